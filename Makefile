@@ -1,0 +1,42 @@
+# The two commands of the README: `make run` and `make test`. Both install what is missing,
+# configure once and build incrementally.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build build-asan test test-asan test-all run bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) >/dev/null
+
+$(BUILD_ASAN)/build.ninja: | deps
+	@cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) -DOVB_SANITIZE=ON -DOVB_GUI=OFF -DOVB_BENCH=OFF >/dev/null
+
+build: deps $(BUILD)/build.ninja
+	@cmake --build $(BUILD)
+
+build-asan: deps $(BUILD_ASAN)/build.ninja
+	@cmake --build $(BUILD_ASAN)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j2
+
+test-asan: build-asan
+	@cd $(BUILD_ASAN) && ctest --output-on-failure -j2
+
+run: build
+	@scripts/run-demo.sh $(BUILD)
+
+bench: build
+	@scripts/run-benchmarks.sh $(BUILD)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

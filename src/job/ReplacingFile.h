@@ -1,0 +1,42 @@
+#pragma once
+// Writes a file under a temporary name in the target's folder and puts it in place by a rename
+// only when everything was written: a failure, a full disk or a kill never leaves a half-written
+// file where a good one was.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace ovb {
+
+class ReplacingFile {
+  public:
+    explicit ReplacingFile(std::filesystem::path target);
+    ~ReplacingFile(); // discards the temporary file unless committed
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    bool ok() const { return file_ != nullptr && !failed_; }
+    bool write(const void* data, std::size_t count);
+    std::uint64_t size() const { return written_; }
+    // Flushes the data to the disk, then renames over the target. False when anything failed;
+    // the target is then untouched.
+    bool commit();
+    void discard();
+
+    const std::filesystem::path& target() const { return target_; }
+    const std::filesystem::path& temporary() const { return temp_; }
+    // The reason of the first failure, for reports.
+    const std::string& error() const { return error_; }
+
+  private:
+    void fail(const char* what);
+
+    std::filesystem::path target_;
+    std::filesystem::path temp_;
+    std::FILE* file_ = nullptr;
+    std::uint64_t written_ = 0;
+    bool failed_ = false;
+    std::string error_;
+};
+
+} // namespace ovb
