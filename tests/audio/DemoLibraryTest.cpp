@@ -1,0 +1,130 @@
+// The demo library built with the project must hold, for every instrument of its table, a
+// marker and one playable sample per note: accepted by the parser with the instrument's channel
+// count, with a silent lead-in and a faded end for the trim tools to find.
+#include "../../demo/DemoInstruments.h"
+
+#include "audio/Wav_file_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <vector>
+
+using namespace ovb;
+using namespace ovb::demo;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kLibrary = OVB_DEMO_LIBRARY;
+
+std::vector<std::int16_t> ReadAudio(std::istream& in, const WavLayout& w) {
+    std::vector<std::int16_t> samples(w.dataSize / 2);
+    in.seekg(std::streamoff(w.dataOffset));
+    in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
+    return samples;
+}
+
+TEST(DemoNoteNames, EachSchemeNamesNotesAsTheMultisampleEditorExpects) {
+    EXPECT_EQ(NoteName(NoteScheme::Blank, 60), "C 5");
+    EXPECT_EQ(NoteName(NoteScheme::Compact, 60), "C5");
+    EXPECT_EQ(NoteName(NoteScheme::Lower, 60), "c5");
+    EXPECT_EQ(NoteName(NoteScheme::Number, 60), " 060");
+
+    EXPECT_EQ(NoteName(NoteScheme::Blank, 49), "C#4");
+    EXPECT_EQ(NoteName(NoteScheme::Blank, 83), "H 6");
+    EXPECT_EQ(NoteName(NoteScheme::Compact, 83), "H6");
+    EXPECT_EQ(NoteName(NoteScheme::Lower, 83), "b6");
+    EXPECT_EQ(NoteName(NoteScheme::Lower, 42), "f#3");
+    EXPECT_EQ(NoteName(NoteScheme::Number, 9), " 009");
+    EXPECT_EQ(NoteName(NoteScheme::Number, 127), " 127");
+
+    const DemoInstrument piano{"Demo Piano", "P", NoteScheme::Blank, false, 36, 72, 3, {}};
+    const DemoInstrument bells{"Demo Bells", "B", NoteScheme::Number, false, 60, 90, 3, {}};
+    EXPECT_EQ(SampleFileName(piano, 60), "Demo Piano C 5.wav");
+    EXPECT_EQ(SampleFileName(piano, 61), "Demo Piano C#5.wav");
+    EXPECT_EQ(SampleFileName(bells, 60), "Demo Bells 060.wav");
+    EXPECT_EQ(MarkerFileName(bells), "Demo Bells.msn");
+}
+
+TEST(DemoInstrumentTable, EveryInstrumentUsesItsOwnSchemeWithinOctavesThreeToSeven) {
+    std::set<NoteScheme> schemes;
+    std::set<std::string_view> folders;
+    for (const auto& in : kDemoInstruments) {
+        SCOPED_TRACE(std::string(in.name));
+        schemes.insert(in.scheme);
+        folders.insert(in.folder);
+        EXPECT_GE(in.firstNote / 12, 3u);
+        EXPECT_LE(in.lastNote / 12, 7u);
+        EXPECT_GT(in.step, 0u);
+        EXPECT_EQ((in.lastNote - in.firstNote) % in.step, 0u) << "last note is not sampled";
+    }
+    EXPECT_EQ(schemes.size(), kDemoInstruments.size());
+    EXPECT_EQ(folders.size(), kDemoInstruments.size());
+}
+
+TEST(DemoLibrary, EveryInstrumentFolderHoldsItsMarkerAndOnePlayableSamplePerNote) {
+    ASSERT_TRUE(fs::is_directory(kLibrary)) << kLibrary << " was not generated";
+    std::uintmax_t total = 0;
+    for (const auto& in : kDemoInstruments) {
+        const fs::path folder = kLibrary / in.folder;
+        SCOPED_TRACE(folder.string());
+        const fs::path marker = folder / MarkerFileName(in);
+        ASSERT_TRUE(fs::is_regular_file(marker));
+        EXPECT_EQ(fs::file_size(marker), 0u);
+
+        std::set<std::string> expected{marker.filename().string()};
+        for (unsigned note = in.firstNote; note <= in.lastNote; note += in.step)
+            expected.insert(SampleFileName(in, note));
+        std::set<std::string> present;
+        for (const auto& e : fs::directory_iterator(folder)) {
+            present.insert(e.path().filename().string());
+            total += e.file_size();
+        }
+        EXPECT_EQ(present, expected);
+    }
+    EXPECT_LT(total, 15u << 20) << "the demo library should stay small";
+}
+
+TEST(DemoLibrary, SamplesAreAcceptedAndHaveASilentLeadInAndAFadedEnd) {
+    const std::size_t leadFrames = 48000 / 50; // 20 ms
+    for (const auto& in : kDemoInstruments) {
+        const unsigned channels = in.stereo ? 2 : 1;
+        for (unsigned note = in.firstNote; note <= in.lastNote; note += in.step) {
+            const fs::path p = kLibrary / in.folder / SampleFileName(in, note);
+            SCOPED_TRACE(p.string());
+            std::ifstream file(p, std::ios::binary);
+            ASSERT_TRUE(file.is_open());
+            const WavLayout w = ParseWav(file);
+            ASSERT_EQ(w.format, in.stereo ? WavStereo : WavMono);
+            ASSERT_TRUE(w.hasData);
+            ASSERT_TRUE(w.dataComplete());
+            ASSERT_EQ(w.dataSize % (2 * channels), 0u);
+
+            const auto s = ReadAudio(file, w);
+            ASSERT_GT(s.size(), 10 * leadFrames * channels);
+            for (std::size_t i = 0; i < leadFrames * channels; ++i)
+                ASSERT_EQ(s[i], 0) << "lead-in not silent at sample " << i;
+            int peak = 0;
+            bool channelsDiffer = false;
+            for (std::size_t i = 0; i < s.size(); ++i) {
+                peak = std::max(peak, std::abs(int(s[i])));
+                if (in.stereo && i % 2 == 1) channelsDiffer |= s[i] != s[i - 1];
+            }
+            EXPECT_GT(peak, 8000) << "tone too quiet";
+            EXPECT_LT(peak, 32767) << "tone clipped";
+            for (std::size_t i = s.size() - channels; i < s.size(); ++i)
+                EXPECT_LT(std::abs(int(s[i])), 16) << "end not faded out";
+            if (in.stereo) {
+                EXPECT_TRUE(channelsDiffer) << "stereo channels are identical";
+            }
+        }
+    }
+}
+
+} // namespace

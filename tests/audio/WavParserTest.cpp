@@ -1,0 +1,453 @@
+// The WAV parser must accept exactly the files the sound module plays (16-bit PCM, 48000 Hz,
+// mono or stereo, a plain 16-byte "fmt " block first) and find their audio. It is checked
+// against files written by independent tools (sox, Python's wave module), against hand-built
+// byte layouts for the chunk walk, and against sox reading the header the system writes.
+#include "audio/Wav_file_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace ovb;
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- Byte layouts, built from the RIFF/WAVE format rather than from the parser's own tables.
+
+std::string Le16(std::uint16_t v) {
+    return {char(v & 0xFF), char(v >> 8)};
+}
+std::string Le32(std::uint32_t v) {
+    return Le16(v & 0xFFFF) + Le16(v >> 16);
+}
+
+std::string ChunkClaiming(std::string_view id, std::uint32_t statedSize, std::string_view body) {
+    return std::string(id) + Le32(statedSize) + std::string(body);
+}
+std::string Chunk(std::string_view id, std::string_view body) {
+    return ChunkClaiming(id, std::uint32_t(body.size()), body);
+}
+std::string Riff(const std::string& chunks) {
+    return "RIFF" + Le32(4 + chunks.size()) + "WAVE" + chunks;
+}
+
+std::string PcmFields(unsigned channels, unsigned rate, unsigned bits) {
+    const unsigned align = channels * bits / 8;
+    return Le16(1) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
+}
+std::string Fmt(unsigned channels) {
+    return Chunk("fmt ", PcmFields(channels, 48000, 16));
+}
+std::string InfoList() {
+    return Chunk("LIST", "INFO" + Chunk("ISFT", "demo"));
+}
+
+// WAVE_FORMAT_EXTENSIBLE describing the very same 16-bit 48 kHz mono PCM audio.
+std::string ExtensibleMonoFmt() {
+    std::string f = PcmFields(1, 48000, 16);
+    f.replace(0, 2, Le16(0xFFFE));
+    const std::string pcmGuid("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71",
+                              16);
+    f += Le16(22) + Le16(16) + Le32(4) + pcmGuid;
+    return Chunk("fmt ", f);
+}
+
+WavLayout Parse(const std::string& bytes) {
+    std::istringstream in(bytes);
+    return ParseWav(in);
+}
+
+// ---- Files and external tools.
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+WavLayout ParseFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    EXPECT_TRUE(in.is_open()) << p;
+    return ParseWav(in);
+}
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+bool RunShell(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
+
+// Standard output of a command, without the final newline.
+std::string Capture(const std::string& command) {
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, p))
+            out += buffer;
+        EXPECT_EQ(pclose(p), 0) << command;
+    }
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
+    return out;
+}
+
+// The header as the tool wrote it, assuming "fmt " is the first chunk.
+struct FmtInfo {
+    std::uint32_t size;
+    std::uint16_t tag, channels, bits;
+};
+FmtInfo FmtOf(const std::string& file) {
+    auto u16 = [&](std::size_t at) {
+        return std::uint16_t(std::uint8_t(file[at]) | std::uint8_t(file[at + 1]) << 8);
+    };
+    EXPECT_EQ(file.substr(12, 4), "fmt ");
+    return {std::uint32_t(u16(16) | u16(18) << 16), u16(20), u16(22), u16(34)};
+}
+constexpr std::uint16_t kTagPcm = 1, kTagFloat = 3, kTagExtensible = 0xFFFE;
+
+// Each test gets its own folder, so that CTest may run them side by side.
+class ToolFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / ("ovb-wav-" + std::to_string(getpid()) + "-" +
+                                            info->test_suite_name() + "-" + info->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static void RequireTool(const std::string& tool) {
+        if (!RunShell("command -v " + tool + " >/dev/null 2>&1"))
+            FAIL() << "'" << tool << "' is not installed, so the parser cannot be checked "
+                   << "against files written by it; scripts/install-deps.sh installs it";
+    }
+
+    fs::path dir_;
+};
+
+class SoxFiles : public ToolFiles {
+  protected:
+    void SetUp() override {
+        ToolFiles::SetUp();
+        RequireTool("sox");
+        RequireTool("soxi");
+    }
+
+    // A 50 ms tone; `options` describe the output file. Dither is off so the file is the same
+    // every run.
+    fs::path Sox(const std::string& name, const std::string& options) {
+        fs::path p = dir_ / name;
+        EXPECT_TRUE(RunShell("sox -D -n " + options + " " + Quote(p) + " synth 0.05 sine 440"))
+            << options;
+        return p;
+    }
+
+    // The audio as sox itself decodes it, in the file's own sample encoding.
+    std::string SoxRaw(const fs::path& wav) {
+        fs::path raw = dir_ / (wav.stem().string() + ".raw");
+        EXPECT_TRUE(RunShell("sox " + Quote(wav) + " -t raw " + Quote(raw)));
+        return ReadFile(raw);
+    }
+};
+
+TEST_F(SoxFiles, SixteenBit48kMonoAndStereoAreAcceptedWithAllTheirAudio) {
+    // For 16-bit mono and stereo, both of sox's WAV writers use the plain 16-byte PCM block.
+    for (const char* type : {"wav", "wavpcm"}) {
+        for (unsigned channels : {1u, 2u}) {
+            SCOPED_TRACE(std::string(type) + ", channels " + std::to_string(channels));
+            const fs::path p = Sox(std::string(type) + std::to_string(channels) + ".wav",
+                                   "-t " + std::string(type) + " -r 48000 -b 16 -e signed -c " +
+                                       std::to_string(channels));
+            const std::string file = ReadFile(p);
+            const FmtInfo fmt = FmtOf(file);
+            ASSERT_EQ(fmt.size, 16u);
+            ASSERT_EQ(fmt.tag, kTagPcm);
+
+            const WavLayout w = ParseFile(p);
+            EXPECT_EQ(w.format, channels == 1 ? WavMono : WavStereo);
+            ASSERT_TRUE(w.hasData);
+            const auto frames = std::stoul(Capture("soxi -s " + Quote(p)));
+            EXPECT_EQ(w.dataSize, frames * channels * 2);
+            EXPECT_EQ(w.fileSize, file.size());
+            EXPECT_TRUE(w.dataComplete());
+            EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == SoxRaw(p))
+                << "the data found is not the audio sox decodes";
+        }
+    }
+}
+
+TEST_F(SoxFiles, OtherRatesAndDepthsInPlainPcmBlocksAreRefused) {
+    struct Case {
+        const char* options;
+        unsigned bits;
+    };
+    // "wavpcm" keeps even 24-bit audio in a plain PCM block, so only the depth differs here.
+    const Case cases[] = {
+        {"-t wav -r 44100 -b 16 -c 1", 16},   {"-t wav -r 44100 -b 16 -c 2", 16},
+        {"-t wav -r 96000 -b 16 -c 1", 16},   {"-t wav -r 22050 -b 16 -c 2", 16},
+        {"-t wav -r 48000 -b 8 -c 1", 8},     {"-t wavpcm -r 48000 -b 24 -c 1", 24},
+        {"-t wavpcm -r 48000 -b 32 -c 2", 32}};
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const fs::path p = Sox("refused" + std::to_string(n++) + ".wav", c.options);
+        const FmtInfo fmt = FmtOf(ReadFile(p));
+        ASSERT_EQ(fmt.size, 16u);
+        ASSERT_EQ(fmt.tag, kTagPcm);
+        ASSERT_EQ(fmt.bits, c.bits);
+        EXPECT_EQ(ParseFile(p).format, WavRejected);
+    }
+}
+
+TEST_F(SoxFiles, ExtensibleAndFloatFormatBlocksAreRefused) {
+    struct Case {
+        const char* options;
+        std::uint32_t fmtSize;
+        std::uint16_t tag;
+    };
+    // sox's "wav" writer switches to WAVE_FORMAT_EXTENSIBLE (a 40-byte block) above 16 bits or
+    // above two channels; float audio gets an 18-byte block.
+    const Case cases[] = {{"-t wav -r 48000 -b 24 -c 1", 40, kTagExtensible},
+                          {"-t wav -r 48000 -b 24 -c 2", 40, kTagExtensible},
+                          {"-t wav -r 48000 -b 16 -c 4", 40, kTagExtensible},
+                          {"-t wav -r 48000 -b 32 -e floating-point -c 1", 18, kTagFloat}};
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const fs::path p = Sox("refused" + std::to_string(n++) + ".wav", c.options);
+        const FmtInfo fmt = FmtOf(ReadFile(p));
+        ASSERT_EQ(fmt.size, c.fmtSize);
+        ASSERT_EQ(fmt.tag, c.tag);
+        EXPECT_EQ(ParseFile(p).format, WavRejected);
+    }
+}
+
+class PythonWaveFiles : public ToolFiles {
+  protected:
+    void SetUp() override {
+        ToolFiles::SetUp();
+        RequireTool("python3");
+    }
+
+    struct Spec {
+        unsigned channels, width, rate, frames;
+    };
+    // Writes one file per spec, named 0.wav, 1.wav, ..., with frames whose bytes count 0, 7, 14,
+    // ... modulo 256. One interpreter start for all of them: starting Python is slow.
+    std::vector<fs::path> Write(const std::vector<Spec>& specs) {
+        const char* script = "import sys, wave\n"
+                             "a = sys.argv[1:]\n"
+                             "for k in range(0, len(a), 5):\n"
+                             "    c, b, r, n = (int(x) for x in a[k + 1:k + 5])\n"
+                             "    w = wave.open(a[k], 'wb')\n"
+                             "    w.setnchannels(c); w.setsampwidth(b); w.setframerate(r)\n"
+                             "    w.writeframes(bytes(i * 7 % 256 for i in range(c * b * n)))\n"
+                             "    w.close()\n";
+        std::vector<fs::path> paths;
+        std::string command = "python3 -c " + Quote(script);
+        for (const Spec& s : specs) {
+            paths.push_back(dir_ / (std::to_string(paths.size()) + ".wav"));
+            command += " " + Quote(paths.back()) + " " + std::to_string(s.channels) + " " +
+                       std::to_string(s.width) + " " + std::to_string(s.rate) + " " +
+                       std::to_string(s.frames);
+        }
+        EXPECT_TRUE(RunShell(command)) << "python3's wave module failed to write the files";
+        return paths;
+    }
+};
+
+std::string CountingBytes(std::size_t n) {
+    std::string s(n, '\0');
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = char(i * 7 % 256);
+    return s;
+}
+
+TEST_F(PythonWaveFiles, SixteenBit48kFilesAreAcceptedWithTheFramesWritten) {
+    const auto paths = Write({{1, 2, 48000, 1000}, {2, 2, 48000, 1000}});
+    for (unsigned channels : {1u, 2u}) {
+        SCOPED_TRACE("channels " + std::to_string(channels));
+        const fs::path& p = paths[channels - 1];
+        const std::string file = ReadFile(p);
+        const WavLayout w = ParseFile(p);
+        EXPECT_EQ(w.format, channels == 1 ? WavMono : WavStereo);
+        ASSERT_TRUE(w.hasData);
+        ASSERT_EQ(w.dataSize, 1000u * channels * 2);
+        EXPECT_TRUE(w.dataComplete());
+        EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == CountingBytes(w.dataSize));
+    }
+}
+
+TEST_F(PythonWaveFiles, OtherRatesAndWidthsAreRefused) {
+    const std::vector<Spec> specs = {{1, 2, 44100, 100}, {2, 2, 44100, 100}, {1, 2, 47999, 100},
+                                     {2, 2, 48001, 100}, {1, 1, 48000, 100}, {2, 3, 48000, 100},
+                                     {1, 4, 48000, 100}, {3, 2, 48000, 100}};
+    const auto paths = Write(specs);
+    for (std::size_t k = 0; k < specs.size(); ++k) {
+        const Spec& c = specs[k];
+        SCOPED_TRACE(std::to_string(c.channels) + " channels, " + std::to_string(c.width) +
+                     " bytes, " + std::to_string(c.rate) + " Hz");
+        EXPECT_EQ(ParseFile(paths[k]).format, WavRejected);
+    }
+}
+
+TEST(WavFormatBlock, OnlyTheExact16BytePcmBlockRightAfterWaveIsAccepted) {
+    const std::string data = Chunk("data", std::string(8, '\1'));
+    EXPECT_EQ(Parse(Riff(Fmt(1) + data)).format, WavMono);
+    EXPECT_EQ(Parse(Riff(Fmt(2) + data)).format, WavStereo);
+
+    const std::string list = InfoList();
+    EXPECT_EQ(Parse(Riff(list + Fmt(1) + data)).format, WavRejected) << "LIST before fmt";
+
+    std::string fmt18 = Chunk("fmt ", PcmFields(1, 48000, 16) + Le16(0));
+    EXPECT_EQ(Parse(Riff(fmt18 + data)).format, WavRejected) << "18-byte fmt";
+    EXPECT_EQ(Parse(Riff(ExtensibleMonoFmt() + data)).format, WavRejected) << "extensible";
+    EXPECT_EQ(Parse(Riff(Chunk("fmt ", PcmFields(1, 48000, 24)) + data)).format, WavRejected);
+
+    std::string rifx = Riff(Fmt(1) + data);
+    rifx[3] = 'X';
+    EXPECT_EQ(Parse(rifx).format, WavRejected) << "big-endian RIFX";
+    std::string notWave = Riff(Fmt(1) + data);
+    notWave.replace(8, 4, "AVI ");
+    EXPECT_EQ(Parse(notWave).format, WavRejected);
+
+    // Cut inside the format block, with a RIFF size that matches the shorter stream.
+    const std::string cut = "RIFF" + Le32(16) + "WAVE" + Fmt(1).substr(0, 8);
+    EXPECT_EQ(Parse(cut).format, WavRejected);
+    EXPECT_EQ(Parse("").format, WavRejected);
+}
+
+TEST(WavFormatBlock, RiffSizeMustDescribeTheWholeStream) {
+    const std::string file = Riff(Fmt(1) + Chunk("data", "abcd"));
+    EXPECT_EQ(Parse(file).format, WavMono);
+    EXPECT_EQ(Parse(file + '\0').format, WavRejected) << "trailing byte after the last chunk";
+    EXPECT_EQ(Parse(file.substr(0, file.size() - 1)).format, WavRejected) << "one byte short";
+}
+
+TEST(WavChunkWalk, ChunksAfterTheFormatBlockAreSkippedByTheirStatedSize) {
+    const std::string head = Fmt(2) + InfoList() + Chunk("fact", Le32(3)) + "data" + Le32(12);
+    const std::string file = Riff(head + "0123456789AB");
+    const WavLayout w = Parse(file);
+    EXPECT_EQ(w.format, WavStereo);
+    ASSERT_TRUE(w.hasData);
+    EXPECT_EQ(w.dataSize, 12u);
+    EXPECT_EQ(w.dataOffset, 12 + head.size());
+    EXPECT_EQ(file.substr(w.dataOffset), "0123456789AB");
+    EXPECT_TRUE(w.dataComplete());
+}
+
+TEST(WavChunkWalk, NoPadByteIsSkippedAfterAnOddSizedChunk) {
+    const std::string odd = Chunk("note", "abc");
+    const std::string data = Chunk("data", "wxyz");
+
+    const WavLayout padded = Parse(Riff(Fmt(1) + odd + '\0' + data));
+    EXPECT_EQ(padded.format, WavMono);
+    EXPECT_FALSE(padded.hasData) << "the pad byte shifts the walk off the data id";
+
+    const std::string unpaddedFile = Riff(Fmt(1) + odd + data);
+    const WavLayout unpadded = Parse(unpaddedFile);
+    ASSERT_TRUE(unpadded.hasData);
+    EXPECT_EQ(unpadded.dataSize, 4u);
+    EXPECT_EQ(unpaddedFile.substr(unpadded.dataOffset), "wxyz");
+}
+
+TEST(WavChunkWalk, WalkEndsWithoutDataWhenNoChunkLeadsToIt) {
+    EXPECT_FALSE(Parse(Riff(Fmt(1))).hasData) << "nothing after the format block";
+    EXPECT_FALSE(Parse(Riff(Fmt(1) + Chunk("LIST", "INFO"))).hasData);
+    // A chunk claiming to run past the end, even by a size that would wrap a 32-bit position.
+    EXPECT_FALSE(
+        Parse(Riff(Fmt(1) + ChunkClaiming("LIST", 100, "INFO") + Chunk("data", "ab"))).hasData);
+    EXPECT_FALSE(
+        Parse(Riff(Fmt(1) + ChunkClaiming("LIST", 0xFFFFFFFF, "INFO") + Chunk("data", "ab")))
+            .hasData);
+    // A lone id with no room for a size.
+    EXPECT_FALSE(Parse(Riff(Fmt(1) + "LIS")).hasData);
+}
+
+TEST(WavChunkWalk, EmptyDataChunkPassesEveryStepWithSizeZero) {
+    const std::string file = Riff(Fmt(1) + Chunk("data", ""));
+    std::istringstream in(file);
+    ASSERT_EQ(CheckWavHeader(in), WavMono);
+    ASSERT_TRUE(FindDataChunk(in));
+    EXPECT_EQ(WavDataSize(in), 0u);
+
+    const WavLayout w = Parse(file);
+    EXPECT_TRUE(w.hasData);
+    EXPECT_EQ(w.dataSize, 0u);
+    EXPECT_EQ(w.dataOffset, file.size());
+    EXPECT_TRUE(w.dataComplete());
+}
+
+TEST(WavChunkWalk, DataClaimingMoreThanTheFileHoldsIsIncomplete) {
+    const WavLayout cut = Parse(Riff(Fmt(1) + ChunkClaiming("data", 100, std::string(10, 'x'))));
+    EXPECT_EQ(cut.format, WavMono);
+    ASSERT_TRUE(cut.hasData);
+    EXPECT_EQ(cut.dataSize, 100u);
+    EXPECT_FALSE(cut.dataComplete());
+
+    EXPECT_TRUE(
+        Parse(Riff(Fmt(1) + ChunkClaiming("data", 10, std::string(10, 'x')))).dataComplete());
+    const WavLayout huge = Parse(Riff(Fmt(1) + ChunkClaiming("data", 0xFFFFFFFF, "xy")));
+    EXPECT_EQ(huge.dataSize, 0xFFFFFFFFu);
+    EXPECT_FALSE(huge.dataComplete());
+}
+
+TEST(WavHeaderWriter, HeaderIsTheCanonicalLayoutAndRoundTrips) {
+    for (bool stereo : {false, true}) {
+        SCOPED_TRACE(stereo ? "stereo" : "mono");
+        const std::uint32_t size = stereo ? 140004 : 70002; // sizes above 16 bits
+        const auto header = MakeWavHeader(stereo, size);
+        const std::string headerBytes(header.begin(), header.end());
+        EXPECT_TRUE(headerBytes ==
+                    "RIFF" + Le32(36 + size) + "WAVE" + Fmt(stereo ? 2 : 1) + "data" + Le32(size));
+
+        const std::string audio = CountingBytes(size);
+        const std::string file = headerBytes + audio;
+        const WavLayout w = Parse(file);
+        EXPECT_EQ(w.format, stereo ? WavStereo : WavMono);
+        ASSERT_TRUE(w.hasData);
+        EXPECT_EQ(w.dataSize, size);
+        EXPECT_TRUE(file.substr(w.dataOffset) == audio);
+        EXPECT_TRUE(w.dataComplete());
+    }
+}
+
+class OwnHeaderReadBySox : public SoxFiles {};
+
+TEST_F(OwnHeaderReadBySox, SoxSees48k16BitWithTheRightChannelsAndSamples) {
+    for (unsigned channels : {1u, 2u}) {
+        SCOPED_TRACE("channels " + std::to_string(channels));
+        const unsigned frames = 48001;
+        const std::string audio = CountingBytes(frames * channels * 2);
+        const auto header = MakeWavHeader(channels == 2, std::uint32_t(audio.size()));
+        const fs::path p = dir_ / ("own" + std::to_string(channels) + ".wav");
+        {
+            std::ofstream out(p, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(header.data()), header.size());
+            out << audio;
+        }
+        const std::string q = Quote(p);
+        EXPECT_EQ(Capture("soxi -r " + q), "48000");
+        EXPECT_EQ(Capture("soxi -b " + q), "16");
+        EXPECT_EQ(Capture("soxi -e " + q), "Signed Integer PCM");
+        EXPECT_EQ(Capture("soxi -c " + q), std::to_string(channels));
+        EXPECT_EQ(Capture("soxi -s " + q), std::to_string(frames));
+        EXPECT_TRUE(SoxRaw(p) == audio) << "sox decodes other audio than was written";
+    }
+}
+
+} // namespace
