@@ -1,0 +1,30 @@
+#pragma once
+// Helpers for driving real windows from a test without blocking on a modal loop.
+#include <QApplication>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace ovb::test {
+
+// Waits, inside the modal loop that the code under test enters, for a modal window to appear and
+// hands it to act, which must close it. Gives up after a few seconds so a broken test fails
+// instead of hanging.
+inline void WhenModalAppears(std::function<void(QWidget&)> act, int triesLeft = 300) {
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(*modal);
+        else if (triesLeft > 0)
+            WhenModalAppears(std::move(act), triesLeft - 1);
+    });
+}
+
+// The colour the widget actually paints at a point given as fractions of its size.
+inline QColor PaintedColour(QWidget& widget, double fx, double fy) {
+    const QImage image = widget.grab().toImage();
+    return image.pixelColor(int(image.width() * fx), int(image.height() * fy));
+}
+
+} // namespace ovb::test

@@ -1,0 +1,100 @@
+// Messages and questions of jobs as real message boxes, answered the way a user would.
+#include "GuiTestSupport.h"
+#include "ui/QtJobServices.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+using namespace ovb;
+
+namespace {
+
+// Presses one button of the box the services show, after recording what the box offered.
+struct BoxSeen {
+    QString title, text;
+    QMessageBox::StandardButtons buttons;
+    QWidget* parent = nullptr;
+    int shown = 0;
+};
+
+QtJobServices::DialogRunner Press(QMessageBox::StandardButton button, BoxSeen& seen) {
+    return [button, &seen](QDialog& dialog) {
+        auto& box = dynamic_cast<QMessageBox&>(dialog);
+        seen = {box.windowTitle(), box.text(), box.standardButtons(), box.parentWidget(),
+                seen.shown + 1};
+        if (button == QMessageBox::NoButton)
+            box.reject();
+        else
+            box.button(button)->click();
+    };
+}
+
+TEST(MessageBoxes, MessageShowsCaptionTextAndOnlyOk) {
+    QtJobServices ui;
+    BoxSeen seen;
+    ui.setDialogRunner(Press(QMessageBox::Ok, seen));
+    ui.message("Wave Error", "Cannot open file <D:\\a&b.wav>");
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_EQ(seen.title, "Wave Error");
+    EXPECT_EQ(seen.text, "Cannot open file <D:\\a&b.wav>");
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+TEST(MessageBoxes, AskOffersTheButtonsAndReturnsThePressedOne) {
+    struct Case {
+        Buttons buttons;
+        QMessageBox::StandardButton press;
+        Answer expected;
+    };
+    const Case cases[] = {
+        {Buttons::YesNo, QMessageBox::Yes, Answer::Yes},
+        {Buttons::YesNo, QMessageBox::No, Answer::No},
+        {Buttons::OkCancel, QMessageBox::Ok, Answer::Ok},
+        {Buttons::OkCancel, QMessageBox::Cancel, Answer::Cancel},
+        // Closed without a choice: never agreement.
+        {Buttons::YesNo, QMessageBox::NoButton, Answer::No},
+        {Buttons::OkCancel, QMessageBox::NoButton, Answer::Cancel},
+    };
+    for (const Case& c : cases) {
+        QtJobServices ui;
+        BoxSeen seen;
+        ui.setDialogRunner(Press(c.press, seen));
+        EXPECT_EQ(ui.ask("Question", "Clear ALL?", c.buttons), c.expected) << int(c.press);
+        const auto offered = c.buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                         : QMessageBox::Ok | QMessageBox::Cancel;
+        EXPECT_EQ(seen.buttons, offered);
+        EXPECT_EQ(seen.title, "Question");
+    }
+}
+
+TEST(MessageBoxes, RealModalBoxIsAnswered) {
+    QtJobServices ui;
+    test::WhenModalAppears([](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr);
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(ui.ask("Question", "Recalculate?", Buttons::YesNo), Answer::No);
+
+    test::WhenModalAppears([](QWidget& modal) {
+        qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ui.ask("Question", "Go on?", Buttons::OkCancel), Answer::Ok);
+}
+
+TEST(MessageBoxes, BoxDuringAJobBelongsToTheProgressWindow) {
+    QWidget main;
+    QtJobServices ui(&main);
+    BoxSeen seen;
+    ui.setDialogRunner(Press(QMessageBox::Ok, seen));
+    ui.message("Info", "before");
+    EXPECT_EQ(seen.parent, &main);
+    ui.ShowProgress('r');
+    ui.message("Wave Error", "during");
+    // Otherwise the always-on-top progress window could cover the box.
+    EXPECT_EQ(seen.parent, ui.progressForm());
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+// The shared progress window as jobs drive it through the GUI's job services.
+#include "GuiTestSupport.h"
+#include "ui/QtJobServices.h"
+
+#include <QLabel>
+#include <QMetaObject>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace ovb;
+
+namespace {
+
+QColor GaugeFill(TProgressForm& form) {
+    // Left part of a full gauge: chunk colour, away from the centred percentage text.
+    return test::PaintedColour(*form.gauge(), 0.1, 0.5);
+}
+
+class ProgressWindow : public ::testing::Test {
+  protected:
+    QtJobServices ui{nullptr};
+};
+
+TEST_F(ProgressWindow, GaugeColourFollowsTheKindOfWork) {
+    const std::pair<char, QColor> cases[] = {{'r', QColor("aqua")},
+                                             {'w', QColor("red")},
+                                             {'c', QColor("limegreen")},
+                                             {'l', QColor("limegreen")}};
+    for (const auto& [kind, colour] : cases) {
+        ui.ShowProgress(kind);
+        ui.SetProgressPercent(100);
+        EXPECT_EQ(GaugeFill(*ui.progressForm()), colour) << "kind " << kind;
+        ui.HideProgress();
+    }
+}
+
+TEST_F(ProgressWindow, SecondShowKeepsTheFirstCallersWindow) {
+    bool first = false, second = false;
+    ui.ShowProgress('r', &first);
+    ui.SetProgressText("Loading bank...");
+    TProgressForm* form = ui.progressForm();
+
+    ui.ShowProgress('w', &second);
+    ASSERT_EQ(ui.progressForm(), form);
+    EXPECT_EQ(form->text(), "Loading bank...");
+    ui.SetProgressPercent(100);
+    EXPECT_EQ(GaugeFill(*form), QColor("aqua"));
+    form->cancelButton()->click();
+    EXPECT_TRUE(first);
+    EXPECT_FALSE(second);
+    ui.HideProgress();
+
+    // A job without a cancel flag keeps the window without Cancel, whatever the second caller has.
+    ui.ShowProgress('c');
+    ui.ShowProgress('r', &second);
+    EXPECT_FALSE(ui.progressForm()->cancelButton()->isVisibleTo(ui.progressForm()));
+    EXPECT_EQ(ui.progressForm()->kind(), 'c');
+}
+
+TEST_F(ProgressWindow, CancelIsOfferedOnlyWithAFlagAndSetsIt) {
+    ui.ShowProgress('c');
+    TProgressForm* form = ui.progressForm();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->cancelButton()->isVisibleTo(form));
+    ui.HideProgress();
+
+    bool cancel = false;
+    ui.ShowProgress('r', &cancel);
+    form = ui.progressForm();
+    EXPECT_TRUE(form->cancelButton()->isVisibleTo(form));
+    // A press waits for the job's pass over the pending events, then reaches the job's flag.
+    QMetaObject::invokeMethod(form->cancelButton(), "click", Qt::QueuedConnection);
+    EXPECT_FALSE(cancel);
+    ui.processEvents();
+    EXPECT_TRUE(cancel);
+}
+
+TEST_F(ProgressWindow, WindowStartsFreshAndFollowsTheJob) {
+    ui.ShowProgress('c');
+    TProgressForm* form = ui.progressForm();
+    EXPECT_EQ(form->windowTitle(), "Please wait...");
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(form->text(), "Progress...");
+    EXPECT_EQ(form->detail(), "");
+    EXPECT_EQ(form->gauge()->value(), 0);
+
+    ui.SetProgressText("Saving bank...");
+    ui.SetProgressDetail("D:\\Samples\\Piano\\C 3.wav");
+    ui.SetProgressPercent(40);
+    EXPECT_EQ(form->text(), "Saving bank...");
+    EXPECT_EQ(form->detail(), "D:\\Samples\\Piano\\C 3.wav");
+    EXPECT_EQ(form->gauge()->value(), 40);
+    // Beyond the range the gauge would silently keep its old value.
+    ui.SetProgressPercent(250);
+    EXPECT_EQ(form->gauge()->value(), 100);
+}
+
+TEST_F(ProgressWindow, HideDestroysTheWindowAndANewOneStartsOver) {
+    bool cancel = false;
+    ui.ShowProgress('r', &cancel);
+    ui.SetProgressText("Reading...");
+    ui.SetProgressPercent(70);
+    QPointer<TProgressForm> old = ui.progressForm();
+
+    ui.HideProgress();
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(ui.progressForm(), nullptr);
+    // Calls after the end of a job reach no window and must not touch the destroyed one.
+    ui.SetProgressText("late");
+    ui.SetProgressDetail("late");
+    ui.SetProgressPercent(10);
+    ui.HideProgress();
+    EXPECT_EQ(ui.progressForm(), nullptr);
+
+    ui.ShowProgress('w');
+    TProgressForm* form = ui.progressForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->kind(), 'w');
+    EXPECT_EQ(form->text(), "Progress...");
+    EXPECT_EQ(form->gauge()->value(), 0);
+    EXPECT_FALSE(form->cancelButton()->isVisibleTo(form));
+}
+
+TEST_F(ProgressWindow, BelongsToTheParentAndDiesWithIt) {
+    auto* main = new QWidget;
+    main->resize(800, 600);
+    main->show();
+    QtJobServices owned(main);
+    owned.ShowProgress('c');
+    QPointer<TProgressForm> form = owned.progressForm();
+    EXPECT_EQ(form->parentWidget(), main);
+    EXPECT_TRUE(form->isWindow());
+    EXPECT_EQ(form->frameGeometry().center(), main->frameGeometry().center());
+
+    delete main;
+    EXPECT_TRUE(form.isNull());
+    // The services must notice instead of using the destroyed window.
+    owned.SetProgressPercent(50);
+    owned.HideProgress();
+    owned.ShowProgress('r');
+    EXPECT_NE(owned.progressForm(), nullptr);
+}
+
+} // namespace

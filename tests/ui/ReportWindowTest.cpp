@@ -1,0 +1,108 @@
+// The shared report window as jobs show their findings through the GUI's job services.
+#include "GuiTestSupport.h"
+#include "ui/QtJobServices.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+using namespace ovb;
+
+namespace {
+
+struct ReportSeen {
+    QString title, text;
+    bool readOnly = false;
+    QPlainTextEdit::LineWrapMode wrap = QPlainTextEdit::WidgetWidth;
+    bool progressShown = true;
+    int runs = 0;
+};
+
+class ReportWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ui.setDialogRunner([this](QDialog& dialog) {
+            auto& report = dynamic_cast<TFormReport&>(dialog);
+            seen.title = report.windowTitle();
+            seen.text = report.textBox()->toPlainText();
+            seen.readOnly = report.textBox()->isReadOnly();
+            seen.wrap = report.textBox()->lineWrapMode();
+            seen.progressShown = ui.progressForm() != nullptr;
+            ++seen.runs;
+        });
+    }
+    QtJobServices ui;
+    ReportSeen seen;
+};
+
+TEST_F(ReportWindow, ZeroLinesShowNothing) {
+    const auto windowsBefore = QApplication::topLevelWidgets().size();
+    ui.ShowReport("Report: Scan Report", {});
+    EXPECT_EQ(seen.runs, 0);
+    EXPECT_EQ(ui.reportForm(), nullptr);
+    EXPECT_EQ(ui.progressForm(), nullptr);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
+}
+
+TEST_F(ReportWindow, ShowsCaptionAndLinesReadOnlyUnwrapped) {
+    ui.ShowReport("Report: Scan Report",
+                  {"Invalid String Found! ---", "Sample 003 from MS0012: D:\\a.wav", ""});
+    EXPECT_EQ(seen.runs, 1);
+    EXPECT_EQ(seen.title, "Report: Scan Report");
+    EXPECT_EQ(seen.text, "Invalid String Found! ---\nSample 003 from MS0012: D:\\a.wav\n");
+    EXPECT_TRUE(seen.readOnly);
+    EXPECT_EQ(seen.wrap, QPlainTextEdit::NoWrap);
+    // The busy window shown while the report is built is gone before the report is shown.
+    EXPECT_FALSE(seen.progressShown);
+
+    QPointer<TFormReport> report = ui.reportForm();
+    ASSERT_FALSE(report.isNull());
+    ui.CloseReport();
+    EXPECT_TRUE(report.isNull());
+    EXPECT_EQ(ui.reportForm(), nullptr);
+    ui.CloseReport();
+}
+
+TEST_F(ReportWindow, PathsInTheWindowsCodePageStayReadable) {
+    // "Café" as an 8-bit Windows path and as UTF-8 text.
+    ui.ShowReport("Report: Check", {"D:\\Caf\xE9.wav", "D:\\Caf\xC3\xA9.wav"});
+    EXPECT_EQ(seen.text, QString::fromUtf8("D:\\Caf\xC3\xA9.wav\nD:\\Caf\xC3\xA9.wav"));
+}
+
+TEST_F(ReportWindow, JobsOwnProgressWindowSurvivesTheReport) {
+    bool cancel = false;
+    ui.ShowProgress('r', &cancel);
+    ui.SetProgressText("Checking...");
+    TProgressForm* form = ui.progressForm();
+    ui.ShowReport("Report: Check", {"x"});
+    ASSERT_EQ(ui.progressForm(), form);
+    EXPECT_EQ(form->text(), "Checking...");
+    EXPECT_EQ(form->kind(), 'r');
+}
+
+TEST(ReportWindowModal, ShownModallyWithLongLinesScrollingSideways) {
+    QtJobServices ui;
+    std::string longLine;
+    for (int i = 0; i < 80; ++i)
+        longLine += "word ";
+    // Wrapping could break such a line anywhere; only an unwrapped one needs a sideways scroll.
+    std::vector<std::string> lines(200, longLine);
+    bool sawReport = false;
+    int horizontalRange = 0;
+    test::WhenModalAppears([&](QWidget& modal) {
+        auto* report = qobject_cast<TFormReport*>(&modal);
+        sawReport = report != nullptr;
+        if (report) horizontalRange = report->textBox()->horizontalScrollBar()->maximum();
+        modal.close();
+    });
+    ui.ShowReport("Report: Long", lines);
+    EXPECT_TRUE(sawReport);
+    EXPECT_GT(horizontalRange, 0);
+    ASSERT_NE(ui.reportForm(), nullptr);
+    EXPECT_FALSE(ui.reportForm()->isVisible());
+    ui.CloseReport();
+}
+
+} // namespace
