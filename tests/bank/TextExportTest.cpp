@@ -1,0 +1,201 @@
+// The text listing of a bank. The expected files are assembled here line by line from the layout
+// rules (titles, separator, numbering, names cut at the first zero byte, CR LF), independently of
+// the exporter's own code.
+#include "bank/TextExport.h"
+
+#include "job/ScriptedJobServices.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <unistd.h>
+#include <utility>
+
+using namespace ovb;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct SectionRule {
+    const char* title;
+    const char* prefix; // "" or "MS"
+    int digits;
+    unsigned first, end, width;
+};
+const SectionRule kSections[] = {
+    {"SCENE Names:", "", 3, 0, 1000, 32},     {"SOLO Names:", "", 3, 0, 1000, 32},
+    {"ACOMP Names:", "", 3, 0, 1000, 32},     {"F.BASS Names:", "", 3, 0, 1000, 32},
+    {"CHORD Names:", "", 3, 0, 1000, 32},     {"SOUND Names:", "", 4, 0, 10000, 16},
+    {"Multisamples:", "MS", 4, 1, 10000, 16},
+};
+
+// (section number in kSections, record index) -> the text expected after "NNN. ".
+using Overrides = std::map<std::pair<int, unsigned>, std::string>;
+
+std::string Padded(unsigned value, int digits) {
+    std::string s = std::to_string(value);
+    return std::string(std::size_t(digits) - s.size(), '0') + s;
+}
+
+std::string ExpectedListing(const Overrides& overrides = {}) {
+    std::string out;
+    for (int s = 0; s < 7; ++s) {
+        const SectionRule& rule = kSections[s];
+        if (s != 0) out += "\r\n\r\n";
+        out += std::string(rule.title) + "\r\n" + std::string(38, '-') + "\r\n";
+        std::string empty = "- - -" + std::string(rule.width - 5, ' ');
+        for (unsigned i = rule.first; i < rule.end; ++i) {
+            auto it = overrides.find({s, i});
+            out += rule.prefix + Padded(i, rule.digits) + ". ";
+            out += (it != overrides.end() ? it->second : empty) + "\r\n";
+        }
+    }
+    return out;
+}
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+template <std::size_t N> void SetName(Name<N>& name, std::string_view bytes) {
+    ASSERT_LE(bytes.size(), N);
+    name.fill(' ');
+    std::memcpy(name.data(), bytes.data(), bytes.size());
+}
+
+// Remembers every percent passed on, to check the progress bar's course.
+struct RecordingServices : ScriptedJobServices {
+    std::vector<unsigned> percents;
+    void SetProgressPercent(unsigned percent) override {
+        percents.push_back(percent);
+        ScriptedJobServices::SetProgressPercent(percent);
+    }
+};
+
+class TextExportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("ovb-textexport-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    static as_bank& Bank() {
+        static as_bank bank;
+        return bank;
+    }
+
+    fs::path dir_;
+    RecordingServices ui_;
+};
+
+TEST_F(TextExportTest, EmptyBankGivesTheWholeListingWithProgress) {
+    Bank().reset();
+    fs::path out = dir_ / "bank.txt";
+    ASSERT_TRUE(ExportText(Bank(), out, ui_));
+
+    std::string text = ReadAll(out);
+    EXPECT_EQ(text.size(), ExpectedListing().size());
+    EXPECT_TRUE(text == ExpectedListing()) << "the listing differs from the expected bytes";
+    EXPECT_TRUE(text.starts_with("SCENE Names:\r\n--------------------------------------\r\n"
+                                 "000. - - -                           \r\n"));
+
+    EXPECT_TRUE(ui_.transcript.empty());
+    EXPECT_EQ(ui_.progressKind, 'w');
+    EXPECT_EQ(ui_.progressText, "Saving TXT file...");
+    EXPECT_FALSE(ui_.progressShown);
+    // Each of the seven sections runs 0..99 once: the percent is passed on only when it changes.
+    std::vector<unsigned> expected;
+    for (int s = 0; s < 7; ++s)
+        for (unsigned p = 0; p < 100; ++p)
+            expected.push_back(p);
+    EXPECT_EQ(ui_.percents, expected);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(TextExportTest, EditedNamesLandInTheirLines) {
+    Bank().reset();
+    auto& r = Bank().records();
+    std::string full32 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    SetName(r.scene[0].name, std::string_view("Piano\0\0junk", 11));
+    SetName(r.scene[999].name, "Last scene");
+    SetName(r.solo[1].name, full32);
+    SetName(r.acomp[2].name, "Ballad");
+    SetName(r.fbass[3].name, "Bass");
+    SetName(r.chord[4].name, "Strings");
+    SetName(r.sound[0].name, std::string_view("\0Hidden", 7)); // nothing before the zero
+    SetName(r.sound[9999].name, "Last sound 16chr");
+    r.multisample[0].name.fill('X'); // never listed
+    SetName(r.multisample[1].name, "First MS");
+    SetName(r.multisample[9999].name, "Final MS");
+
+    fs::path out = dir_ / "bank.txt";
+    ASSERT_TRUE(ExportText(Bank(), out, ui_));
+    std::string text = ReadAll(out);
+    Overrides o = {
+        {{0, 0}, "Piano"},
+        {{0, 999}, "Last scene" + std::string(22, ' ')},
+        {{1, 1}, full32},
+        {{2, 2}, "Ballad" + std::string(26, ' ')},
+        {{3, 3}, "Bass" + std::string(28, ' ')},
+        {{4, 4}, "Strings" + std::string(25, ' ')},
+        {{5, 0}, ""},
+        {{5, 9999}, "Last sound 16chr"},
+        {{6, 1}, "First MS" + std::string(8, ' ')},
+        {{6, 9999}, "Final MS" + std::string(8, ' ')},
+    };
+    EXPECT_TRUE(text == ExpectedListing(o)) << "the listing differs from the expected bytes";
+    EXPECT_NE(text.find("\r\n000. Piano\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n001. " + full32 + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n0000. \r\n"), std::string::npos);
+    EXPECT_EQ(text.find("XXXX"), std::string::npos);
+    EXPECT_TRUE(text.ends_with("\r\nMS9999. Final MS        \r\n"));
+    Bank().reset();
+}
+
+TEST_F(TextExportTest, UnwritableDestinationKeepsTheOldFileAndReports) {
+    // A name so long that no temporary file can be created beside it, even for root.
+    fs::path out = dir_ / (std::string(250, 'n') + ".txt");
+    { std::ofstream(out, std::ios::binary) << "old listing"; }
+    ASSERT_EQ(ReadAll(out), "old listing");
+
+    EXPECT_FALSE(ExportText(Bank(), out, ui_));
+    EXPECT_EQ(ReadAll(out), "old listing");
+    ASSERT_EQ(ui_.transcript.size(), 1u);
+    EXPECT_EQ(ui_.transcript[0].what, "message");
+    EXPECT_EQ(ui_.transcript[0].caption, "Error");
+    EXPECT_NE(ui_.transcript[0].text.find(out.string()), std::string::npos);
+    EXPECT_NE(ui_.transcript[0].text.find(std::strerror(ENAMETOOLONG)), std::string::npos);
+    EXPECT_FALSE(ui_.progressShown);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(TextExportTest, FailuresToCreateOrReplaceLeaveNothingBehind) {
+    fs::path missing = dir_ / "no such folder" / "bank.txt";
+    EXPECT_FALSE(ExportText(Bank(), missing, ui_));
+    EXPECT_FALSE(fs::exists(missing.parent_path()));
+
+    // A folder in the way: everything is written, but the final rename must fail cleanly.
+    fs::path folder = dir_ / "bank.txt";
+    fs::create_directory(folder);
+    EXPECT_FALSE(ExportText(Bank(), folder, ui_));
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+
+    ASSERT_EQ(ui_.transcript.size(), 2u);
+    for (const auto& e : ui_.transcript) {
+        EXPECT_EQ(e.caption, "Error");
+        EXPECT_NE(e.text.find("bank.txt"), std::string::npos);
+    }
+    EXPECT_FALSE(ui_.progressShown);
+}
+
+} // namespace
