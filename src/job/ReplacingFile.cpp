@@ -11,8 +11,13 @@ namespace ovb {
 namespace {
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
-    std::string name = "." + target.filename().string() + ".ovbtmp-" + std::to_string(getpid()) +
-                       "-" + std::to_string(counter++);
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "." + string&&.
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".ovbtmp-";
+    name += std::to_string(getpid());
+    name += '-';
+    name += std::to_string(counter++);
     return target.parent_path() / name;
 }
 } // namespace

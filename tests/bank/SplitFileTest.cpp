@@ -1,0 +1,297 @@
+// Split-volume files with a 1 KiB volume size, so that the boundaries the module meets at 4 GiB
+// are crossed with a few kilobytes. Expected volume contents are cut from the source bytes by
+// offset, independently of the writer's loop.
+#include "bank/Mysplitfilereader.h"
+#include "bank/Mysplitfilewriter.h"
+#include "job/ScriptedJobServices.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <unistd.h>
+
+using namespace ovb;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+constexpr std::uint64_t kSmall = 1024;
+const std::string kOutside =
+    "Error: Go to Position outside all files in MySplitFileReader_GoToPosition!";
+const std::string kShort = "Error: Error 1 in MySplitFileReader!";
+
+// Non-periodic bytes, so that a piece read from the wrong offset or volume cannot match.
+Bytes Source(std::size_t n, std::uint32_t seed) {
+    Bytes b(n);
+    for (auto& x : b) {
+        seed = seed * 1664525u + 1013904223u;
+        x = std::uint8_t(seed >> 24);
+    }
+    return b;
+}
+
+Bytes Slice(const Bytes& b, std::size_t from, std::size_t n) {
+    return Bytes(b.begin() + long(from), b.begin() + long(from + n));
+}
+
+Bytes FileBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+class SplitFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("ovb-split-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        base = dir / "BANK.OVB";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Writes data in pieces of chunk bytes, so that single writes straddle volume ends.
+    bool Store(const Bytes& data, std::size_t chunk = 700, bool removeStale = true) {
+        Mysplitfilewriter w(kSmall);
+        if (!w.Open(base, true)) return false;
+        for (std::size_t at = 0; at < data.size(); at += chunk)
+            if (!w.Write(data.data() + at, std::min(chunk, data.size() - at))) return false;
+        return w.Commit(removeStale);
+    }
+
+    std::set<std::string> Names() const {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir))
+            names.insert(e.path().filename());
+        return names;
+    }
+
+    Bytes ReadAt(Mysplitfilereader& r, std::uint64_t at, std::size_t n) {
+        Bytes b(n);
+        EXPECT_TRUE(r.GoToPosition(at));
+        EXPECT_TRUE(r.Read(b.data(), n));
+        return b;
+    }
+
+    fs::path dir, base;
+    ScriptedJobServices ui;
+};
+
+TEST(SplitVolumes, NamesReplaceOrAppendTheExtension) {
+    EXPECT_EQ(VolumePath("/m/BANK.OVB", 1), fs::path("/m/BANK.O01"));
+    EXPECT_EQ(VolumePath("/m/BANK.OVB", 98), fs::path("/m/BANK.O98"));
+    EXPECT_EQ(VolumePath("/m.d/BANK", 2), fs::path("/m.d/BANK.O02"));
+    EXPECT_EQ(VolumePath("/m/A.B.SMP", 7, ".Z%02u"), fs::path("/m/A.B.Z07"));
+}
+
+TEST_F(SplitFileTest, NextVolumeStartsOnlyWhenAByteNeedsIt) {
+    Bytes full = Source(kSmall, 1);
+    ASSERT_TRUE(Store(full));
+    EXPECT_EQ(Names(), std::set<std::string>{"BANK.OVB"});
+    EXPECT_EQ(FileBytes(base), full);
+
+    Bytes more = Source(kSmall + 1, 2);
+    ASSERT_TRUE(Store(more));
+    EXPECT_EQ(Names(), (std::set<std::string>{"BANK.OVB", "BANK.O01"}));
+    EXPECT_EQ(FileBytes(base), Slice(more, 0, kSmall));
+    EXPECT_EQ(FileBytes(dir / "BANK.O01"), Slice(more, kSmall, 1));
+}
+
+TEST_F(SplitFileTest, SplitOffKeepsEverythingInOneFile) {
+    Bytes data = Source(3 * kSmall + 5, 3);
+    Mysplitfilewriter w(kSmall);
+    ASSERT_TRUE(w.Open(base, false));
+    ASSERT_TRUE(w.Write(data.data(), data.size()));
+    ASSERT_TRUE(w.WriteTextList({"A1", "B"}));
+    ASSERT_TRUE(w.Commit(true));
+    Bytes expected = data;
+    for (char c : std::string("A1\r\nB\r\n"))
+        expected.push_back(std::uint8_t(c));
+    EXPECT_EQ(Names(), std::set<std::string>{"BANK.OVB"});
+    EXPECT_EQ(FileBytes(base), expected);
+}
+
+TEST_F(SplitFileTest, RoundTripAcrossVolumes) {
+    Bytes data = Source(3 * kSmall + 500, 4);
+    ASSERT_TRUE(Store(data));
+    for (unsigned k = 1; k <= 3; ++k)
+        EXPECT_EQ(FileBytes(VolumePath(base, k)), Slice(data, k * kSmall, k < 3 ? kSmall : 500));
+
+    Mysplitfilereader r(ui);
+    ASSERT_TRUE(r.Open(base, true));
+    ASSERT_EQ(r.Size(), data.size());
+    Bytes all(data.size());
+    ASSERT_TRUE(r.Read(all.data(), all.size())); // one read over all four volumes
+    EXPECT_EQ(all, data);
+
+    // Pieces that cross boundaries, start on them and end on them.
+    EXPECT_EQ(ReadAt(r, kSmall - 3, 10), Slice(data, kSmall - 3, 10));
+    EXPECT_EQ(ReadAt(r, 2 * kSmall, 10), Slice(data, 2 * kSmall, 10));
+    EXPECT_EQ(ReadAt(r, 100, 2 * kSmall - 100), Slice(data, 100, 2 * kSmall - 100));
+    Bytes next(5);
+    ASSERT_TRUE(r.Read(next.data(), next.size())); // goes on in volume 2 after ending volume 1
+    EXPECT_EQ(next, Slice(data, 2 * kSmall, 5));
+    EXPECT_EQ(r.Position(), 2 * kSmall + 5);
+
+    // Sequential small reads through every boundary.
+    ASSERT_TRUE(r.GoToPosition(0));
+    Bytes piece(333), joined;
+    while (r.Size() - r.Position() >= piece.size()) {
+        ASSERT_TRUE(r.Read(piece.data(), piece.size()));
+        joined.insert(joined.end(), piece.begin(), piece.end());
+    }
+    EXPECT_EQ(joined, Slice(data, 0, joined.size()));
+    EXPECT_TRUE(ui.shown().empty());
+}
+
+TEST_F(SplitFileTest, PositionAtVolumeEndIsStartOfNext) {
+    Bytes data = Source(2 * kSmall + 10, 5);
+    ASSERT_TRUE(Store(data));
+    Mysplitfilereader r(ui);
+    ASSERT_TRUE(r.Open(base, true));
+    for (std::uint64_t at : {kSmall, 2 * kSmall}) {
+        Bytes b = ReadAt(r, at, 1);
+        EXPECT_EQ(b[0], data[at]) << at;
+    }
+    ASSERT_TRUE(r.GoToPosition(kSmall - 1));
+    ASSERT_TRUE(r.Skip(1));
+    EXPECT_EQ(ReadAt(r, r.Position(), 2), Slice(data, kSmall, 2));
+}
+
+TEST_F(SplitFileTest, EndOfDataRules) {
+    Bytes data = Source(kSmall + 300, 6);
+    ASSERT_TRUE(Store(data));
+    Mysplitfilereader r(ui);
+    ASSERT_TRUE(r.Open(base, true));
+    ASSERT_TRUE(r.GoToPosition(100));
+
+    EXPECT_FALSE(r.GoToPosition(r.Size()));
+    EXPECT_FALSE(r.GoToPosition(r.Size() + 5000));
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{kOutside, kOutside}));
+    EXPECT_EQ(r.Position(), 100u);
+    ui.transcript.clear();
+
+    Bytes b(1000);
+    EXPECT_FALSE(r.Read(b.data(), r.Size() - 100 + 1));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{kShort});
+    EXPECT_EQ(r.Position(), 100u);
+    ui.transcript.clear();
+
+    // A read ending exactly at the end delivers its bytes and says nothing.
+    EXPECT_EQ(ReadAt(r, r.Size() - 400, 400), Slice(data, data.size() - 400, 400));
+    EXPECT_EQ(r.Position(), r.Size());
+    EXPECT_TRUE(ui.shown().empty());
+    EXPECT_FALSE(r.Read(b.data(), 1));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{kShort});
+    ui.transcript.clear();
+
+    ASSERT_TRUE(r.GoToPosition(10));
+    EXPECT_TRUE(r.Skip(r.Size() - 10));
+    EXPECT_EQ(r.Position(), r.Size());
+    EXPECT_TRUE(ui.shown().empty());
+    EXPECT_FALSE(r.Skip(1));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{kShort});
+}
+
+TEST_F(SplitFileTest, UncommittedOrFailedWritersLeaveTheOldFile) {
+    Bytes old = Source(2 * kSmall + 10, 7);
+    ASSERT_TRUE(Store(old));
+    const auto names = Names();
+    Bytes fresh = Source(4 * kSmall, 8);
+    {
+        Mysplitfilewriter w(kSmall);
+        ASSERT_TRUE(w.Open(base, true));
+        ASSERT_TRUE(w.Write(fresh.data(), fresh.size()));
+    } // destroyed without Commit
+    {
+        Mysplitfilewriter w(kSmall);
+        ASSERT_TRUE(w.Open(base, true));
+        ASSERT_TRUE(w.Write(fresh.data(), fresh.size()));
+        w.Discard();
+        EXPECT_FALSE(w.Commit(true));
+    }
+    {
+        Mysplitfilewriter w(1); // 100 bytes need 100 volumes, one more than the names allow
+        ASSERT_TRUE(w.Open(base, true));
+        EXPECT_FALSE(w.Write(fresh.data(), 100));
+        EXPECT_FALSE(w.error().empty());
+        EXPECT_FALSE(w.Write(fresh.data(), 1));
+        EXPECT_FALSE(w.Commit(true));
+    }
+    EXPECT_EQ(Names(), names);
+    Mysplitfilereader r(ui);
+    ASSERT_TRUE(r.Open(base, true));
+    Bytes back(old.size());
+    ASSERT_TRUE(r.Read(back.data(), back.size()));
+    EXPECT_EQ(back, old);
+}
+
+TEST_F(SplitFileTest, FailedVolumeCommitKeepsTheBaseFile) {
+    Bytes old = Source(500, 9);
+    ASSERT_TRUE(Store(old));
+    fs::create_directories(dir / "BANK.O01" / "x"); // a volume name that cannot be replaced
+    Mysplitfilewriter w(kSmall);
+    ASSERT_TRUE(w.Open(base, true));
+    Bytes fresh = Source(2 * kSmall, 10);
+    ASSERT_TRUE(w.Write(fresh.data(), fresh.size()));
+    EXPECT_FALSE(w.Commit(true));
+    EXPECT_FALSE(w.error().empty());
+    EXPECT_EQ(FileBytes(base), old);
+    EXPECT_EQ(Names(), (std::set<std::string>{"BANK.OVB", "BANK.O01"}));
+}
+
+TEST_F(SplitFileTest, OpenFailsWithoutFolder) {
+    Mysplitfilewriter w(kSmall);
+    EXPECT_FALSE(w.Open(dir / "missing" / "BANK.OVB", true));
+    EXPECT_FALSE(w.error().empty());
+    EXPECT_FALSE(w.Write("x", 1));
+    Mysplitfilereader r(ui);
+    EXPECT_FALSE(r.Open(base, true));
+    EXPECT_EQ(r.Size(), 0u);
+}
+
+TEST_F(SplitFileTest, StaleVolumesOfALongerFile) {
+    ASSERT_TRUE(Store(Source(3 * kSmall + 20, 11)));
+    std::ofstream(dir / "BANK.O07") << "stray";
+    Bytes shorter = Source(kSmall + 50, 12);
+
+    ASSERT_TRUE(Store(shorter, 700, false));
+    EXPECT_EQ(Names(),
+              (std::set<std::string>{"BANK.OVB", "BANK.O01", "BANK.O02", "BANK.O03", "BANK.O07"}));
+    EXPECT_EQ(FileBytes(dir / "BANK.O01"), Slice(shorter, kSmall, 50));
+
+    ASSERT_TRUE(Store(shorter, 700, true));
+    EXPECT_EQ(Names(), (std::set<std::string>{"BANK.OVB", "BANK.O01"}));
+    Mysplitfilereader r(ui);
+    ASSERT_TRUE(r.Open(base, true));
+    EXPECT_EQ(r.Size(), shorter.size());
+}
+
+TEST_F(SplitFileTest, MissingVolumesAreSkipped) {
+    Bytes data = Source(3 * kSmall + 40, 13);
+    ASSERT_TRUE(Store(data));
+    fs::remove(dir / "BANK.O01");
+    Mysplitfilereader r(ui);
+    ASSERT_TRUE(r.Open(base, true));
+    EXPECT_EQ(r.VolumeSize(1), 0u);
+    ASSERT_EQ(r.Size(), data.size() - kSmall);
+    Bytes expected = Slice(data, 0, kSmall), rest = Slice(data, 2 * kSmall, kSmall + 40);
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(ReadAt(r, 0, expected.size()), expected);
+    EXPECT_EQ(ReadAt(r, kSmall, 3), Slice(data, 2 * kSmall, 3));
+
+    // Without splitting only the base file is read, whatever volumes lie beside it.
+    ASSERT_TRUE(r.Open(base, false));
+    EXPECT_EQ(r.Size(), kSmall);
+    // A missing base file with volumes present still yields the volumes' bytes.
+    fs::remove(base);
+    ASSERT_TRUE(r.Open(base, true));
+    EXPECT_EQ(ReadAt(r, 0, 4), Slice(data, 2 * kSmall, 4));
+    EXPECT_TRUE(ui.shown().empty());
+}
+
+} // namespace
