@@ -10,7 +10,8 @@ namespace ovb {
 namespace {
 
 void FillPattern55AA(Sector& s, unsigned from, unsigned to) { // inclusive range
-    for (unsigned i = from; i <= to; ++i) s[i] = (i % 2 == 0) ? 0x55 : 0xAA;
+    for (unsigned i = from; i <= to; ++i)
+        s[i] = (i % 2 == 0) ? 0x55 : 0xAA;
 }
 
 Sector MakeHeader() {
@@ -19,7 +20,8 @@ Sector MakeHeader() {
     static_assert(sizeof(text) - 1 == 48);
     std::memcpy(s.data(), text, 48);
     const std::uint8_t fills[] = {0x55, 0xAA, 0x11, 0xF1, 0x80, 0x44, 0xC3};
-    for (unsigned k = 0; k < 7; ++k) std::fill_n(s.begin() + 48 + 16 * k, 16, fills[k]);
+    for (unsigned k = 0; k < 7; ++k)
+        std::fill_n(s.begin() + 48 + 16 * k, 16, fills[k]);
     const std::uint8_t key[16] = {0xF0, 0x22, 0x55, 0x00, 0x00, 0xFF, 0xFF, 0xF0,
                                   0xFF, 0x13, 0xB6, 0xF0, 0x55, 0x44, 0x22, 0x11};
     std::memcpy(s.data() + 160, key, 16);
@@ -44,7 +46,8 @@ Sector MakeLastSector() {
 
 Sector MakePathMarker() {
     Sector s{};
-    for (unsigned i = 0; i < 32; ++i) std::memcpy(s.data() + 16 * i, "MultisampleNames", 16);
+    for (unsigned i = 0; i < 32; ++i)
+        std::memcpy(s.data() + 16 * i, "MultisampleNames", 16);
     return s;
 }
 
@@ -110,30 +113,35 @@ as_sound NewSound() {
     as_sound s{};
     auto* b = reinterpret_cast<std::uint8_t*>(&s);
     const std::pair<unsigned, std::uint8_t> bytes[] = {
-        {21, 30},   {24, 10},   {26, 99},   {44, 100},  {46, 48},   {47, 79},   {48, 64},
-        {49, 48},   {50, 43},   {51, 57},   {52, 48},   {53, 58},   {54, 64},   {55, 48},
-        {56, 89},   {57, 64},   {58, 48},   {59, 103},  {60, 57},   {306, 32},  {312, 128},
-        {313, 100}, {314, 40},  {321, 48},  {322, 100}, {323, 10},  {324, 100}, {325, 200},
-        {326, 1},   {330, 30},  {332, 14},  {333, 14},  {334, 1},   {335, 15},  {338, 100},
-        {339, 8},   {364, 127}, {366, 8},   {391, 100}, {393, 250}, {397, 5},   {398, 64},
-        {411, 15},  {430, 5},   {431, 64},  {444, 15}};
-    for (auto [offset, value] : bytes) b[offset] = value;
+        {21, 30},   {24, 10},   {26, 99},  {44, 100},  {46, 48},   {47, 79},   {48, 64},
+        {49, 48},   {50, 43},   {51, 57},  {52, 48},   {53, 58},   {54, 64},   {55, 48},
+        {56, 89},   {57, 64},   {58, 48},  {59, 103},  {60, 57},   {306, 32},  {312, 128},
+        {313, 100}, {314, 40},  {321, 48}, {322, 100}, {323, 10},  {324, 100}, {325, 200},
+        {326, 1},   {330, 30},  {332, 14}, {333, 14},  {334, 1},   {335, 15},  {338, 100},
+        {339, 8},   {364, 127}, {366, 8},  {391, 100}, {393, 250}, {397, 5},   {398, 64},
+        {411, 15},  {430, 5},   {431, 64}, {444, 15}};
+    for (auto [offset, value] : bytes)
+        b[offset] = value;
     std::fill_n(b + 316, 4, 2);
-    for (unsigned i = 0; i < 10; ++i) b[340 + 2 * i] = 100;
-    for (unsigned i = 0; i < 11; ++i) b[367 + 2 * i] = 100;
+    for (unsigned i = 0; i < 10; ++i)
+        b[340 + 2 * i] = 100;
+    for (unsigned i = 0; i < 11; ++i)
+        b[367 + 2 * i] = 100;
     for (unsigned g = 0; g < 5; ++g) {
         b[484 + 4 * g] = 32;
         b[485 + 4 * g] = 100;
         b[486 + 4 * g] = 176;
     }
     s.name = EmptyName<16>();
-    for (auto& z : s.zone) z = NewZone();
+    for (auto& z : s.zone)
+        z = NewZone();
     return s;
 }
 
 as_sample_V1 NewSample() {
     as_sample_V1 s{};
-    // The 5-bit field over bits 4..7 of byte 6 and bit 0 of byte 7 holds 16; bit 7 of byte 7 is set.
+    // The 5-bit field over bits 4..7 of byte 6 and bit 0 of byte 7 holds 16; bit 7 of byte 7 is
+    // set.
     s.params[1] = 0x81;
     return s;
 }
@@ -141,7 +149,8 @@ as_sample_V1 NewSample() {
 as_multisample NewMultisample() {
     as_multisample m{};
     m.name = EmptyName<16>();
-    for (auto& s : m.sample) s = NewSample();
+    for (auto& s : m.sample)
+        s = NewSample();
     return m;
 }
 
@@ -149,15 +158,20 @@ global_parameter NewGlobalParameter() {
     global_parameter g{};
     auto* b = g.raw;
     const std::pair<unsigned, std::uint8_t> bytes[] = {
-        {0, 31}, {1, 5},    {2, 31},  {3, 1},    {12, 2}, {14, 2},  {23, 1},  {27, 1},
+        {0, 31},   {1, 5},    {2, 31},   {3, 1},    {12, 2}, {14, 2},  {23, 1},  {27, 1},
         {33, 127}, {35, 127}, {41, 127}, {43, 127}, {96, 1}, {99, 32}, {103, 50}};
-    for (auto [offset, value] : bytes) b[offset] = value;
-    for (unsigned group = 0; group < 8; ++group) std::fill_n(b + 120 + 16 * group, 12, 16);
-    for (unsigned w = 0; w < 160; ++w) PutLe16(b + 1024 + 2 * w, 1000);
+    for (auto [offset, value] : bytes)
+        b[offset] = value;
+    for (unsigned group = 0; group < 8; ++group)
+        std::fill_n(b + 120 + 16 * group, 12, 16);
+    for (unsigned w = 0; w < 160; ++w)
+        PutLe16(b + 1024 + 2 * w, 1000);
     return g;
 }
 
-void as_bank::FreeRecords::operator()(as_bank_records* p) const { std::free(p); }
+void as_bank::FreeRecords::operator()(as_bank_records* p) const {
+    std::free(p);
+}
 
 as_bank::as_bank() : sample_paths_(kMultisamples) {
     // calloc: the reserved blocks start as zeros and are left to the loaders, so their pages
@@ -191,15 +205,20 @@ void as_bank::reset() {
 
 void as_bank::clearPaths() {
     for (auto& list : sample_paths_)
-        for (auto& p : list) p.assign(kEmptyPath);
+        for (auto& p : list)
+            p.assign(kEmptyPath);
 }
 
 unsigned as_bank::tableSize(Table table) {
     switch (table) {
-    case Table::Scene: return kScenes;
-    case Table::Sound: return kSounds;
-    case Table::Multisample: return kMultisamples;
-    default: return kSetups;
+    case Table::Scene:
+        return kScenes;
+    case Table::Sound:
+        return kSounds;
+    case Table::Multisample:
+        return kMultisamples;
+    default:
+        return kSetups;
     }
 }
 
@@ -208,13 +227,20 @@ std::span<std::uint8_t> as_bank::record(Table table, unsigned index) {
         return std::span<std::uint8_t>(reinterpret_cast<std::uint8_t*>(&rec), sizeof rec);
     };
     switch (table) {
-    case Table::Scene: return bytes(r_->scene[index]);
-    case Table::Solo: return bytes(r_->solo[index]);
-    case Table::Acomp: return bytes(r_->acomp[index]);
-    case Table::Fbass: return bytes(r_->fbass[index]);
-    case Table::Chord: return bytes(r_->chord[index]);
-    case Table::Sound: return bytes(r_->sound[index]);
-    case Table::Multisample: return bytes(r_->multisample[index]);
+    case Table::Scene:
+        return bytes(r_->scene[index]);
+    case Table::Solo:
+        return bytes(r_->solo[index]);
+    case Table::Acomp:
+        return bytes(r_->acomp[index]);
+    case Table::Fbass:
+        return bytes(r_->fbass[index]);
+    case Table::Chord:
+        return bytes(r_->chord[index]);
+    case Table::Sound:
+        return bytes(r_->sound[index]);
+    case Table::Multisample:
+        return bytes(r_->multisample[index]);
     }
     return {};
 }

@@ -32,11 +32,14 @@ using Sector = std::array<std::uint8_t, kSector>;
 
 // Name16/Name32 arrays are space padded and carry no terminator of their own.
 template <std::size_t N> using Name = std::array<char, N>;
-template <std::size_t N> std::string NameText(const Name<N>& n) { return std::string(n.data(), N); }
+template <std::size_t N> std::string NameText(const Name<N>& n) {
+    return std::string(n.data(), N);
+}
 // The text of a name up to the first zero byte (editors may leave zeros after the text).
 template <std::size_t N> std::string NameString(const Name<N>& n) {
     std::size_t len = 0;
-    while (len < N && n[len] != '\0') ++len;
+    while (len < N && n[len] != '\0')
+        ++len;
     return std::string(n.data(), len);
 }
 template <std::size_t N> Name<N> EmptyName() {
@@ -146,7 +149,9 @@ struct as_sample_V1 {
 
     std::uint32_t start_sector() const { return placement & 0x3FFFFFFFu; }
     bool stereo() const { return (placement >> 31) != 0; }
-    void set_start_sector(std::uint32_t s) { placement = (placement & 0xC0000000u) | (s & 0x3FFFFFFFu); }
+    void set_start_sector(std::uint32_t s) {
+        placement = (placement & 0xC0000000u) | (s & 0x3FFFFFFFu);
+    }
     void set_stereo(bool on) { placement = (placement & 0x7FFFFFFFu) | (on ? 0x80000000u : 0u); }
 };
 static_assert(sizeof(as_sample_V1) == 20);
@@ -250,7 +255,9 @@ class as_bank {
 
     SamplePathList& paths(unsigned multisample) { return sample_paths_[multisample]; }
     const SamplePathList& paths(unsigned multisample) const { return sample_paths_[multisample]; }
-    std::string& path(unsigned multisample, unsigned slot) { return sample_paths_[multisample][slot]; }
+    std::string& path(unsigned multisample, unsigned slot) {
+        return sample_paths_[multisample][slot];
+    }
     const std::string& path(unsigned multisample, unsigned slot) const {
         return sample_paths_[multisample][slot];
     }
@@ -269,6 +276,8 @@ class as_bank {
     std::string loaded_file_;
 };
 
-inline bool IsEmptyPath(std::string_view path) { return path == kEmptyPath; }
+inline bool IsEmptyPath(std::string_view path) {
+    return path == kEmptyPath;
+}
 
 } // namespace ovb

@@ -19,25 +19,29 @@ template <typename T> Bytes BytesOf(const T& rec) {
 }
 
 void PutName(Bytes& b, std::size_t offset, std::size_t width) {
-    for (std::size_t i = 0; i < width; ++i) b[offset + i] = ' ';
+    for (std::size_t i = 0; i < width; ++i)
+        b[offset + i] = ' ';
     b[offset] = b[offset + 2] = b[offset + 4] = '-';
 }
 
 Bytes ExpectedSound() {
     Bytes b(512, 0);
     PutName(b, 0, 16);
-    int singles[][2] = {{21, 30},   {24, 10},   {26, 99},   {44, 100},  {46, 48},  {47, 79},
-                        {48, 64},   {49, 48},   {50, 43},   {51, 57},   {52, 48},  {53, 58},
-                        {54, 64},   {55, 48},   {56, 89},   {57, 64},   {58, 48},  {59, 103},
-                        {60, 57},   {306, 32},  {312, 128}, {313, 100}, {314, 40}, {316, 2},
+    int singles[][2] = {{21, 30},   {24, 10},   {26, 99},   {44, 100},  {46, 48},   {47, 79},
+                        {48, 64},   {49, 48},   {50, 43},   {51, 57},   {52, 48},   {53, 58},
+                        {54, 64},   {55, 48},   {56, 89},   {57, 64},   {58, 48},   {59, 103},
+                        {60, 57},   {306, 32},  {312, 128}, {313, 100}, {314, 40},  {316, 2},
                         {317, 2},   {318, 2},   {319, 2},   {321, 48},  {322, 100}, {323, 10},
-                        {324, 100}, {325, 200}, {326, 1},   {330, 30},  {332, 14}, {333, 14},
+                        {324, 100}, {325, 200}, {326, 1},   {330, 30},  {332, 14},  {333, 14},
                         {334, 1},   {335, 15},  {338, 100}, {339, 8},   {364, 127}, {366, 8},
-                        {391, 100}, {393, 250}, {397, 5},   {398, 64},  {411, 15}, {430, 5},
+                        {391, 100}, {393, 250}, {397, 5},   {398, 64},  {411, 15},  {430, 5},
                         {431, 64},  {444, 15}};
-    for (auto& s : singles) b[s[0]] = std::uint8_t(s[1]);
-    for (int i = 340; i < 360; i += 2) b[i] = 100;
-    for (int i = 367; i < 389; i += 2) b[i] = 100;
+    for (auto& s : singles)
+        b[s[0]] = std::uint8_t(s[1]);
+    for (int i = 340; i < 360; i += 2)
+        b[i] = 100;
+    for (int i = 367; i < 389; i += 2)
+        b[i] = 100;
     for (int g = 484; g < 504; g += 4) {
         b[g] = 32;
         b[g + 1] = 100;
@@ -56,12 +60,14 @@ Bytes ExpectedSound() {
 
 Bytes ExpectedGlobal() {
     Bytes b(2048, 0);
-    int singles[][2] = {{0, 31},   {1, 5},    {2, 31},   {3, 1},   {12, 2},  {14, 2},
-                        {23, 1},   {27, 1},   {33, 127}, {35, 127}, {41, 127}, {43, 127},
-                        {96, 1},   {99, 32},  {103, 50}};
-    for (auto& s : singles) b[s[0]] = std::uint8_t(s[1]);
+    int singles[][2] = {{0, 31},   {1, 5},    {2, 31}, {3, 1},    {12, 2},
+                        {14, 2},   {23, 1},   {27, 1}, {33, 127}, {35, 127},
+                        {41, 127}, {43, 127}, {96, 1}, {99, 32},  {103, 50}};
+    for (auto& s : singles)
+        b[s[0]] = std::uint8_t(s[1]);
     for (int g = 0; g < 8; ++g)
-        for (int i = 0; i < 12; ++i) b[120 + 16 * g + i] = 16;
+        for (int i = 0; i < 12; ++i)
+            b[120 + 16 * g + i] = 16;
     for (int w = 0; w < 160; ++w) {
         b[1024 + 2 * w] = 1000 & 0xFF;
         b[1025 + 2 * w] = 1000 >> 8;
@@ -74,12 +80,15 @@ Bytes ExpectedHeader() {
     std::memcpy(b.data(), "Zerwintal Orvelanta Sampler Bank File OVB       ", 48);
     std::uint8_t fills[] = {0x55, 0xAA, 0x11, 0xF1, 0x80, 0x44, 0xC3};
     for (int k = 0; k < 7; ++k)
-        for (int i = 0; i < 16; ++i) b[48 + 16 * k + i] = fills[k];
+        for (int i = 0; i < 16; ++i)
+            b[48 + 16 * k + i] = fills[k];
     std::uint8_t key[] = {0xF0, 0x22, 0x55, 0x00, 0x00, 0xFF, 0xFF, 0xF0,
                           0xFF, 0x13, 0xB6, 0xF0, 0x55, 0x44, 0x22, 0x11};
     std::memcpy(&b[160], key, 16);
-    for (int i = 240; i < 256; i += 2) b[i] = 0x55, b[i + 1] = 0xAA;
-    for (int i = 496; i < 511; i += 2) b[i] = 0x55, b[i + 1] = 0xAA;
+    for (int i = 240; i < 256; i += 2)
+        b[i] = 0x55, b[i + 1] = 0xAA;
+    for (int i = 496; i < 511; i += 2)
+        b[i] = 0x55, b[i + 1] = 0xAA;
     b[511] = 0x01; // overwrites the 0xAA that the loop put there
     b[510] = 0x55;
     return b;
@@ -89,8 +98,10 @@ Bytes ExpectedLastSector() {
     Bytes b = ExpectedHeader();
     std::fill(b.begin() + 240, b.end(), 0);
     for (int start : {240, 304, 368, 416})
-        for (int i = start; i < start + 16; i += 2) b[i] = 0x55, b[i + 1] = 0xAA;
-    for (int i = 464; i < 511; i += 2) b[i] = 0x55, b[i + 1] = 0xAA;
+        for (int i = start; i < start + 16; i += 2)
+            b[i] = 0x55, b[i + 1] = 0xAA;
+    for (int i = 464; i < 511; i += 2)
+        b[i] = 0x55, b[i + 1] = 0xAA;
     b[511] = 0x5A;
     return b;
 }
@@ -109,12 +120,14 @@ TEST(BankModel, ResetRecordsMatchModuleDefaults) {
 
     Bytes scene(512, 0);
     PutName(scene, 0, 32);
-    for (int i = 32; i < 64; ++i) scene[i] = ' ';
+    for (int i = 32; i < 64; ++i)
+        scene[i] = ' ';
     Bytes layers(512, 0);
     PutName(layers, 0, 32);
     Bytes multisample(1536, 0);
     PutName(multisample, 0, 16);
-    for (int s = 0; s < 64; ++s) multisample[256 + 20 * s + 7] = 0x81;
+    for (int s = 0; s < 64; ++s)
+        multisample[256 + 20 * s + 7] = 0x81;
     const Bytes sound = ExpectedSound();
 
     for (unsigned i : {0u, 5u, 999u}) {
@@ -134,10 +147,11 @@ TEST(BankModel, ResetRecordsMatchModuleDefaults) {
     EXPECT_EQ(BytesOf(bank.records().last_sector), ExpectedLastSector());
 
     std::string marker;
-    for (int i = 0; i < 32; ++i) marker += "MultisampleNames";
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bank.records().path_marker_sector.data()),
-                          512),
-              marker);
+    for (int i = 0; i < 32; ++i)
+        marker += "MultisampleNames";
+    EXPECT_EQ(
+        std::string(reinterpret_cast<const char*>(bank.records().path_marker_sector.data()), 512),
+        marker);
     EXPECT_EQ(bank.loadedFile(), "No loaded bank!");
 }
 
@@ -149,7 +163,8 @@ TEST(BankModel, ResetEmptiesEveryPathAndLengthEntry) {
     for (unsigned m = 0; m < kMultisamples; ++m)
         for (unsigned s = 0; s < kSamplesPerMultisample; ++s)
             ASSERT_EQ(bank.path(m, s), "- - -") << m << "/" << s;
-    for (unsigned i = 0; i < kSlots; ++i) ASSERT_EQ(bank.records().path_length_table[i], 0);
+    for (unsigned i = 0; i < kSlots; ++i)
+        ASSERT_EQ(bank.records().path_length_table[i], 0);
 }
 
 TEST(BankModel, ZoneIndexKeepsTheTwoLowBits) {

@@ -1,0 +1,157 @@
+#include "bank/BankFileLoader.h"
+
+#include "bank/BankLayout.h"
+#include "bank/Mysplitfilereader.h"
+#include "bank/PathArea.h"
+
+#include <string>
+#include <system_error>
+
+namespace ovb {
+
+namespace {
+
+bool Fail(as_bank& bank, JobServices& ui, const char* text = nullptr) {
+    if (text) ui.message("Error", text);
+    ui.message("Info", "Bank loading is aborted!");
+    bank.reset();
+    return false;
+}
+
+std::uint64_t FileSize(const std::filesystem::path& p, bool& exists) {
+    std::error_code ec;
+    exists = std::filesystem::is_regular_file(p, ec);
+    auto size = exists ? std::filesystem::file_size(p, ec) : 0;
+    return ec ? 0 : size;
+}
+
+// The recorded size must match the volumes on disk exactly.
+bool CheckVolumeSizes(const std::filesystem::path& path, std::uint64_t bankSize,
+                      std::uint64_t firstSize, std::uint64_t volumeSize, JobServices& ui) {
+    if (bankSize < volumeSize) {
+        if (firstSize == bankSize) return true;
+        ui.message("Error", "Bank is from only one file, but real bank file size is not equal to "
+                            "size recorded inside in bank file!");
+        return false;
+    }
+    if (firstSize != volumeSize) {
+        ui.message("Error", "OVB file size is not valid!");
+        return false;
+    }
+    std::uint64_t remaining = bankSize - volumeSize, sum = volumeSize;
+    for (unsigned k = 1; remaining != 0; ++k) {
+        auto name = VolumePath(path, k);
+        bool exists = false;
+        std::uint64_t size = k < kMaxVolumes ? FileSize(name, exists) : 0;
+        if (!exists) {
+            ui.message("Error", "File " + name.string() + " not exist!");
+            return false;
+        }
+        sum += size;
+        if (size != volumeSize && size != remaining) {
+            ui.message("Error", "File size of " + name.string() + " not valid!");
+            return false;
+        }
+        remaining = remaining < volumeSize ? 0 : remaining - volumeSize;
+    }
+    if (sum == bankSize) return true;
+    ui.message("Error",
+               "Sum of size of all bank files not equal to size recorded inside bank file!");
+    return false;
+}
+
+bool ReadDescription(Mysplitfilereader& in, as_bank& bank) {
+    as_bank_records& r = bank.records();
+    auto* block = reinterpret_cast<std::uint8_t*>(&r);
+    return in.Read(block + kDescriptionOffset, kDescriptionSize) &&
+           in.Skip(5 * std::uint64_t(kDescriptionSize)) &&
+           in.Read(r.multisample, kMultisampleTableSize) &&
+           in.Skip(5 * std::uint64_t(kMultisampleTableSize)) &&
+           in.Read(r.path_length_table, kPathLengthTableSize) && in.Skip(kPathLengthTableSize) &&
+           in.Read(r.reserved_b, kReservedSize);
+}
+
+struct AudioExtent {
+    std::uint64_t size = 0; // sum of all sample lengths
+    std::uint64_t end = 0;  // largest end of a sample
+};
+
+AudioExtent MeasureAudio(const as_bank& bank) {
+    AudioExtent a;
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (const auto& slot : bank.multisample(m).sample) {
+            if (slot.start_sector() == 0) continue;
+            std::uint64_t start = std::uint64_t(slot.start_sector()) * kSector;
+            std::uint64_t length = std::uint64_t(slot.length_sectors) * kSector;
+            a.size += length;
+            if (start + length >= a.end) a.end = start + length;
+        }
+    return a;
+}
+
+bool AcceptAudioSize(const AudioExtent& audio, std::uint64_t recorded, JobServices& ui) {
+    if (audio.size == recorded) return true;
+    std::string offsets = "Calculated offset from software is:\n" + std::to_string(audio.end) +
+                          " bytes\nReported offset from \"bank_file_info.sample_data_size\" is:\n" +
+                          std::to_string(recorded) + " bytes";
+    if (ui.yes("Error", "Calculated audio data size is different from recorded in OVB file!\n\n" +
+                            offsets + "\n\nContinue with size from bank file?"))
+        return true;
+    ui.message("Error", "Calculated audio data size is different from recorded in OVB file!");
+    ui.message("Info:", offsets);
+    return false;
+}
+
+} // namespace
+
+bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                  std::uint64_t volumeSize) {
+    ProgressScope progress(ui, 'r');
+    ui.SetProgressText("Reading OVB file...");
+    Mysplitfilereader in(ui);
+    if (!in.Open(path, true, kBankVolumePattern)) {
+        progress.hide();
+        ui.message("Error", "File " + path.string() + " not exist!");
+        return false;
+    }
+    Sector sector;
+    if (!in.Read(sector.data(), kSector)) return false;
+    if (!SameFirst511(sector.data(), BankHeaderTemplate())) {
+        ui.message("Error", "This is not a valid Orvelanta Sampler bank file!");
+        return false;
+    }
+    if (sector[511] != 1) {
+        ui.message("Error", "Uncown Bank File Version!");
+        return false;
+    }
+    if (!in.Read(&bank.info(), kSector) || !in.Skip(2 * kSector)) return Fail(bank, ui);
+    const bank_file_info info = bank.info();
+    if (!CheckVolumeSizes(path, info.bank_size(), in.VolumeSize(0), volumeSize, ui))
+        return Fail(bank, ui);
+    if (!ReadDescription(in, bank)) return Fail(bank, ui);
+
+    AudioExtent audio = MeasureAudio(bank);
+    if (!AcceptAudioSize(audio, info.sample_data_size(), ui)) return Fail(bank, ui);
+    if (audio.end != 0 && !in.GoToPosition(audio.end)) return Fail(bank, ui);
+    if (!in.Read(sector.data(), kSector)) return Fail(bank, ui);
+    if (!SameFirst511(sector.data(), PathMarkerTemplate()))
+        return Fail(bank, ui,
+                    "In position where need to be special sector before file names, "
+                    "not correct info!");
+    const std::uint64_t pathAreaSize = info.path_area_size();
+    if (pathAreaSize >= in.Size() - in.Position())
+        return Fail(bank, ui, "Overal bank size is small and no size for path names !");
+
+    std::string area(pathAreaSize / 2, '\0');
+    if (!in.Read(area.data(), area.size())) return Fail(bank, ui);
+    FillPathsFromArea(bank, area, ui);
+    if (!in.Skip(pathAreaSize / 2) || !in.Read(sector.data(), 511)) return Fail(bank, ui);
+    if (!SameFirst511(sector.data(), LastSectorTemplate()))
+        return Fail(bank, ui, "Uncown last sector!\n My be bank is not loaded correctly!");
+    progress.hide();
+    bank.setLoadedFile(path.string());
+    ui.message("Info", "Bank loading OK!");
+    return true;
+}
+
+} // namespace ovb

@@ -1,0 +1,18 @@
+#pragma once
+// Loads a bank file (one file or split into volumes) into a bank the caller has reset: the
+// description and the sample paths; the audio stays in the file.
+#include "bank/Acc_bank_structure.h"
+#include "bank/SplitVolumes.h"
+#include "job/JobServices.h"
+
+#include <filesystem>
+
+namespace ovb {
+
+// The bank is either fully loaded (true) or reset again. Only a wrong header leaves it as the
+// caller left it.
+// volumeSize: as given to the writer.
+bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                  std::uint64_t volumeSize = kVolumeSize);
+
+} // namespace ovb

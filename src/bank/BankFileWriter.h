@@ -1,0 +1,17 @@
+#pragma once
+// Creates a bank file: the description, the audio of every sample and the paths, across volumes.
+#include "bank/Acc_bank_structure.h"
+#include "bank/SplitVolumes.h"
+#include "job/JobServices.h"
+
+#include <filesystem>
+
+namespace ovb {
+
+// Runs the size calculation first and writes only when it found no errors. The new file and its
+// volumes replace the old ones only when everything was written. True when the bank was created.
+// volumeSize is the module's limit; tests use smaller volumes to exercise splitting.
+bool CreateBankFile(as_bank& bank, const std::filesystem::path& destination, JobServices& ui,
+                    std::uint64_t volumeSize = kVolumeSize);
+
+} // namespace ovb

@@ -1,0 +1,228 @@
+// Loading bank files back: split volumes, the size checks, and refusals that leave nothing
+// half-loaded.
+#include "bank/BankFileLoader.h"
+#include "bank/BankFileWriter.h"
+#include "bank/SplitVolumes.h"
+#include "job/ByteOrder.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+// Volume boundaries at 85000192 and 170000384: the second one falls inside the first copy of
+// the path area, so reading the paths has to continue in the next volume.
+constexpr std::uint64_t kSmallVolume = 166016 * 512;
+constexpr std::uint64_t kAudio = 167772160;
+
+void ExpectResetBank(const as_bank& bank) {
+    as_bank fresh;
+    EXPECT_EQ(std::memcmp(&fresh.records(), &bank.records(), offsetof(as_bank_records, reserved_a)),
+              0);
+    EXPECT_EQ(bank.path(1, 0), "- - -");
+}
+
+class BankLoader : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir = new TempDir;
+        source = new as_bank;
+        WriteWav(*dir / "a.wav", true, 4000, 3);
+        source->path(1, 0) = (*dir / "a.wav").string();
+        source->path(7, 9) = (*dir / "a.wav").string();
+        source->multisample(7).name[0] = 'Z';
+        ScriptedJobServices ui;
+        ASSERT_TRUE(CreateBankFile(*source, *dir / "one.ovb", ui));
+        ASSERT_TRUE(CreateBankFile(*source, *dir / "split.ovb", ui, kSmallVolume));
+    }
+    static void TearDownTestSuite() {
+        delete source;
+        delete dir;
+    }
+
+    // A fresh copy of a made bank (with its volumes) that a test may damage.
+    std::filesystem::path Copy(const std::string& name) {
+        auto to = work / name;
+        std::filesystem::copy_file(*dir / name, to);
+        for (unsigned k = 1; k < 5; ++k)
+            if (std::filesystem::exists(VolumePath(*dir / name, k)))
+                std::filesystem::copy_file(VolumePath(*dir / name, k), VolumePath(to, k));
+        return to;
+    }
+
+    static TempDir* dir;
+    static as_bank* source;
+    TempDir work;
+};
+TempDir* BankLoader::dir = nullptr;
+as_bank* BankLoader::source = nullptr;
+
+void ExpectSameContent(const as_bank& a, const as_bank& b) {
+    EXPECT_EQ(std::memcmp(&a.records(), &b.records(), offsetof(as_bank_records, reserved_a)), 0);
+    for (unsigned m : {0u, 1u, 7u, 9999u})
+        EXPECT_EQ(a.paths(m), b.paths(m));
+}
+
+} // namespace
+
+TEST_F(BankLoader, SplitBankSpansVolumesAndLoadsBack) {
+    ASSERT_TRUE(std::filesystem::exists(VolumePath(*dir / "split.ovb", 2)));
+    EXPECT_FALSE(std::filesystem::exists(VolumePath(*dir / "split.ovb", 3)));
+    EXPECT_EQ(std::filesystem::file_size(*dir / "split.ovb"), kSmallVolume);
+    EXPECT_EQ(VolumePath(*dir / "split.ovb", 2).filename(), "split.O02");
+    // The volumes together are the one-file bank, byte for byte, except for the stored path.
+    auto one = ReadRange(*dir / "one.ovb", kAudio, 9000);
+    auto second = ReadRange(VolumePath(*dir / "split.ovb", 1), kAudio - kSmallVolume, 9000);
+    EXPECT_EQ(one, second);
+
+    as_bank loaded;
+    ScriptedJobServices ui;
+    ASSERT_TRUE(LoadBankFile(loaded, *dir / "split.ovb", ui, kSmallVolume));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Bank loading OK!"});
+    ExpectSameContent(*source, loaded);
+}
+
+TEST_F(BankLoader, VolumeSizeChecks) {
+    struct Case {
+        const char* name;
+        std::function<std::string(const std::filesystem::path&)> damage; // returns the message
+    } cases[] = {
+        {"missing last volume",
+         [](auto& p) {
+             std::filesystem::remove(VolumePath(p, 2));
+             return "Error: File " + VolumePath(p, 2).string() + " not exist!";
+         }},
+        {"wrong middle volume",
+         [](auto& p) {
+             std::filesystem::resize_file(VolumePath(p, 1), kSmallVolume - 1);
+             return "Error: File size of " + VolumePath(p, 1).string() + " not valid!";
+         }},
+        {"wrong first volume",
+         [](auto& p) {
+             std::filesystem::resize_file(p, kSmallVolume + 512);
+             return std::string("Error: OVB file size is not valid!");
+         }},
+    };
+    for (const auto& c : cases) {
+        auto file = Copy("split.ovb");
+        std::string expected = c.damage(file);
+        as_bank bank;
+        ScriptedJobServices ui;
+        EXPECT_FALSE(LoadBankFile(bank, file, ui, kSmallVolume)) << c.name;
+        EXPECT_EQ(ui.shown(),
+                  (std::vector<std::string>{expected, "Info: Bank loading is aborted!"}))
+            << c.name;
+        ExpectResetBank(bank);
+        std::filesystem::remove_all(work.path());
+        std::filesystem::create_directories(work.path());
+    }
+}
+
+TEST_F(BankLoader, BankOfExactlyOneVolumeNeedsNoFurtherVolume) {
+    as_bank empty;
+    ScriptedJobServices ui;
+    auto file = work / "exact.ovb";
+    const std::uint64_t emptySize = kAudio + 512 + 2 * 4480000 + 512;
+    ASSERT_TRUE(CreateBankFile(empty, file, ui, emptySize));
+    EXPECT_FALSE(std::filesystem::exists(VolumePath(file, 1)));
+    as_bank loaded;
+    EXPECT_TRUE(LoadBankFile(loaded, file, ui, emptySize));
+}
+
+TEST_F(BankLoader, DamagedBanksAreRefusedAndNothingIsHalfLoaded) {
+    auto info = [](std::uint64_t offset, std::uint64_t value) {
+        return [=](const std::filesystem::path& p) {
+            std::vector<std::uint8_t> b(8);
+            PutLe64(b.data(), value);
+            Patch(p, 512 + offset, b);
+        };
+    };
+    const std::uint64_t size = std::filesystem::file_size(*dir / "one.ovb");
+    const std::uint64_t marker = kAudio + 2 * 4096; // after the two 4000-byte samples
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> damage;
+        std::vector<std::string> shown;
+        bool header;
+    } cases[] = {
+        {"magic",
+         [](auto& p) { Patch(p, 20, {'x'}); },
+         {"Error: This is not a valid Orvelanta Sampler bank file!"},
+         true},
+        {"version",
+         [](auto& p) { Patch(p, 511, {2}); },
+         {"Error: Uncown Bank File Version!"},
+         true},
+        {"truncated by one byte",
+         [&](auto& p) { std::filesystem::resize_file(p, size - 1); },
+         {"Error: Bank is from only one file, but real bank file size is not equal to size "
+          "recorded inside in bank file!",
+          "Info: Bank loading is aborted!"},
+         false},
+        {"marker moved",
+         [&](auto& p) { Patch(p, marker + 40, {0}); },
+         {"Error: In position where need to be special sector before file names, not correct "
+          "info!",
+          "Info: Bank loading is aborted!"},
+         false},
+        {"path area larger than the file",
+         info(28, size),
+         {"Error: Overal bank size is small and no size for path names !",
+          "Info: Bank loading is aborted!"},
+         false},
+        {"last sector",
+         [&](auto& p) { Patch(p, size - 2, {0}); },
+         {"Error: Uncown last sector!\n My be bank is not loaded correctly!",
+          "Info: Bank loading is aborted!"},
+         false},
+    };
+    for (const auto& c : cases) {
+        auto file = Copy("one.ovb");
+        c.damage(file);
+        as_bank bank;
+        bank.scene(2).acomp = 9;
+        ScriptedJobServices ui;
+        EXPECT_FALSE(LoadBankFile(bank, file, ui)) << c.name;
+        EXPECT_EQ(ui.shown(), c.shown) << c.name;
+        if (c.header)
+            EXPECT_EQ(bank.scene(2).acomp, 9) << c.name;
+        else
+            ExpectResetBank(bank);
+        std::filesystem::remove(file);
+    }
+}
+
+TEST_F(BankLoader, AudioSizeDisagreementIsAskedAbout) {
+    auto file = Copy("one.ovb");
+    std::vector<std::uint8_t> b(8);
+    PutLe64(b.data(), 512);
+    Patch(file, 512 + 20, b); // sample_data_size in the first info copy
+    const std::string offsets = "Calculated offset from software is:\n" +
+                                std::to_string(kAudio + 2 * 4096) +
+                                " bytes\nReported offset from \"bank_file_info.sample_data_size\" "
+                                "is:\n512 bytes";
+    as_bank refused;
+    ScriptedJobServices no;
+    no.answers = {Answer::No};
+    EXPECT_FALSE(LoadBankFile(refused, file, no));
+    EXPECT_EQ(no.shown(),
+              (std::vector<std::string>{
+                  "Error: Calculated audio data size is different from recorded in OVB file!\n\n" +
+                      offsets + "\n\nContinue with size from bank file?",
+                  "Error: Calculated audio data size is different from recorded in OVB file!",
+                  "Info:: " + offsets, "Info: Bank loading is aborted!"}));
+    ExpectResetBank(refused);
+
+    as_bank accepted;
+    ScriptedJobServices yes;
+    yes.answers = {Answer::Yes};
+    EXPECT_TRUE(LoadBankFile(accepted, file, yes)); // the marker is still found after the audio
+    EXPECT_EQ(accepted.path(7, 9), source->path(7, 9));
+}

@@ -1,0 +1,205 @@
+// Scripts: the working form of a bank, saved and loaded without audio.
+#include "bank/ScriptFile.h"
+#include "bank/BankLayout.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+constexpr std::uint64_t kScriptFixed = 51921408; // everything before the path area
+constexpr std::uint64_t kEmptyArea = 640000 * 7;
+
+void ExpectSameBank(const as_bank& a, const as_bank& b) {
+    const auto* ra = reinterpret_cast<const std::uint8_t*>(&a.records());
+    const auto* rb = reinterpret_cast<const std::uint8_t*>(&b.records());
+    const std::size_t aStart = offsetof(as_bank_records, reserved_a);
+    const std::size_t aEnd = offsetof(as_bank_records, path_length_table);
+    EXPECT_EQ(std::memcmp(ra, rb, aStart), 0);
+    EXPECT_EQ(std::memcmp(ra + aEnd, rb + aEnd, sizeof(as_bank_records) - aEnd), 0);
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        ASSERT_EQ(a.paths(m), b.paths(m)) << "multisample " << m;
+}
+
+void ExpectResetBank(const as_bank& bank) {
+    as_bank fresh;
+    const auto* ra = reinterpret_cast<const std::uint8_t*>(&fresh.records());
+    const auto* rb = reinterpret_cast<const std::uint8_t*>(&bank.records());
+    EXPECT_EQ(std::memcmp(ra, rb, offsetof(as_bank_records, reserved_a)), 0);
+    EXPECT_EQ(bank.path(1, 1), "- - -");
+    EXPECT_EQ(bank.loadedFile(), "No loaded bank!");
+}
+
+struct EditedBank {
+    TempDir dir;
+    as_bank bank;
+    std::filesystem::path script = dir / "edited.ovs";
+    EditedBank() {
+        bank.scene(999).acomp = 12;
+        bank.sound(77).category = 1u << 20;
+        bank.multisample(1).comment[0] = 'c';
+        bank.path(1, 1) = "D:\\Samples\\Piano\\C 3.wav";
+        bank.path(9999, 63) = "D:\\Samples\\Last.wav";
+        bank.records().reserved_b[5] = 9;
+    }
+};
+
+} // namespace
+
+TEST(ScriptFile, EmptyScriptHasTheDocumentedSizeAndPlaces) {
+    TempDir dir;
+    as_bank bank;
+    ScriptedJobServices ui;
+    auto file = dir / "empty.ovs";
+    ASSERT_TRUE(SaveScript(bank, file, ui, false));
+    EXPECT_EQ(std::filesystem::file_size(file), kScriptFixed + kEmptyArea + 512);
+    EXPECT_EQ(ReadRange(file, 51920896, 16), ReadRange(file, 51920896 + 16, 16));
+    auto marker = ReadRange(file, 51920896, 16);
+    EXPECT_EQ(std::string(marker.begin(), marker.end()), "MultisampleNames");
+    auto first = ReadRange(file, kScriptFixed, 7);
+    EXPECT_EQ(std::string(first.begin(), first.end()), "- - -\r\n");
+    EXPECT_EQ(ReadRange(file, kScriptFixed + kEmptyArea + 511, 1), std::vector<std::uint8_t>{0x5A});
+    // The global parameters follow the info sector directly.
+    EXPECT_EQ(ReadRange(file, 1024, 4), (std::vector<std::uint8_t>{31, 5, 31, 1}));
+}
+
+TEST(ScriptFile, RoundTripWithAndWithoutRecalculation) {
+    EditedBank e;
+    ScriptedJobServices ui;
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
+    as_bank loaded;
+    ui.answers = {Answer::Ok}; // info never calculated: the path size question comes
+    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
+    EXPECT_TRUE(ui.showed("Info", "Script loading OK!"));
+
+    ScriptedJobServices ui2;
+    ui2.answers = {Answer::Yes, Answer::Yes, Answer::No}; // overwrite, recalc, missing report
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui2));
+    EXPECT_TRUE(ui2.showed("Calculating Error Found", "Some error found (2), while calculating!"));
+    EXPECT_EQ(e.bank.info().bank_path(), e.script.string());
+    EXPECT_EQ(e.bank.info().sample_data_offset(), 167772160u);
+    as_bank again;
+    ScriptedJobServices ui3;
+    ASSERT_TRUE(LoadScript(again, e.script, ui3));
+    EXPECT_EQ(ui3.shown(), std::vector<std::string>{"Info: Script loading OK!"});
+    ExpectSameBank(e.bank, again);
+}
+
+TEST(ScriptFile, OverwriteNeedsConsent) {
+    EditedBank e;
+    WriteAll(e.script, {7});
+    ScriptedJobServices ui;
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(SaveScript(e.bank, e.script, ui, false));
+    EXPECT_EQ(ui.transcript.at(0).caption, "Overwrite SCRIPT File");
+    EXPECT_EQ(ui.transcript.at(0).text, "OVERWRITE SCRIPT FILE ?\nAre You Sure ?");
+    EXPECT_EQ(ReadAll(e.script), std::vector<std::uint8_t>{7});
+}
+
+TEST(ScriptFile, ChangedPathsAskAboutThePathSize) {
+    EditedBank e;
+    ScriptedJobServices ui;
+    ui.fallback = Answer::No;
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, true)); // info matches these paths
+    e.bank.path(5, 5) = "D:\\Samples\\New.wav";          // changed since the calculation
+    ScriptedJobServices save;
+    save.answers = {Answer::Yes};
+    ASSERT_TRUE(SaveScript(e.bank, e.script, save, false));
+
+    const char* question = "Wav files path size is different in bank info and script file size!\n"
+                           "Press OK to continue loading with calculation based on script file "
+                           "size!";
+    as_bank ok;
+    ScriptedJobServices yes;
+    yes.answers = {Answer::Ok};
+    ASSERT_TRUE(LoadScript(ok, e.script, yes));
+    EXPECT_TRUE(yes.showed("Info", question));
+    ExpectSameBank(e.bank, ok);
+
+    as_bank cancelled;
+    ScriptedJobServices no;
+    no.answers = {Answer::Cancel};
+    EXPECT_FALSE(LoadScript(cancelled, e.script, no));
+    EXPECT_EQ(no.shown(), (std::vector<std::string>{
+                              std::string("Info: ") + question,
+                              "Error: Overal script size is small and no size for path names !",
+                              "Info: Script loading is aborted!"}));
+    ExpectResetBank(cancelled);
+}
+
+TEST(ScriptFile, DamagedScriptsAreRefusedAndNothingIsHalfLoaded) {
+    EditedBank e;
+    ScriptedJobServices ui;
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, true));
+    const auto good = ReadAll(e.script);
+    struct Case {
+        const char* name;
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+        std::vector<std::string> shown;
+        bool headerFailure;
+    } cases[] = {
+        {"wrong magic",
+         [](auto& b) { b[3] = 'X'; },
+         {"Error: This is not a valid Orvelanta Sampler script file!"},
+         true},
+        {"wrong version",
+         [](auto& b) { b[511] = 2; },
+         {"Error: Uncown Script File Version!"},
+         true},
+        {"marker moved",
+         [](auto& b) { b[51920896 + 3] = 0; },
+         {"Error: In position where need to be special sector before file names, not correct "
+          "info!",
+          "Info: Script loading is aborted!"},
+         false},
+        {"last sector",
+         [](auto& b) { b[b.size() - 100] ^= 1; },
+         {"Error: Uncown last sector!\n My be script is not loaded correctly!",
+          "Info: Script loading is aborted!"},
+         false},
+        {"truncated in the records",
+         [](auto& b) { b.resize(1000000); },
+         {"Error: Error 1 in MySplitFileReader!", "Info: Script loading is aborted!"},
+         false},
+    };
+    for (const auto& c : cases) {
+        auto bytes = good;
+        c.damage(bytes);
+        auto file = e.dir / "damaged.ovs";
+        WriteAll(file, bytes);
+        as_bank bank;
+        bank.scene(1).solo = 5; // what the caller left: kept after header failures only
+        ScriptedJobServices u;
+        EXPECT_FALSE(LoadScript(bank, file, u)) << c.name;
+        EXPECT_EQ(u.shown(), c.shown) << c.name;
+        EXPECT_EQ(bank.scene(1).solo, c.headerFailure ? 5 : 0) << c.name;
+        if (!c.headerFailure) ExpectResetBank(bank);
+    }
+}
+
+TEST(ScriptFile, ShortPathAreaFillsEmptyMarkers) {
+    EditedBank e;
+    ScriptedJobServices ui;
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
+    // Keep only the first two lines of the path area, then the last sector.
+    auto bytes = ReadAll(e.script);
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + kScriptFixed);
+    const std::string lines = "- - -\r\nD:\\x.wav\r\n";
+    cut.insert(cut.end(), lines.begin(), lines.end());
+    cut.insert(cut.end(), bytes.end() - 512, bytes.end());
+    WriteAll(e.script, cut);
+    as_bank loaded;
+    ScriptedJobServices u;
+    u.answers = {Answer::Ok};
+    ASSERT_TRUE(LoadScript(loaded, e.script, u));
+    EXPECT_EQ(loaded.path(0, 1), "D:\\x.wav");
+    EXPECT_EQ(loaded.path(1, 1), "- - -");
+    EXPECT_EQ(loaded.path(9999, 63), "- - -");
+}
