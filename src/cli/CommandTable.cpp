@@ -1,0 +1,22 @@
+#include "cli/Command.h"
+
+namespace ovb::cli {
+
+// One line per command group here and one in AllCommands(); the groups live in their own files.
+void AddListCommands(CommandTable& table);
+void AddBankCommands(CommandTable& table);
+
+CommandTable AllCommands() {
+    CommandTable table;
+    AddBankCommands(table);
+    AddListCommands(table);
+    return table;
+}
+
+const Command* FindCommand(const CommandTable& table, std::string_view name) {
+    for (const Command& c : table)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+} // namespace ovb::cli
