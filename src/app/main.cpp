@@ -1,9 +1,13 @@
+// The bank manager's window program. An optional argument names a script or bank file to open.
+#include "ui/Mainform.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.show();
+    ovb::TForm1 form;
+    form.show();
+    const QStringList args = app.arguments();
+    if (args.size() > 1) form.openFile(args[1]);
     return app.exec();
 }
