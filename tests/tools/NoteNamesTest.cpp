@@ -1,0 +1,224 @@
+// Note names, the keys the multisample editor looks for in file names, the placement of many
+// files on the 64 slots, and the name a ".msn" marker suggests.
+#include "job/HostPath.h"
+#include "support/TestFiles.h"
+#include "tools/AutoPosition.h"
+#include "tools/MultisampleNameSuggestion.h"
+#include "tools/Note_names.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+SamplePathList EmptySlots() {
+    SamplePathList paths;
+    paths.fill(std::string(kEmptyPath));
+    return paths;
+}
+
+AutoPositionResult Place(const std::vector<std::string>& files, NoteScheme scheme,
+                         int transpose = 0, const SamplePathList& current = EmptySlots()) {
+    return AutoPositionSlots(current, files, scheme, transpose);
+}
+
+std::vector<unsigned> FilledSlots(const AutoPositionResult& r) {
+    std::vector<unsigned> slots;
+    for (unsigned s = 0; s < kSamplesPerMultisample; ++s)
+        if (!IsEmptyPath(r.paths[s])) slots.push_back(s);
+    return slots;
+}
+
+std::string Text(const Name<16>& name) {
+    return std::string(name.data(), name.size());
+}
+
+} // namespace
+
+TEST(NoteNames, EachSchemeSpellsPitchClassAndOctave) {
+    struct Case {
+        unsigned note;
+        const char *blank, *compact, *lower;
+    };
+    for (const Case& c : {Case{60, "C 5", "C5", "c5"}, Case{61, "C#5", "C#5", "c#5"},
+                          Case{71, "H 5", "H5", "b5"}, Case{0, "C 0", "C0", "c0"},
+                          Case{120, "C 10", "C10", "c10"}, Case{255, "D#21", "D#21", "d#21"}}) {
+        SCOPED_TRACE(c.note);
+        EXPECT_EQ(NoteName(c.note, NoteScheme::WithBlank), c.blank);
+        EXPECT_EQ(NoteName(c.note, NoteScheme::Compact), c.compact);
+        EXPECT_EQ(NoteName(c.note, NoteScheme::LowerCase), c.lower);
+        EXPECT_EQ(SearchKey(c.note, NoteScheme::WithBlank), c.blank);
+        EXPECT_EQ(SearchKey(c.note, NoteScheme::LowerCase), c.lower);
+    }
+    EXPECT_EQ(NoteName(60, NoteScheme::Number), "60");
+}
+
+TEST(NoteNames, NumberKeyIsABlankAndThreeDigits) {
+    EXPECT_EQ(SearchKey(60, NoteScheme::Number), " 060");
+    EXPECT_EQ(SearchKey(7, NoteScheme::Number), " 007");
+    EXPECT_EQ(SearchKey(127, NoteScheme::Number), " 127");
+}
+
+TEST(AutoTranspose, NineOctaveStepsKeptAsAByteAroundFortyEight) {
+    EXPECT_TRUE(IsAutoTranspose(-48));
+    EXPECT_TRUE(IsAutoTranspose(0));
+    EXPECT_TRUE(IsAutoTranspose(48));
+    EXPECT_FALSE(IsAutoTranspose(1));
+    EXPECT_FALSE(IsAutoTranspose(60));
+    EXPECT_EQ(AutoTransposeByte(-48), 0);
+    EXPECT_EQ(AutoTransposeByte(12), 60);
+    EXPECT_EQ(AutoTransposeFromByte(96), 48);
+    EXPECT_THROW(Place({}, NoteScheme::Number, 5), std::invalid_argument);
+}
+
+TEST(SlotNotes, TransposeMovesEverySlotAndNothingFallsBelowNoteZero) {
+    EXPECT_EQ(SlotNote(0, 0), 36u);
+    EXPECT_EQ(SlotNote(63, 0), 99u);
+    EXPECT_EQ(SlotNote(0, 12), 48u);
+    EXPECT_EQ(SlotNote(63, 48), 147u);
+    EXPECT_EQ(SlotNote(11, -48), std::nullopt);
+    EXPECT_EQ(SlotNote(12, -48), 0u);
+    EXPECT_EQ(SlotNote(0, -36), 0u);
+
+    // With +12, slot 0 looks for note 48 in every scheme.
+    for (auto [scheme, file] : {std::pair{NoteScheme::Number, "Pad 048.wav"},
+                                std::pair{NoteScheme::WithBlank, "Pad C 4.wav"},
+                                std::pair{NoteScheme::Compact, "Pad C4.wav"},
+                                std::pair{NoteScheme::LowerCase, "Pad c4.wav"}}) {
+        SCOPED_TRACE(file);
+        EXPECT_EQ(FilledSlots(Place({file}, scheme, 12)), std::vector<unsigned>{0});
+    }
+}
+
+TEST(AutoPosition, FileNamesAreMatchedOnTheirKeyOnly) {
+    auto r = Place({"D:\\Lib\\Piano C 3.wav"}, NoteScheme::WithBlank);
+    EXPECT_EQ(r.paths[0], "D:\\Lib\\Piano C 3.wav");
+    EXPECT_EQ(FilledSlots(r), std::vector<unsigned>{0});
+
+    // The number key needs its leading blank.
+    EXPECT_TRUE(FilledSlots(Place({"/lib/Piano_060.wav"}, NoteScheme::Number)).empty());
+    EXPECT_EQ(FilledSlots(Place({"/lib/Piano 060.wav"}, NoteScheme::Number)),
+              std::vector<unsigned>{24});
+
+    // Only the file-name part counts, and it is compared case-sensitively.
+    EXPECT_TRUE(FilledSlots(Place({"/lib/C 3/piano.wav"}, NoteScheme::WithBlank)).empty());
+    EXPECT_TRUE(FilledSlots(Place({"D:\\C 3\\piano.wav"}, NoteScheme::WithBlank)).empty());
+    EXPECT_TRUE(FilledSlots(Place({"/lib/piano c 3.wav"}, NoteScheme::WithBlank)).empty());
+    EXPECT_TRUE(FilledSlots(Place({"/lib/Piano C3.wav"}, NoteScheme::LowerCase)).empty());
+}
+
+TEST(AutoPosition, CountsMatchesAgainstTheFilesOffered) {
+    auto r = Place({"/l/Organ G 4.wav", "/l/readme.wav", "/l/Organ X.wav"}, NoteScheme::WithBlank);
+    EXPECT_EQ(r.added, 1u);
+    EXPECT_EQ(r.selected, 3u);
+    EXPECT_EQ(AddedText(r), "Added 1 from 3 files.");
+    EXPECT_EQ(r.paths[19], "/l/Organ G 4.wav");
+    EXPECT_TRUE(AutoPositionReport(r).empty());
+
+    auto none = Place({}, NoteScheme::Compact);
+    EXPECT_EQ(AddedText(none), "Added 0 from 0 files.");
+    EXPECT_EQ(none.paths, EmptySlots());
+}
+
+TEST(AutoPosition, OctaveOneKeyAlsoMatchesOctaveTenAndTheLastFileWins) {
+    // -24 makes slot 0 look for note 12, "C 1", which "C 10" contains as well.
+    const std::vector<std::string> files{"/b/Bass C 1.wav", "/b/Bass C 10.wav"};
+    auto r = Place(files, NoteScheme::WithBlank, -24);
+    EXPECT_EQ(r.paths[0], "/b/Bass C 10.wav");
+    EXPECT_EQ(r.added, 2u);
+    ASSERT_EQ(r.slotsWithSeveralFiles.size(), 1u);
+    EXPECT_EQ(r.slotsWithSeveralFiles[0].slot, 0u);
+    EXPECT_EQ(r.slotsWithSeveralFiles[0].key, "C 1");
+    EXPECT_EQ(r.slotsWithSeveralFiles[0].files, files);
+    EXPECT_TRUE(r.filesInSeveralSlots.empty());
+
+    auto report = AutoPositionReport(r);
+    ASSERT_EQ(report.size(), 4u);
+    EXPECT_EQ(report[1], "  Slot 0, key \"C 1\":");
+    EXPECT_EQ(report[3], "    /b/Bass C 10.wav");
+}
+
+TEST(AutoPosition, AFileNamingSeveralNotesFillsEachOfTheirSlots) {
+    auto r = Place({"/s/Split C 3 to C 4.wav", "/s/Lead C 1.wav"}, NoteScheme::WithBlank);
+    EXPECT_EQ(r.added, 2u);
+    ASSERT_EQ(r.filesInSeveralSlots.size(), 1u);
+    EXPECT_EQ(r.filesInSeveralSlots[0].file, "/s/Split C 3 to C 4.wav");
+    EXPECT_EQ(r.filesInSeveralSlots[0].slots, (std::vector<unsigned>{0, 12}));
+    EXPECT_TRUE(r.slotsWithSeveralFiles.empty());
+    EXPECT_EQ(AutoPositionReport(r)[1], "  /s/Split C 3 to C 4.wav -> slots 0, 12");
+}
+
+TEST(AutoPosition, SlotsBelowNoteZeroKeepTheirFiles) {
+    SamplePathList current = EmptySlots();
+    current[0] = "/old/Kept.wav";
+    current[30] = "/old/Also kept.wav";
+    // " 244" is what slot 0 would look for if its note wrapped around.
+    auto r = Place({"/n/Pad 244.wav", "/n/Pad 000.wav"}, NoteScheme::Number, -48, current);
+    EXPECT_EQ(r.paths[0], "/old/Kept.wav");
+    EXPECT_EQ(r.paths[12], "/n/Pad 000.wav");
+    EXPECT_EQ(r.paths[30], "/old/Also kept.wav");
+    EXPECT_EQ(r.added, 1u);
+}
+
+TEST(AutoPosition, WritesOnlyTheChosenMultisampleOfTheBank) {
+    as_bank bank;
+    bank.path(7, 5) = "/keep/me.wav";
+    const std::vector<std::string> files{"/w/Str c3.wav", "/w/Str d3.wav"};
+    auto r = AutoPositionMultisample(bank, 7, files, NoteScheme::LowerCase, 0);
+    EXPECT_EQ(r.added, 2u);
+    EXPECT_EQ(bank.path(7, 0), "/w/Str c3.wav");
+    EXPECT_EQ(bank.path(7, 2), "/w/Str d3.wav");
+    EXPECT_EQ(bank.path(7, 5), "/keep/me.wav");
+    EXPECT_EQ(bank.paths(7), r.paths);
+    EXPECT_EQ(bank.path(6, 0), std::string(kEmptyPath));
+    EXPECT_EQ(bank.path(8, 0), std::string(kEmptyPath));
+    EXPECT_THROW(AutoPositionMultisample(bank, kMultisamples, files, NoteScheme::LowerCase, 0),
+                 std::out_of_range);
+}
+
+TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisample) {
+    TempDir dir;
+    fs::create_directories(dir / "Piano");
+    fs::create_directories(dir / "Bare");
+    WriteAll(dir / "Piano" / "Grand Piano.msn", {});
+    WriteAll(dir / "Piano" / "Upright.MSN", {});
+    WriteAll(dir / "Bare" / "Grand C 3.wav", {});
+
+    auto name = SuggestMultisampleName((dir / "Piano" / "Grand C 3.wav").string());
+    ASSERT_TRUE(name);
+    EXPECT_EQ(Text(*name), std::string("Grand Piano\0\0\0\0\0", 16));
+
+    EXPECT_EQ(SuggestMultisampleName((dir / "Bare" / "Grand C 3.wav").string()), std::nullopt);
+    EXPECT_EQ(SuggestMultisampleName((dir / "Missing" / "x.wav").string()), std::nullopt);
+
+    // Stored Windows paths reach the folder through the drive map.
+    const DriveMap saved = CurrentDriveMap();
+    SetDriveMap({{'D', dir.path()}});
+    name = SuggestMultisampleName("D:\\Piano\\Grand C 3.wav");
+    SetDriveMap(saved);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(NameString(*name), "Grand Piano");
+}
+
+TEST(MultisampleNameSuggestion, LongNamesAreCutAndEmptyOnesBecomeTheEmptyMarker) {
+    TempDir dir;
+    WriteAll(dir / "A Very Long Multisample Name.MSN", {});
+    auto name = SuggestMultisampleName((dir / "x.wav").string());
+    ASSERT_TRUE(name);
+    EXPECT_EQ(Text(*name), "A Very Long Mult");
+
+    TempDir bare;
+    WriteAll(bare / ".msn", {});
+    name = SuggestMultisampleName((bare / "x.wav").string());
+    ASSERT_TRUE(name);
+    EXPECT_EQ(Text(*name), std::string("- - -\0\0\0\0\0\0\0\0\0\0\0", 16));
+
+    EXPECT_EQ(Text(MultisampleNameFromText("Exactly16Chars!!")), "Exactly16Chars!!");
+}
