@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth x11-apps netpbm sox python3 time
+    xvfb xauth x11-apps netpbm sox ffmpeg python3 time
 )
 
 missing=()

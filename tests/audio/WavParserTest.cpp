@@ -451,3 +451,57 @@ TEST_F(OwnHeaderReadBySox, SoxSees48k16BitWithTheRightChannelsAndSamples) {
 }
 
 } // namespace
+
+namespace {
+
+class FfmpegFiles : public ToolFiles {
+  protected:
+    void SetUp() override {
+        ToolFiles::SetUp();
+        RequireTool("ffmpeg");
+    }
+    // A 50 ms tone; ffmpeg puts a LIST/INFO chunk between "fmt " and "data" unless -bitexact.
+    fs::path Ffmpeg(const std::string& name, unsigned rate, const std::string& options) {
+        fs::path p = dir_ / name;
+        EXPECT_TRUE(RunShell("ffmpeg -v error -y -f lavfi -i sine=frequency=440:sample_rate=" +
+                             std::to_string(rate) + ":duration=0.05 " + options + " " + Quote(p)))
+            << options;
+        return p;
+    }
+    std::string FfmpegRaw(const fs::path& wav) {
+        fs::path raw = dir_ / (wav.stem().string() + ".raw");
+        EXPECT_TRUE(RunShell("ffmpeg -v error -y -i " + Quote(wav) + " -f s16le " + Quote(raw)));
+        return ReadFile(raw);
+    }
+};
+
+} // namespace
+
+TEST_F(FfmpegFiles, ListChunkAfterTheFormatBlockIsSkippedAndTheAudioFound) {
+    for (unsigned channels : {1u, 2u}) {
+        SCOPED_TRACE("channels " + std::to_string(channels));
+        const fs::path p = Ffmpeg("ff" + std::to_string(channels) + ".wav", 48000,
+                                  "-ac " + std::to_string(channels) + " -c:a pcm_s16le");
+        const std::string file = ReadFile(p);
+        ASSERT_NE(file.find("LIST"), std::string::npos) << "ffmpeg wrote no LIST chunk";
+        ASSERT_LT(file.find("fmt "), file.find("LIST"));
+        const WavLayout w = ParseFile(p);
+        EXPECT_EQ(w.format, channels == 1 ? WavMono : WavStereo);
+        ASSERT_TRUE(w.hasData);
+        EXPECT_TRUE(w.dataComplete());
+        EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == FfmpegRaw(p));
+    }
+}
+
+TEST_F(FfmpegFiles, OtherRatesDepthsAndExtensibleBlocksAreRefused) {
+    const std::pair<unsigned, const char*> cases[] = {{44100, "-c:a pcm_s16le"},
+                                                      {96000, "-c:a pcm_s16le"},
+                                                      {48000, "-c:a pcm_s24le"},
+                                                      {48000, "-c:a pcm_f32le"},
+                                                      {48000, "-c:a pcm_u8"}};
+    for (auto [rate, options] : cases) {
+        SCOPED_TRACE(options);
+        const fs::path p = Ffmpeg("other.wav", rate, options);
+        EXPECT_EQ(ParseFile(p).format, WavRejected);
+    }
+}
