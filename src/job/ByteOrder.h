@@ -30,11 +30,13 @@ inline void PutLe16(void* p, std::uint16_t v) {
 }
 inline void PutLe32(void* p, std::uint32_t v) {
     auto* b = static_cast<unsigned char*>(p);
-    for (int i = 0; i < 4; ++i) b[i] = (v >> (8 * i)) & 0xFF;
+    for (int i = 0; i < 4; ++i)
+        b[i] = (v >> (8 * i)) & 0xFF;
 }
 inline void PutLe64(void* p, std::uint64_t v) {
     auto* b = static_cast<unsigned char*>(p);
-    for (int i = 0; i < 8; ++i) b[i] = (v >> (8 * i)) & 0xFF;
+    for (int i = 0; i < 8; ++i)
+        b[i] = (v >> (8 * i)) & 0xFF;
 }
 
 } // namespace ovb

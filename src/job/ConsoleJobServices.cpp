@@ -7,14 +7,19 @@ namespace ovb {
 
 std::string OneLine(std::string_view text) {
     std::string s;
+    bool afterBreak = false;
     for (char c : text) {
-        if (c == '\n') {
+        if (c == '\r') continue;
+        if (c == '\n' || (c == ' ' && afterBreak)) {
             if (!s.empty() && s.back() != ' ') s += ' ';
-        } else if (c != '\r') {
-            s += c;
+            afterBreak = true;
+            continue;
         }
+        afterBreak = false;
+        s += c;
     }
-    while (!s.empty() && s.back() == ' ') s.pop_back();
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
     return s;
 }
 
@@ -32,10 +37,14 @@ void ConsoleJobServices::message(std::string_view caption, std::string_view text
 
 static const char* AnswerText(Answer a) {
     switch (a) {
-    case Answer::Ok: return "OK";
-    case Answer::Cancel: return "Cancel";
-    case Answer::Yes: return "Yes";
-    case Answer::No: return "No";
+    case Answer::Ok:
+        return "OK";
+    case Answer::Cancel:
+        return "Cancel";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
     }
     return "";
 }
@@ -101,7 +110,8 @@ void ConsoleJobServices::ShowReport(std::string_view caption,
     if (lines.empty()) return;
     clearProgressLine();
     std::fprintf(out_, "== %.*s ==\n", int(caption.size()), caption.data());
-    for (const auto& l : lines) std::fprintf(out_, "%s\n", l.c_str());
+    for (const auto& l : lines)
+        std::fprintf(out_, "%s\n", l.c_str());
     std::fflush(out_);
 }
 

@@ -29,8 +29,7 @@ std::string FormatWithSpaces(std::uint64_t value) {
 }
 
 std::string FormatSize(std::uint64_t bytes) {
-    static const char* const units[] = {"bytes", "kB", "MB", "GB", "TB",
-                                         "PB",    "EB", "ZB", "YB"};
+    static const char* const units[] = {"bytes", "kB", "MB", "GB", "TB", "PB", "EB", "ZB", "YB"};
     double value = double(bytes);
     int n = 0;
     while (value >= 1024.0 && n < 8) {

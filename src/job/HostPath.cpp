@@ -15,8 +15,12 @@ bool HasDrivePrefix(std::string_view s) {
 }
 } // namespace
 
-void SetDriveMap(DriveMap map) { Map() = std::move(map); }
-const DriveMap& CurrentDriveMap() { return Map(); }
+void SetDriveMap(DriveMap map) {
+    Map() = std::move(map);
+}
+const DriveMap& CurrentDriveMap() {
+    return Map();
+}
 
 bool AddDriveMapping(DriveMap& map, std::string_view spec) {
     if (spec.size() < 4 || !HasDrivePrefix(spec) || spec[2] != '=') return false;
@@ -35,7 +39,8 @@ std::filesystem::path HostPath(std::string_view stored) {
         auto it = Map().find(char(std::toupper(static_cast<unsigned char>(text[0]))));
         if (it != Map().end()) {
             std::string rest = text.substr(2);
-            while (!rest.empty() && rest.front() == '/') rest.erase(0, 1);
+            while (!rest.empty() && rest.front() == '/')
+                rest.erase(0, 1);
             return it->second / rest;
         }
     }

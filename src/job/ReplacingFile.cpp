@@ -20,6 +20,7 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     name += std::to_string(counter++);
     return target.parent_path() / name;
 }
+
 } // namespace
 
 ReplacingFile::ReplacingFile(std::filesystem::path target)
@@ -33,7 +34,9 @@ ReplacingFile::ReplacingFile(std::filesystem::path target)
     std::setvbuf(file_, nullptr, _IOFBF, 1 << 20);
 }
 
-ReplacingFile::~ReplacingFile() { discard(); }
+ReplacingFile::~ReplacingFile() {
+    discard();
+}
 
 void ReplacingFile::fail(const char* what) {
     if (!failed_) error_ = std::string(what) + ": " + std::strerror(errno);
@@ -55,8 +58,10 @@ bool ReplacingFile::commit() {
         discard();
         return false;
     }
-    if (std::fflush(file_) != 0) fail("cannot write");
-    else if (fsync(fileno(file_)) != 0) fail("cannot write");
+    if (std::fflush(file_) != 0)
+        fail("cannot write");
+    else if (fsync(fileno(file_)) != 0)
+        fail("cannot write");
     if (std::fclose(file_) != 0) fail("cannot close");
     file_ = nullptr;
     if (!failed_) {

@@ -1,0 +1,108 @@
+// The console and scripted job services: what a user of ovbank reads, and what tests rely on.
+#include "job/ConsoleJobServices.h"
+#include "job/Formatting.h"
+#include "job/HostPath.h"
+#include "job/ScriptedJobServices.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace ovb;
+
+namespace {
+
+// Everything written to a stream, read back.
+struct Capture {
+    std::FILE* file = std::tmpfile();
+    ~Capture() { std::fclose(file); }
+    std::string text() {
+        std::fflush(file);
+        std::rewind(file);
+        std::string s;
+        for (int c; (c = std::fgetc(file)) != EOF;)
+            s += char(c);
+        return s;
+    }
+};
+
+} // namespace
+
+TEST(ConsoleJobServices, MessagesQuestionsAndReportsAreReadable) {
+    Capture out, err;
+    ConsoleJobServices ui({}, out.file, err.file);
+    ui.message("Error", "Uncown last sector!\n My be bank is not loaded correctly!");
+    EXPECT_EQ(ui.ask("Overwrite SCRIPT File", "OVERWRITE SCRIPT FILE ?\nAre You Sure ?",
+                     Buttons::YesNo, AskPurpose::Decision),
+              Answer::No);
+    EXPECT_EQ(ui.ask("Info", "Missing 2 WAV files!!!\n\nShow missing files ?", Buttons::YesNo,
+                     AskPurpose::OfferReport),
+              Answer::Yes);
+    EXPECT_EQ(ui.ask("Info", "Press OK to continue", Buttons::OkCancel, AskPurpose::Decision),
+              Answer::Cancel);
+    ui.ShowReport("Report: Missing Files", {"Missing 2 WAV files!!!", "1. Missing file: a.wav"});
+    ui.ShowReport("Report: Nothing", {});
+    EXPECT_EQ(err.text(), "Error: Uncown last sector! My be bank is not loaded correctly!\n"
+                          "Overwrite SCRIPT File: OVERWRITE SCRIPT FILE ? Are You Sure ? [No]\n"
+                          "Info: Missing 2 WAV files!!! Show missing files ? [Yes]\n"
+                          "Info: Press OK to continue [Cancel]\n");
+    EXPECT_EQ(out.text(), "== Report: Missing Files ==\nMissing 2 WAV files!!!\n"
+                          "1. Missing file: a.wav\n");
+}
+
+TEST(ConsoleJobServices, YesToAllAndQuiet) {
+    Capture out, err;
+    ConsoleJobServices ui({.yesToAll = true, .quiet = true}, out.file, err.file);
+    EXPECT_EQ(ui.ask("Q", "Sure?", Buttons::YesNo, AskPurpose::Decision), Answer::Yes);
+    EXPECT_EQ(ui.ask("Q", "OK?", Buttons::OkCancel, AskPurpose::Decision), Answer::Ok);
+    ui.message("Info", "done");
+    ui.ShowProgress('w', nullptr);
+    ui.SetProgressPercent(50);
+    ui.HideProgress();
+    EXPECT_EQ(err.text(), "");
+    EXPECT_EQ(ui.messagesShown(), 1);
+}
+
+TEST(ScriptedJobServices, SecondProgressKeepsTheFirstAndEmptyReportsAreNotShown) {
+    ScriptedJobServices ui;
+    bool cancel = false;
+    ui.ShowProgress('r', &cancel);
+    ui.ShowProgress('w', nullptr);
+    EXPECT_EQ(ui.progressKind, 'r');
+    EXPECT_EQ(ui.progressCancel, &cancel);
+    EXPECT_EQ(ui.progressShows, 1);
+    ui.HideProgress();
+    ui.ShowReport("Report: Empty", {});
+    EXPECT_TRUE(ui.transcript.empty());
+    ui.answers = {Answer::Yes};
+    EXPECT_TRUE(ui.yes("Q", "first"));
+    EXPECT_FALSE(ui.yes("Q", "unplanned")); // falls back to No and says so
+    EXPECT_EQ(ui.unplanned, 1);
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{"Q: first", "Q: unplanned"}));
+}
+
+TEST(Formatting, SizesDurationsAndGroupedDigits) {
+    EXPECT_EQ(FormatSize(1023), "1023 bytes");
+    EXPECT_EQ(FormatSize(2048), "2.0 kB");
+    EXPECT_EQ(FormatSize(1048576), "1.00 MB");
+    EXPECT_EQ(FormatSize(1536ull << 30), "1.5000 TB"); // four divisions, four decimals
+    EXPECT_EQ(FormatWithSpaces(1234567), "1 234 567");
+    EXPECT_EQ(FormatWithSpaces(999), "999");
+    EXPECT_EQ(FormatWithSpaces(0), "0");
+    EXPECT_EQ(FormatDuration(48000 * 61 + 48 * 5), "01:01:005");
+}
+
+TEST(HostPath, WindowsPathsMapThroughTheDriveMap) {
+    DriveMap map;
+    EXPECT_TRUE(AddDriveMapping(map, "d:=/mnt/samples"));
+    EXPECT_FALSE(AddDriveMapping(map, "/mnt/x"));
+    EXPECT_FALSE(AddDriveMapping(map, "DD:=/x"));
+    SetDriveMap(map);
+    EXPECT_EQ(HostPath("D:\\Piano\\C 3.wav"), std::filesystem::path("/mnt/samples/Piano/C 3.wav"));
+    EXPECT_EQ(HostPath("E:\\x.wav"), std::filesystem::path("E:/x.wav")); // unmapped drive
+    EXPECT_EQ(HostPath("/home/u/a.wav"), std::filesystem::path("/home/u/a.wav"));
+    EXPECT_EQ(StoredFileName("D:\\Piano\\C 3.wav"), "C 3.wav");
+    EXPECT_EQ(StoredFileName("C:name.ovs"), "name.ovs");
+    SetDriveMap({});
+}
