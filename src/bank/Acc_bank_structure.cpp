@@ -170,15 +170,13 @@ global_parameter NewGlobalParameter() {
 }
 
 void as_bank::FreeRecords::operator()(as_bank_records* p) const {
-    std::free(p);
+    FreeLargeBlock(p, sizeof(as_bank_records));
 }
 
 as_bank::as_bank() : sample_paths_(kMultisamples) {
-    // calloc: the reserved blocks start as zeros and are left to the loaders, so their pages
-    // are only touched when a file fills them.
-    auto* p = static_cast<as_bank_records*>(std::calloc(1, sizeof(as_bank_records)));
-    if (!p) throw std::bad_alloc();
-    r_.reset(p);
+    // Zero-filled: the reserved blocks are left to the loaders, so their pages are only touched
+    // when a file fills them.
+    r_.reset(static_cast<as_bank_records*>(AllocateLargeBlock(sizeof(as_bank_records))));
     reset();
 }
 

@@ -3,6 +3,7 @@
 // script files, followed by the 10000 lists of 64 sample paths. Records are addressed by table
 // and index; nobody keeps copies of them.
 #include "job/ByteOrder.h"
+#include "job/LargeBlock.h"
 
 #include <array>
 #include <cstddef>
@@ -272,7 +273,7 @@ class as_bank {
         void operator()(as_bank_records* p) const;
     };
     std::unique_ptr<as_bank_records, FreeRecords> r_;
-    std::vector<SamplePathList> sample_paths_;
+    std::vector<SamplePathList, LargeBlockAllocator<SamplePathList>> sample_paths_;
     std::string loaded_file_;
 };
 

@@ -8,7 +8,9 @@
 #include "job/Formatting.h"
 #include "job/HostPath.h"
 
+#include <cstdio>
 #include <fstream>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -36,37 +38,29 @@ bool WriteDescription(Mysplitfilewriter& out, const as_bank& bank) {
 // Copies one sample's audio. The file must still be what the size calculation measured: a file
 // that changed in between would shift every later sample, so it stops the creation instead.
 bool CopySample(Mysplitfilewriter& out, const as_sample_V1& slot, const std::string& path,
-                std::vector<char>& buffer, JobServices& ui) {
-    std::ifstream in(HostPath(path), std::ios::binary);
+                JobServices& ui) {
+    const auto host = HostPath(path);
+    std::ifstream in(host, std::ios::binary);
     WavLayout wav;
     if (in) wav = ParseWav(in);
     std::uint64_t sectors = (std::uint64_t(wav.dataSize) + kSector - 1) / kSector;
     bool same = wav.format != WavRejected && wav.hasData && wav.dataComplete() &&
                 sectors == slot.length_sectors && (wav.format == WavStereo) == slot.stereo() &&
                 out.Position() == std::uint64_t(slot.start_sector()) * kSector;
-    if (!same) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> audio(
+        same ? std::fopen(host.c_str(), "rb") : nullptr, &std::fclose);
+    if (!audio) {
         ui.message(kCaption, "WAV file changed or can not be read since the size calculation:\n" +
                                  path + "\n\nBank is NOT created!");
         return false;
     }
-    std::uint64_t left = wav.dataSize;
-    while (left > 0) {
-        std::size_t n = std::size_t(std::min<std::uint64_t>(left, buffer.size()));
-        if (!in.read(buffer.data(), std::streamsize(n))) {
-            ui.message(kCaption, "Can not read " + path + "\n\nBank is NOT created!");
-            return false;
-        }
-        if (!out.Write(buffer.data(), n)) return false;
-        left -= n;
-    }
     static const char zeros[kSector] = {};
     std::size_t fill = (kSector - wav.dataSize % kSector) % kSector;
-    return out.Write(zeros, fill);
+    return out.CopyFrom(audio.get(), wav.dataOffset, wav.dataSize) && out.Write(zeros, fill);
 }
 
 bool WriteAudio(Mysplitfilewriter& out, const as_bank& bank, unsigned nonEmpty, bool& cancel,
                 JobServices& ui) {
-    std::vector<char> buffer(4 << 20);
     unsigned done = 0;
     for (unsigned m = 0; m < kMultisamples; ++m) {
         for (unsigned s = 0; s < kSamplesPerMultisample; ++s) {
@@ -76,7 +70,7 @@ bool WriteAudio(Mysplitfilewriter& out, const as_bank& bank, unsigned nonEmpty, 
             if (slot.start_sector() == 0) continue; // the calculation found no audio here
             ui.SetProgressText(bank.path(m, s));
             ui.processEvents();
-            if (cancel || !CopySample(out, slot, bank.path(m, s), buffer, ui)) return false;
+            if (cancel || !CopySample(out, slot, bank.path(m, s), ui)) return false;
         }
         ui.SetProgressPercent(unsigned(std::uint64_t(done) * 100 / nonEmpty));
         ui.processEvents();

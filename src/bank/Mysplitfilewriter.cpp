@@ -68,6 +68,25 @@ bool Mysplitfilewriter::Write(const void* buffer, std::size_t count) {
     return true;
 }
 
+bool Mysplitfilewriter::CopyFrom(std::FILE* from, std::uint64_t offset, std::uint64_t count) {
+    if (failed_ || volumes_.empty()) return false;
+    while (count != 0) {
+        if (split_ && inVolume_ == volumeSize_ && !startVolume()) return false;
+        std::uint64_t piece = split_ ? std::min(count, volumeSize_ - inVolume_) : count;
+        ReplacingFile& volume = *volumes_.back();
+        if (!volume.copyFrom(from, offset, piece)) {
+            failed_ = true;
+            error_ = volume.error() + " (" + volume.target().string() + ")";
+            return false;
+        }
+        offset += piece;
+        count -= piece;
+        inVolume_ += piece;
+        total_ += piece;
+    }
+    return true;
+}
+
 bool Mysplitfilewriter::WriteTextList(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)

@@ -22,6 +22,9 @@ class Mysplitfilewriter {
     // With splitting on, a write that does not fit the current volume fills it and goes on in
     // the next one. False once anything failed.
     bool Write(const void* buffer, std::size_t count);
+    // Appends count bytes of the open file `from` starting at its byte `offset`, split over the
+    // volumes like Write.
+    bool CopyFrom(std::FILE* from, std::uint64_t offset, std::uint64_t count);
     // Each string followed by CR LF.
     bool WriteTextList(const std::vector<std::string>& lines);
 

@@ -17,6 +17,9 @@ class ReplacingFile {
 
     bool ok() const { return file_ != nullptr && !failed_; }
     bool write(const void* data, std::size_t count);
+    // Appends count bytes of the open file `from`, starting at its byte `offset`. The kernel
+    // copies them where it can, without passing them through this process.
+    bool copyFrom(std::FILE* from, std::uint64_t offset, std::uint64_t count);
     std::uint64_t size() const { return written_; }
     // Flushes the data to the disk, then renames over the target. False when anything failed;
     // the target is then untouched.

@@ -295,3 +295,47 @@ TEST_F(SplitFileTest, MissingVolumesAreSkipped) {
 }
 
 } // namespace
+
+TEST_F(SplitFileTest, CopiedFileRangesInterleaveWithWritesAcrossVolumes) {
+    const Bytes source = Source(5000, 11);
+    const fs::path from = dir / "source.bin";
+    std::ofstream(from, std::ios::binary)
+        .write(reinterpret_cast<const char*>(source.data()), long(source.size()));
+    const Bytes head = Source(300, 12);
+
+    Mysplitfilewriter w(kSmall);
+    ASSERT_TRUE(w.Open(base, true));
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    ASSERT_NE(in, nullptr);
+    ASSERT_TRUE(w.Write(head.data(), head.size()));
+    ASSERT_TRUE(w.CopyFrom(in, 44, 2500)); // crosses two volume ends
+    ASSERT_TRUE(w.Write(head.data(), 10));
+    ASSERT_TRUE(w.CopyFrom(in, 0, 7));
+    EXPECT_FALSE(w.CopyFrom(in, 4990, 20)); // the source ends first
+    std::fclose(in);
+    EXPECT_FALSE(w.Commit(true));
+    EXPECT_FALSE(fs::exists(base));
+
+    Mysplitfilewriter again(kSmall);
+    in = std::fopen(from.c_str(), "rb");
+    ASSERT_TRUE(again.Open(base, true));
+    ASSERT_TRUE(again.Write(head.data(), head.size()));
+    ASSERT_TRUE(again.CopyFrom(in, 44, 2500));
+    ASSERT_TRUE(again.Write(head.data(), 10));
+    ASSERT_TRUE(again.CopyFrom(in, 0, 7));
+    std::fclose(in);
+    ASSERT_TRUE(again.Commit(true));
+
+    Bytes expected = head;
+    Bytes middle = Slice(source, 44, 2500);
+    expected.insert(expected.end(), middle.begin(), middle.end());
+    expected.insert(expected.end(), head.begin(), head.begin() + 10);
+    expected.insert(expected.end(), source.begin(), source.begin() + 7);
+    Bytes joined;
+    for (unsigned k = 0; k < 4; ++k) {
+        Bytes v = FileBytes(k == 0 ? base : VolumePath(base, k));
+        EXPECT_LE(v.size(), kSmall);
+        joined.insert(joined.end(), v.begin(), v.end());
+    }
+    EXPECT_EQ(joined, expected);
+}
