@@ -1,0 +1,238 @@
+#!/usr/bin/env bash
+# Runs the benchmarks and prints one line per figure: "name: value (target)".
+#
+#   scripts/run-benchmarks.sh BUILD_DIR [--span] [--keep]
+#
+#   --span   also builds a bank larger than one volume (writes about 4.5 GB; needs 12 GB free)
+#   --keep   leaves the generated WAV files and banks in BUILD_DIR/bench-data (and reuses them)
+#
+# The end-to-end figures compare ovbank with the plain tools doing the same disk work: creating
+# a bank against cat of its WAV files, loading a bank against dd of the byte ranges the loader
+# reads. Page caches cannot be dropped here, so the WAV files are read once before timing: both
+# sides then read from memory and write to the disk. Timings are medians.
+set -euo pipefail
+shopt -s inherit_errexit
+
+usage() {
+    echo "usage: $0 BUILD_DIR [--span] [--keep]" >&2
+    exit 2
+}
+
+[[ $# -ge 1 ]] || usage
+BUILD=$(cd "$1" && pwd)
+shift
+SPAN=0
+KEEP=0
+for arg in "$@"; do
+    case "$arg" in
+    --span) SPAN=1 ;;
+    --keep) KEEP=1 ;;
+    *) usage ;;
+    esac
+done
+
+OVBANK=$BUILD/src/ovbank
+CORE=$BUILD/bench/ovb_bench_core
+MAKE_SCRIPT=$BUILD/bench/ovb-bench-make-script
+MAKE_WAVS=$BUILD/bench/ovb-bench-make-wavs
+for tool in "$OVBANK" "$CORE" "$MAKE_SCRIPT" "$MAKE_WAVS"; do
+    [[ -x "$tool" ]] || { echo "missing $tool: build $BUILD first" >&2; exit 1; }
+done
+if [[ ! -x /usr/bin/time ]]; then
+    "$(dirname "$0")/install-deps.sh"
+fi
+
+# The library: 40 stereo files of 26 MiB of audio each (1.09 GB), every one below the
+# 65535-sector limit of a sample.
+WAV_COUNT=40
+WAV_DATA_BYTES=$((26 * 1024 * 1024))
+VOLUME_SIZE=4293918720
+DATA=$BUILD/bench-data
+RUNS=3
+QUICK_RUNS=5
+
+cleanup() {
+    if [[ $KEEP -eq 0 ]]; then rm -rf "$DATA"; fi
+}
+trap cleanup EXIT
+
+free_bytes() { df --output=avail -B1 "$1" | tail -1 | tr -d ' '; }
+
+mkdir -p "$DATA"
+needed=$((5 * 1024 * 1024 * 1024))
+[[ $SPAN -eq 1 ]] && needed=$((12 * 1024 * 1024 * 1024))
+if (($(free_bytes "$DATA") < needed)); then
+    echo "Only $(($(free_bytes "$DATA") / 1024 / 1024 / 1024)) GB free under $DATA;" \
+        "the benchmarks need $((needed / 1024 / 1024 / 1024)) GB. Nothing was run." >&2
+    exit 1
+fi
+
+# --- helpers ---------------------------------------------------------------------------------
+
+now() { echo "$EPOCHREALTIME"; }
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.3f", b - a }'; }
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+largest() { printf '%s\n' "$@" | sort -g | tail -1; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+mb() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; } # kB -> MB
+gb() { awk -v b="$1" 'BEGIN { printf "%.2f", b / 1e9 }'; }
+
+# Runs a command under GNU time; prints its peak resident set size in kB.
+peak_rss_kb() {
+    if ! /usr/bin/time -v -o "$DATA/time.txt" "$@" >/dev/null; then
+        echo "failed: $*" >&2
+        return 1
+    fi
+    awk -F': ' '/Maximum resident set size/ { print $2 }' "$DATA/time.txt"
+}
+
+# A number out of a line of `ovbank info` ("Sample data size:  1 090 519 040 bytes").
+info_field() { grep "^$2" <<<"$1" | sed 's/^[^:]*://; s/bytes.*//; s/ //g'; }
+
+# --- in-process benchmarks -------------------------------------------------------------------
+
+echo "== In-process benchmarks (ovb_bench_core) =="
+"$CORE" --benchmark_out="$DATA/core.csv" --benchmark_out_format=csv
+core_ms() { awk -F, -v n="\"$1\"" '$1 == n { printf "%.2f", $3 }' "$DATA/core.csv"; }
+echo
+echo "== Figures =="
+echo "bank reset: $(core_ms BM_BankReset) ms (target: well under 100 ms)"
+echo "text listing of a full bank to a file: $(core_ms BM_ExportTextFullBank) ms" \
+    "(target: well under 100 ms)"
+
+# --- the library and its script ----------------------------------------------------------------
+
+wav_files() { find "$DATA/wavs" -name 'bench-*.wav' 2>/dev/null | sort; }
+# Kept files (--keep) are reused when they are what this run would write.
+library_ready() {
+    local files
+    mapfile -t files < <(wav_files)
+    [[ ${#files[@]} -eq $WAV_COUNT ]] &&
+        [[ $(stat -c %s "${files[0]}") -eq $((44 + WAV_DATA_BYTES)) ]]
+}
+if ! library_ready; then
+    rm -rf "$DATA/wavs"
+    "$MAKE_WAVS" "$DATA/wavs" "$WAV_COUNT" "$WAV_DATA_BYTES"
+fi
+mapfile -t WAVS < <(wav_files)
+WAV_BYTES=$(cat "${WAVS[@]}" | wc -c) # also reads them into the page cache
+"$MAKE_SCRIPT" "$DATA/bench.ovs" "${WAVS[@]}" >/dev/null
+sync
+
+# --- build vs cat ------------------------------------------------------------------------------
+
+build_times=() cat_times=() build_rss=()
+for ((i = 0; i < RUNS; ++i)); do
+    rm -f "$DATA/bench.ovb" "$DATA/cat.out"
+    sync
+    t=$(now)
+    build_rss+=("$(peak_rss_kb "$OVBANK" --quiet --yes build "$DATA/bench.ovs" "$DATA/bench.ovb")")
+    sync
+    build_times+=("$(seconds_since "$t")")
+
+    rm -f "$DATA/cat.out"
+    sync
+    t=$(now)
+    cat "${WAVS[@]}" >"$DATA/cat.out"
+    sync
+    cat_times+=("$(seconds_since "$t")")
+done
+rm -f "$DATA/cat.out"
+BANK_BYTES=$(stat -c %s "$DATA/bench.ovb")
+build_s=$(median "${build_times[@]}")
+cat_s=$(median "${cat_times[@]}")
+echo "library: $WAV_COUNT WAV files, $(gb "$WAV_BYTES") GB; bank file $(gb "$BANK_BYTES") GB" \
+    "(bank/cat bytes written $(ratio "$BANK_BYTES" "$WAV_BYTES"))"
+echo "build + sync time: $build_s s (median; runs: ${build_times[*]})"
+echo "cat + sync time: $cat_s s (median; runs: ${cat_times[*]})"
+echo "build vs cat: $(ratio "$build_s" "$cat_s") (target <= 1.25)"
+# The part of the build that has no counterpart in cat: loading the script and checking every
+# WAV file. The size command does exactly that and writes nothing.
+size_times=()
+for ((i = 0; i < RUNS; ++i)); do
+    t=$(now)
+    "$OVBANK" --quiet size "$DATA/bench.ovs" >/dev/null
+    size_times+=("$(seconds_since "$t")")
+done
+echo "build start (script load + size calculation, as ovbank size): $(median "${size_times[@]}") s"
+echo "build peak RSS: $(mb "$(largest "${build_rss[@]}")") MB (target < 200 MB)"
+
+# --- info vs dd --------------------------------------------------------------------------------
+
+# The byte ranges the bank loader reads, in its order: header and info, the first copy of the
+# description and of the multisample table, the first path length table, the reserved blocks,
+# then after the audio the marker sector with the first path area copy, and the last sector.
+read_like_loader() {
+    local bank=$1 audio_end=$2 half_area=$3
+    local ranges=(
+        "0 1024"
+        "2048 7682048"
+        "46094336 15360000"
+        "138254336 640000"
+        "139534336 28237824"
+        "$audio_end $((512 + half_area))"
+        "$((audio_end + 512 + 2 * half_area)) 511"
+    )
+    local offset length
+    for r in "${ranges[@]}"; do
+        read -r offset length <<<"$r"
+        dd if="$bank" of=/dev/null bs=1M iflag=skip_bytes,count_bytes skip="$offset" \
+            count="$length" status=none
+    done
+}
+
+INFO=$("$OVBANK" --quiet info "$DATA/bench.ovb")
+AUDIO_END=$((167772160 + $(info_field "$INFO" "Sample data size")))
+HALF_AREA=$(($(info_field "$INFO" "Path area size") / 2))
+info_times=() dd_times=()
+for ((i = 0; i < QUICK_RUNS; ++i)); do
+    t=$(now)
+    "$OVBANK" --quiet info "$DATA/bench.ovb" >/dev/null
+    info_times+=("$(seconds_since "$t")")
+    t=$(now)
+    read_like_loader "$DATA/bench.ovb" "$AUDIO_END" "$HALF_AREA"
+    dd_times+=("$(seconds_since "$t")")
+done
+info_s=$(median "${info_times[@]}")
+dd_s=$(median "${dd_times[@]}")
+echo "info time: $info_s s (median; runs: ${info_times[*]})"
+echo "dd of the same ranges: $dd_s s (median; runs: ${dd_times[*]})"
+echo "info vs dd: $(ratio "$info_s" "$dd_s") (target <= 2)"
+echo "info peak RSS: $(mb "$(peak_rss_kb "$OVBANK" --quiet info "$DATA/bench.ovb")") MB" \
+    "(target < 200 MB)"
+echo "list of an empty bank peak RSS:" \
+    "$(mb "$(peak_rss_kb "$OVBANK" --quiet list - "$DATA/empty.txt")") MB (target < 100 MB)"
+rm -f "$DATA/bench.ovb" "$DATA/empty.txt"
+
+# --- a bank over more than one volume ----------------------------------------------------------
+
+if [[ $SPAN -eq 1 ]]; then
+    # Enough references to the library that the bank is larger than one volume.
+    sample_bytes=$((WAV_COUNT * ((WAV_DATA_BYTES + 511) / 512 * 512)))
+    repeat=$(((VOLUME_SIZE - 167772160) / sample_bytes))
+    "$MAKE_SCRIPT" "$DATA/span.ovs" "${WAVS[@]}" --repeat "$repeat" >/dev/null
+    rm -f "$DATA"/span.ovb "$DATA"/span.O[0-9][0-9]
+    sync
+    t=$(now)
+    "$OVBANK" --quiet --yes build "$DATA/span.ovs" "$DATA/span.ovb"
+    sync
+    span_build_s=$(seconds_since "$t")
+    if [[ ! -f "$DATA/span.O01" ]]; then
+        echo "spanning bank: no volume span.O01 was written (FAILED)"
+        exit 1
+    fi
+    t=$(now)
+    SPAN_INFO=$("$OVBANK" --quiet info "$DATA/span.ovb")
+    span_info_s=$(seconds_since "$t")
+    recorded=$(info_field "$SPAN_INFO" "Bank size")
+    volumes=("$DATA"/span.ovb "$DATA"/span.O[0-9][0-9])
+    on_disk=$(stat -c %s "${volumes[@]}" | awk '{ s += $1 } END { print s }')
+    echo "spanning bank: $(gb "$recorded") GB recorded, $(gb "$on_disk") GB on disk in" \
+        "${#volumes[@]} volumes" \
+        "(span.ovb $(stat -c %s "$DATA/span.ovb") bytes, span.O01 $(stat -c %s "$DATA/span.O01")" \
+        "bytes; target: sizes equal, first volume $VOLUME_SIZE bytes)"
+    echo "spanning bank build time: $span_build_s s (cat at its measured pace would take" \
+        "$(awk -v s="$cat_s" -v a="$on_disk" -v b="$WAV_BYTES" 'BEGIN { printf "%.1f", s * a / b }') s)"
+    echo "spanning bank info time: $span_info_s s (single-volume bank: $info_s s)"
+    rm -f "$DATA"/span.ovb "$DATA"/span.O[0-9][0-9] "$DATA/span.ovs"
+fi
