@@ -1,162 +1,174 @@
 #include "ui/Mainform.h"
 
-#include "bank/BankFileLoader.h"
-#include "bank/BankFileWriter.h"
-#include "bank/BankSize.h"
-#include "bank/ScriptFile.h"
-#include "bank/TextExport.h"
+#include "assistants/Searchform.h"
 #include "job/HostPath.h"
+#include "ui/PlaceholderPages.h"
 #include "ui/QtText.h"
 
-#include <QFileDialog>
-#include <QMenuBar>
-#include <QPlainTextEdit>
+#include <QAction>
+#include <QActionGroup>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTabWidget>
 
 namespace ovb {
 
 namespace {
-constexpr const char* kScriptFilter = "Zerwintal Orvelanta Sampler SCRIPT file (*.ovs)|*.OVS";
-constexpr const char* kBankOpenFilter = "Zerwintal Orvelanta Samplers BANK file (*.ovb)|*.OVB";
-constexpr const char* kBankSaveFilter = "Zerwintal Samplers BANK file (*.ovb)|*.OVB";
-constexpr const char* kTextFilter = "Zerwintal Samplers Program Names Text File (*.txt)|*.TXT";
-
-// The system asks its own overwrite questions; the dialogs must not ask a second time.
-constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontConfirmOverwrite;
+constexpr qint64 kPaintBarAfterMs = 40;
+constexpr const char* kPageCaptions[page::EditorCount] = {"Tab_SCENNE", "Tab_SOLO",  "Tab_ACOMP",
+                                                          "Tab_FBASS",  "Tab_CHORD", "Sounds"};
 } // namespace
 
-QString DialogFilter(const char* windowsFilter) {
-    QString text = QString::fromUtf8(windowsFilter);
-    QString description = text.section('|', 0, 0);
-    QString pattern = text.section('|', 1, 1);
-    // Qt matches patterns case-sensitively on some systems: offer both spellings.
-    QString both = pattern.toLower() + ' ' + pattern.toUpper();
-    return description.section('(', 0, 0) + "(" + both + ")";
-}
-
-TForm1::TForm1(QWidget* parent)
-    : QMainWindow(parent), ui_(this), bank_(std::make_unique<as_bank>()),
-      managerBank_(std::make_unique<as_bank>()), current_file_name_(kNoLoadedBank) {
-    summary_ = new QPlainTextEdit(this);
-    summary_->setReadOnly(true);
-    summary_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    setCentralWidget(summary_);
-    buildMenus();
-    resize(900, 600);
+TForm1::TForm1(QWidget* parent, const BuildProgress& progress)
+    : QMainWindow(parent), ui_(this), current_file_name_(kNoLoadedBank) {
+    const BuildProgress step = progress ? progress : [](int) {};
+    fileDialog = [this](const FileDialogRequest& request) { return runFileDialog(request); };
+    buildMenus(); // lists the audio output devices
+    step(2);
+    bank_ = std::make_unique<as_bank>();
+    managerBank_ = std::make_unique<as_bank>();
+    step(10);
+    buildPages(step);
+    refreshBar_ = new QProgressBar(this);
+    refreshBar_->setRange(0, 100);
+    refreshBar_->setMaximumHeight(14);
+    refreshBar_->hide();
+    statusBar()->addPermanentWidget(refreshBar_, 1);
+    resize(1180, 720);
     RefreshViews();
+    step(100);
 }
 
-TForm1::~TForm1() = default;
-
-void TForm1::buildMenus() {
-    QMenu* file = menuBar()->addMenu("File");
-    file->addAction("Clear ALL...", this, &TForm1::ClearAll1Click);
-    file->addSeparator();
-    file->addAction("Open Orvelanta Sampler Script File...", this, &TForm1::OpenScript1Click);
-    file->addAction("Save Orvelanta Sampler Script File...", this, &TForm1::SaveScript1Click);
-    file->addSeparator();
-    file->addAction("Open Orvelanta Sampler Bank File...", this, &TForm1::OpenBank1Click);
-    file->addAction("Save Orvelanta Sampler Bank File - (split to 4GB toms)...", this,
-                    &TForm1::SaveBank1Click);
-    file->addSeparator();
-    file->addAction("Export All Bank Content to Text File...", this, &TForm1::ExportText1Click);
-    file->addSeparator();
-    file->addAction("Exit", this, &QWidget::close);
-    QMenu* edit = menuBar()->addMenu("Edit");
-    edit->addAction("Calculate bank SIZE", this, &TForm1::CalculateSize1Click);
-    QMenu* tools = menuBar()->addMenu("Tools");
-    tools->addAction("Reform loaded script file to bank file", this, &TForm1::ReformToBank1Click);
+// The pages and the search window work on the banks: they go first.
+TForm1::~TForm1() {
+    delete search_;
+    delete tabs_;
 }
 
-void TForm1::RefreshViews(int) {
-    const as_bank& b = *bank_;
-    unsigned sounds = 0, multisamples = 0, paths = 0;
-    for (unsigned i = 0; i < kSounds; ++i)
-        sounds += b.sound(i).name != EmptyName<16>();
-    QStringList lines;
-    for (unsigned m = 1; m < kMultisamples; ++m) {
-        unsigned n = 0;
-        for (const auto& p : b.paths(m))
-            n += !IsEmptyPath(p);
-        paths += n;
-        if (n == 0 && b.multisample(m).name == EmptyName<16>()) continue;
-        ++multisamples;
-        lines << QString("MS%1  %2  %3 samples")
-                     .arg(m, 4, 10, QChar('0'))
-                     .arg(ToQString(NameText(b.multisample(m).name)))
-                     .arg(n);
+void TForm1::buildPages(const BuildProgress& step) {
+    tabs_ = new QTabWidget(this);
+    pages_ = MakeEditorPages(*this, tabs_, step);
+    for (int i = 0; i < page::EditorCount; ++i)
+        tabs_->addTab(pages_->widget(i), kPageCaptions[i]);
+    step(80);
+    multisamples_ = new MultisamplesPlaceholder(*bank_, tabs_);
+    tabs_->addTab(multisamples_, "Multisamples");
+    manager_ = new SoundManagerPlaceholder(*bank_, *managerBank_, tabs_);
+    tabs_->addTab(manager_, "Sound Manager");
+    step(90);
+    setCentralWidget(tabs_);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] {
+        if (!switchingPage_) RefreshViews();
+    });
+}
+
+// The shared name lists first, then the pages in the order in which one page's current record
+// decides what another shows; the current records are read from the pages on the way.
+void TForm1::RefreshViews(int flags) {
+    setRefreshPosition(1);
+    syncCurrentSound();
+    setRefreshPosition(10);
+    pages_->refreshModels(flags);
+    current_.acomp = pages_->currentRecord(page::Acomp);
+    pages_->refreshPage(page::Acomp, flags);
+    current_.solo = pages_->currentRecord(page::Solo);
+    current_.scene = pages_->currentRecord(page::Scene);
+    pages_->refreshPage(page::Scene, flags);
+    setRefreshPosition(30);
+    pages_->refreshPage(page::Sound, flags);
+    setRefreshPosition(50);
+    current_.multisample = multisamples_->currentMultisample();
+    multisamples_->refresh(flags);
+    setRefreshPosition(70);
+    setRefreshPosition(80);
+    current_.fbass = pages_->currentRecord(page::Fbass);
+    current_.chord = pages_->currentRecord(page::Chord);
+    pages_->refreshPage(page::Solo, flags);
+    pages_->refreshPage(page::Fbass, flags);
+    pages_->refreshPage(page::Chord, flags);
+    setRefreshPosition(90);
+    manager_->refresh(flags);
+    setRefreshPosition(100);
+    updateCaption();
+    refreshBar_->hide();
+}
+
+// The sound page and the sound manager's left grid show the same sound; the page in front
+// leads.
+void TForm1::syncCurrentSound() {
+    if (tabs_->currentIndex() != page::SoundManager) {
+        current_.sound = pages_->currentRecord(page::Sound);
+        manager_->selectLeftSound(current_.sound);
+    } else {
+        current_.sound = manager_->leftSound();
+        pages_->selectRecord(page::Sound, current_.sound);
     }
-    lines.prepend(QString("Named sounds: %1    Multisamples in use: %2    Sample paths: %3\n")
-                      .arg(sounds)
-                      .arg(multisamples)
-                      .arg(paths));
-    summary_->setPlainText(lines.join('\n'));
+    current_.managerSound = manager_->managerSound();
+}
+
+// The refresh runs without returning to the event loop, so the bar is painted on the spot, but
+// only once the refresh is slow enough for the user to wait: painting costs more than a quick
+// refresh itself.
+void TForm1::setRefreshPosition(int percent) {
+    refreshBar_->setValue(percent);
+    refreshBar_->show();
+    if (percent == 1) refreshClock_.start();
+    if (isVisible() && refreshClock_.elapsed() >= kPaintBarAfterMs) refreshBar_->repaint();
+}
+
+void TForm1::updateCaption() {
     setWindowTitle(QString(kTitlePrefix) + ToQString(StoredFileName(current_file_name_)));
 }
 
-void TForm1::openFile(const QString& path) {
-    bank_->reset();
-    std::filesystem::path file = path.toStdString();
-    if (path.endsWith(".ovb", Qt::CaseInsensitive))
-        LoadBankFile(*bank_, file, ui_);
-    else
-        LoadScript(*bank_, file, ui_);
-    current_file_name_ = path.toStdString();
+void TForm1::showPage(int index) {
+    switchingPage_ = true;
+    tabs_->setCurrentIndex(index);
+    switchingPage_ = false;
+}
+
+void TForm1::showPreset(int scene) {
+    showPage(page::Scene);
+    if (scene >= 0 && unsigned(scene) < kScenes) pages_->selectRecord(page::Scene, scene);
     RefreshViews();
 }
 
-void TForm1::ClearAll1Click() {
-    if (!ui_.yes("Clear ALL", "Are You Sure ?")) return;
-    bank_->reset();
-    current_file_name_ = kNoLoadedBank;
+void TForm1::showSound(int sound) {
+    showPage(page::Sound);
+    pages_->showSound(sound);
     RefreshViews();
 }
 
-void TForm1::OpenScript1Click() {
-    QString path =
-        QFileDialog::getOpenFileName(this, "Open Zerwintal Orvelanta Sampler SCRIPT file!", {},
-                                     DialogFilter(kScriptFilter), nullptr, kDialogOptions);
-    if (!path.isEmpty()) openFile(path);
-}
-
-void TForm1::OpenBank1Click() {
-    QString path =
-        QFileDialog::getOpenFileName(this, "Open Zerwintal Orvelanta Samplers BANK file!", {},
-                                     DialogFilter(kBankOpenFilter), nullptr, kDialogOptions);
-    if (!path.isEmpty()) openFile(path);
-}
-
-void TForm1::SaveScript1Click() {
-    QString path = QFileDialog::getSaveFileName(
-        this, "Save all data as-> Zerwintal Orvelanta Sampler SCRIPT file!", {},
-        DialogFilter(kScriptFilter), nullptr, kDialogOptions);
-    if (!path.isEmpty()) SaveScript(*bank_, path.toStdString(), ui_);
-}
-
-void TForm1::SaveBank1Click() {
-    QString path = QFileDialog::getSaveFileName(
-        this, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!", {},
-        DialogFilter(kBankSaveFilter), nullptr, kDialogOptions);
-    if (path.isEmpty()) return;
-    CreateBankFile(*bank_, path.toStdString(), ui_);
+void TForm1::showMultisample(int multisample) {
+    showPage(page::Multisample);
+    multisamples_->selectMultisample(multisample);
     RefreshViews();
 }
 
-void TForm1::ExportText1Click() {
-    QString path = QFileDialog::getSaveFileName(this, "Save all Program Nmaes as-> TEXT file!", {},
-                                                DialogFilter(kTextFilter), nullptr, kDialogOptions);
-    if (!path.isEmpty()) ExportText(*bank_, path.toStdString(), ui_);
+void TForm1::setSearchAssistant(TSearchForm* search) {
+    if (search_ != search) delete search_;
+    search_ = search;
 }
 
-void TForm1::CalculateSize1Click() {
-    BankSizeResult size = CalculateBankSize(*bank_, ui_);
-    ui_.message("Sample Editor", EstimatedSizeText(size.totalSize));
+TSearchForm* TForm1::searchAssistant() {
+    if (!search_) search_ = new TSearchForm(*this);
+    return search_;
 }
 
-void TForm1::ReformToBank1Click() {
-    std::filesystem::path p = current_file_name_;
-    p.replace_extension(".OVB");
-    current_file_name_ = p.string();
-    RefreshViews();
+bool TForm1::playFromWavFiles() const {
+    return playFromWav_->isChecked();
+}
+
+bool TForm1::silenceFirstSample() const {
+    return silenceFirst_->isChecked();
+}
+
+int TForm1::audioDeviceTag() const {
+    const QAction* chosen = devices_->checkedAction();
+    return chosen ? chosen->data().toInt() : 0;
+}
+
+bool TForm1::showNoteNumber() const {
+    return showNoteNumber_->isChecked();
 }
 
 } // namespace ovb

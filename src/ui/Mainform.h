@@ -1,38 +1,109 @@
 #pragma once
-// The main window: owns the edited bank and the sound manager's bank for the whole run, starts
-// every file command and keeps its caption and views in step with the bank.
+// The main window: owns the edited bank and the sound manager's bank for the whole run, holds the
+// eight pages, starts every menu command and brings all pages up to date after each change.
 #include "bank/Acc_bank_structure.h"
+#include "ui/EditorHost.h"
+#include "ui/EditorPages.h"
 #include "ui/QtJobServices.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 
-class QPlainTextEdit;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QProgressBar;
+class QTabWidget;
 
 namespace ovb {
 
-inline constexpr const char* kTitlePrefix = "Orvelanta Sampler Bank Manager - Version: 0.81 / ";
+class MultisamplesPlaceholder;
+class SoundManagerPlaceholder;
+class TSearchForm;
 
-class TForm1 : public QMainWindow {
+inline constexpr const char* kTitlePrefix = "Orvelanta Sampler Bank Manager - Version: 0.81 / ";
+inline constexpr const char* kNotYetAvailable = "Not available in this version yet";
+
+// What a file command asks the user for.
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString filter; // Qt form, see DialogFilter
+};
+
+// The record each page shows, as read from the pages by the last refresh.
+struct CurrentRecords {
+    int scene = 0, solo = 0, acomp = 0, fbass = 0, chord = 0;
+    int sound = 0, managerSound = 0, multisample = 1;
+};
+
+class TForm1 : public QMainWindow, public EditorHost {
     Q_OBJECT
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    // progress: the start screen's gauge, moved after each step of building the window.
+    explicit TForm1(QWidget* parent = nullptr, const BuildProgress& progress = {});
     ~TForm1() override;
 
-    as_bank& bank() { return *bank_; }
+    as_bank& bank() override { return *bank_; }
+    JobServices& jobs() override { return ui_; }
+    // Brings every view up to date from the bank; flags name the parts that changed (-1: all).
+    void RefreshViews(int flags = refresh::All) override;
+
     as_bank& managerBank() { return *managerBank_; }
     const std::string& currentFileName() const { return current_file_name_; }
     QtJobServices& jobServices() { return ui_; }
+    const CurrentRecords& current() const { return current_; }
 
-    // Opens a script (.ovs) or bank (.ovb) file as the open commands do.
+    // Opens a script (.ovs) or bank (.ovb) file named on the command line.
     void openFile(const QString& path);
-    // Brings every view up to date from the bank; flags name the parts that changed (-1: all).
-    void RefreshViews(int flags = -1);
+
+    // Every file command asks through this; the default shows the platform's file dialog. An
+    // empty answer means Cancel. Tests answer here to run the real command with a chosen file.
+    std::function<QString(const FileDialogRequest&)> fileDialog;
+
+    // Where a search result leads: the page holding the record, with the record selected.
+    void showPreset(int scene);
+    void showSound(int sound);
+    void showMultisample(int multisample);
+
+    // The search window lives for the whole run; it is made on first use if start-up did not.
+    void setSearchAssistant(TSearchForm* search);
+    TSearchForm* searchAssistant();
+
+    // Settings of the run, read by playback and the sample grid.
+    bool playFromWavFiles() const;
+    bool silenceFirstSample() const;
+    int audioDeviceTag() const; // 0: default device, n + 1: device n
+    bool showNoteNumber() const;
+
+    QTabWidget* pageControl() const { return tabs_; }
+    EditorPages& editorPages() { return *pages_; }
+    MultisamplesPlaceholder* multisamplePage() const { return multisamples_; }
+    SoundManagerPlaceholder* soundManagerPage() const { return manager_; }
+    QProgressBar* refreshBar() const { return refreshBar_; }
 
   private:
+    void buildPages(const BuildProgress& progress);
     void buildMenus();
+    void buildFileMenu(QMenu* menu);
+    void buildToolsMenu(QMenu* menu);
+    void buildCheckMenu(QMenu* menu);
+    void buildSilenceMenus(QMenu* menu);
+    void buildSettingsMenu(QMenu* menu);
+    void addAudioDevices(QMenu* menu);
+
+    void setRefreshPosition(int percent);
+    void syncCurrentSound();
+    void updateCaption();
+    void showPage(int index);
+
+    QString runFileDialog(const FileDialogRequest& request);
+    QString chooseFile(bool save, const char* title, const char* filter);
+    void loadFile(const QString& path, bool bankFile);
     void ClearAll1Click();
     void OpenScript1Click();
     void SaveScript1Click();
@@ -41,15 +112,36 @@ class TForm1 : public QMainWindow {
     void ExportText1Click();
     void CalculateSize1Click();
     void ReformToBank1Click();
+    void UpdateFactoryReset1Click();
+    void ImportSampler2Click();
+    void OpenSearchAssistant1Click();
 
     QtJobServices ui_;
     std::unique_ptr<as_bank> bank_;
     std::unique_ptr<as_bank> managerBank_;
     std::string current_file_name_;
-    QPlainTextEdit* summary_ = nullptr;
+    CurrentRecords current_;
+
+    QTabWidget* tabs_ = nullptr;
+    std::unique_ptr<EditorPages> pages_;
+    MultisamplesPlaceholder* multisamples_ = nullptr;
+    SoundManagerPlaceholder* manager_ = nullptr;
+    QProgressBar* refreshBar_ = nullptr;
+    TSearchForm* search_ = nullptr;
+    QElapsedTimer refreshClock_;
+    bool switchingPage_ = false;
+
+    QAction* showNoteNumber_ = nullptr;
+    QAction* playFromWav_ = nullptr;
+    QAction* silenceFirst_ = nullptr;
+    QActionGroup* devices_ = nullptr;
 };
 
 // "Zerwintal Orvelanta Sampler SCRIPT file (*.ovs)|*.OVS" as a Qt file dialog filter.
 QString DialogFilter(const char* windowsFilter);
+
+// The path with the extension of its file-name part (the text after the last '\', '/' or ':')
+// replaced; a name without an extension gets one.
+std::string ReplaceExtension(std::string_view path, std::string_view extension);
 
 } // namespace ovb

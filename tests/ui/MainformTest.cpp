@@ -1,63 +1,174 @@
-// The main window's caption follows the loaded file, and its file commands run the bank jobs
-// through the window's own job services.
-#include "ui/Mainform.h"
+// The file commands of the main window, run through their menu entries with the file dialogs and
+// message boxes answered as a user would.
+#include "MainWindowTestSupport.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QMessageBox>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace ovb;
+using namespace ovb::test;
 
 namespace {
 
-// Answers every message box with the given button and records its text.
-struct BoxAnswerer {
-    QMessageBox::StandardButton button;
-    QStringList texts;
-    void operator()(QDialog& dialog) {
-        auto* box = qobject_cast<QMessageBox*>(&dialog);
-        ASSERT_NE(box, nullptr);
-        texts << box->windowTitle() + ": " + box->text();
-        QAbstractButton* b =
-            box->button(box->standardButtons() & button ? button : QMessageBox::Ok);
-        ASSERT_NE(b, nullptr);
-        b->click();
-    }
-};
+const QString kNoBankCaption = "Orvelanta Sampler Bank Manager - Version: 0.81 / No loaded bank!";
+
+void Trigger(TForm1& form, const QString& caption) {
+    QAction* action = FindAction(form, caption);
+    ASSERT_NE(action, nullptr) << caption.toStdString();
+    ASSERT_TRUE(action->isEnabled()) << caption.toStdString();
+    action->trigger();
+}
+
+std::filesystem::path WriteScript(const std::filesystem::path& file, char soundMark) {
+    as_bank bank;
+    bank.sound(2).name[0] = soundMark;
+    ScriptedJobServices quiet;
+    EXPECT_TRUE(SaveScript(bank, file, quiet, true));
+    return file;
+}
 
 } // namespace
 
-TEST(MainWindow, CaptionFollowsTheOpenedFileAndClearAll) {
-    test::TempDir dir;
-    as_bank bank;
-    bank.sound(2).name[0] = 'X';
-    ScriptedJobServices quiet;
-    auto script = dir / "Accordion.ovs";
-    ASSERT_TRUE(SaveScript(bank, script, quiet, true));
-
+TEST(MainWindow, OpensAScriptThroughTheMenuAndClearAllAsksFirst) {
+    TempDir dir;
+    const auto script = WriteScript(dir / "Accordion.ovs", 'X');
     TForm1 form;
-    EXPECT_EQ(form.windowTitle(),
-              "Orvelanta Sampler Bank Manager - Version: 0.81 / No loaded bank!");
-    auto answers = std::make_shared<BoxAnswerer>(BoxAnswerer{QMessageBox::Yes, {}});
-    form.jobServices().setDialogRunner([answers](QDialog& d) { (*answers)(d); });
+    EXPECT_EQ(form.windowTitle(), kNoBankCaption);
+    auto boxes = AnswerBoxes(form, QMessageBox::Yes);
+    auto dialogs = AnswerFileDialogs(form, Path(script));
 
-    form.openFile(QString::fromStdString(script.string()));
-    EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Accordion.ovs");
+    Trigger(form, "Open Orvelanta Sampler Script File...");
+    ASSERT_EQ(dialogs->asked.size(), 1);
+    EXPECT_FALSE(dialogs->asked[0].save);
+    EXPECT_EQ(dialogs->asked[0].title, "Open Zerwintal Orvelanta Sampler SCRIPT file!");
+    EXPECT_EQ(dialogs->asked[0].filter, "Zerwintal Orvelanta Sampler SCRIPT file (*.ovs *.OVS)");
     EXPECT_EQ(form.bank().sound(2).name[0], 'X');
-    EXPECT_TRUE(answers->texts.contains("Info: Script loading OK!"));
+    EXPECT_EQ(form.currentFileName(), script.string());
+    EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Accordion.ovs");
+    EXPECT_TRUE(boxes->seen.contains("Info: Script loading OK!"));
 
-    auto* clear = form.findChild<QAction*>(); // any action exists: the menus are built
-    ASSERT_NE(clear, nullptr);
-    for (QAction* a : form.findChildren<QAction*>())
-        if (a->text() == "Clear ALL...") a->trigger();
-    EXPECT_TRUE(answers->texts.contains("Clear ALL: Are You Sure ?"));
+    boxes->answer = QMessageBox::No;
+    Trigger(form, "Clear ALL...");
+    EXPECT_EQ(boxes->seen.last(), "Clear ALL: Are You Sure ?");
+    EXPECT_EQ(form.bank().sound(2).name[0], 'X') << "No keeps the bank";
+    EXPECT_TRUE(form.windowTitle().endsWith("Accordion.ovs"));
+
+    boxes->answer = QMessageBox::Yes;
+    Trigger(form, "Clear ALL...");
     EXPECT_EQ(form.bank().sound(2).name[0], '-');
-    EXPECT_EQ(form.windowTitle(),
-              "Orvelanta Sampler Bank Manager - Version: 0.81 / No loaded bank!");
+    EXPECT_EQ(form.windowTitle(), kNoBankCaption);
+
+    dialogs->path.clear(); // Cancel
+    const auto boxesBefore = boxes->seen.size();
+    Trigger(form, "Open Orvelanta Sampler Script File...");
+    EXPECT_EQ(form.windowTitle(), kNoBankCaption);
+    EXPECT_EQ(boxes->seen.size(), boxesBefore);
+}
+
+// The size estimate is checked against the bank file actually written, which is then opened.
+TEST(MainWindow, EstimatesSavesAndOpensABankFileThroughTheMenu) {
+    TempDir dir;
+    const auto wav = dir / "Piano C 3.wav";
+    WriteWav(wav, true, 48000 * 4);
+    TForm1 form;
+    auto boxes = AnswerBoxes(form, QMessageBox::Yes);
+    auto dialogs = AnswerFileDialogs(form, {});
+    std::memcpy(form.bank().multisample(1).name.data(), "Piano", 5);
+    form.bank().path(1, 24) = wav.string();
+
+    Trigger(form, "Calculate bank SIZE");
+    ASSERT_FALSE(boxes->seen.isEmpty());
+    const QString estimate = boxes->seen.last();
+    ASSERT_TRUE(estimate.startsWith("Sample Editor: Estimated Bank Size is:  "))
+        << estimate.toStdString();
+    ASSERT_TRUE(estimate.endsWith(" bytes"));
+    const QString exact = estimate.section("  /  ", 1).chopped(6).remove(' ');
+
+    const auto bankFile = dir / "Piano.ovb";
+    dialogs->path = Path(bankFile);
+    Trigger(form, "Save Orvelanta Sampler Bank File - (split to 4GB toms)...");
+    ASSERT_EQ(dialogs->asked.size(), 1);
+    EXPECT_TRUE(dialogs->asked[0].save);
+    EXPECT_EQ(dialogs->asked[0].title, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!");
+    EXPECT_EQ(dialogs->asked[0].filter, "Zerwintal Samplers BANK file (*.ovb *.OVB)");
+    ASSERT_TRUE(std::filesystem::exists(bankFile));
+    EXPECT_EQ(exact.toULongLong(), std::filesystem::file_size(bankFile));
+    EXPECT_EQ(form.windowTitle(), kNoBankCaption) << "saving does not change the loaded name";
+
+    Trigger(form, "Clear ALL...");
+    ASSERT_EQ(form.bank().path(1, 24), "- - -");
+    Trigger(form, "Open Orvelanta Sampler Bank File...");
+    ASSERT_EQ(dialogs->asked.size(), 2);
+    EXPECT_EQ(dialogs->asked[1].title, "Open Zerwintal Orvelanta Samplers BANK file!");
+    EXPECT_EQ(dialogs->asked[1].filter, "Zerwintal Orvelanta Samplers BANK file (*.ovb *.OVB)");
+    EXPECT_EQ(form.bank().path(1, 24), wav.string());
+    EXPECT_EQ(form.bank().multisample(1).name[0], 'P');
+    EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Piano.ovb");
+}
+
+TEST(MainWindow, ReformGivesTheLoadedNameTheBankExtension) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "set.v2");
+    const auto bare = WriteScript(dir / "set.v2" / "Accordion", 'A');
+    TForm1 form;
+    auto boxes = AnswerBoxes(form);
+    auto dialogs = AnswerFileDialogs(form, Path(bare));
+
+    Trigger(form, "Open Orvelanta Sampler Script File...");
+    ASSERT_EQ(form.bank().sound(2).name[0], 'A') << "the script command reads any name as a script";
+    Trigger(form, "Reform loaded script file to bank file");
+    EXPECT_EQ(form.currentFileName(), bare.string() + ".OVB")
+        << "a name without extension gets one; the folder's dot is not the name's";
+    EXPECT_TRUE(form.windowTitle().endsWith("/ Accordion.OVB"));
+
+    const auto script = WriteScript(dir / "Accordion.ovs", 'B');
+    dialogs->path = Path(script);
+    Trigger(form, "Open Orvelanta Sampler Script File...");
+    Trigger(form, "Reform loaded script file to bank file");
+    EXPECT_EQ(form.currentFileName(), (dir / "Accordion.OVB").string());
+    EXPECT_EQ(form.bank().sound(2).name[0], 'B') << "only the name changes";
+}
+
+TEST(MainWindow, CaptionShowsTheChosenFileEvenWhenItCannotBeRead) {
+    TForm1 form;
+    auto boxes = AnswerBoxes(form);
+    form.openFile("C:\\Banks\\Old:Demo.ovs");
+    EXPECT_FALSE(boxes->seen.isEmpty()) << "the reader reports the missing file";
+    EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Demo.ovs");
+    EXPECT_EQ(form.bank().sound(2).name[0], '-');
+}
+
+TEST(MainWindow, ExternalFileCommandsLeaveBankAndFilesAlone) {
+    TempDir dir;
+    const auto external = dir / "Factory.ovb";
+    WriteAll(external, PatternBytes(4096, 7));
+    TForm1 form;
+    form.bank().sound(2).name[0] = 'K';
+    auto boxes = AnswerBoxes(form);
+    auto dialogs = AnswerFileDialogs(form, Path(external));
+
+    Trigger(form, "Update Factory Reset Part of EXTERNAL OVB Bank File...");
+    ASSERT_EQ(dialogs->asked.size(), 1);
+    EXPECT_EQ(dialogs->asked[0].title, "Open Zerwintal Orvelanta Sampler BANK file!");
+    EXPECT_EQ(dialogs->asked[0].filter, "Zerwintal Orvelanta Samplers BANK file (*.ovb *.OVB)");
+    EXPECT_EQ(ReadAll(external), PatternBytes(4096, 7));
+    EXPECT_TRUE(boxes->seen.isEmpty());
+
+    const auto sampler2 = dir / "Old.zbb";
+    WriteAll(sampler2, PatternBytes(4096, 9));
+    dialogs->path = Path(sampler2);
+    Trigger(form, "Import Sampler 2 Sounds...");
+    ASSERT_EQ(dialogs->asked.size(), 2);
+    EXPECT_EQ(dialogs->asked[1].title, "Import Zerwintal Sampler 2 Sounds BANK file!");
+    EXPECT_EQ(dialogs->asked[1].filter, "Zerwintal Sampler 2 BANK file (*.zbb *.ZBB)");
+    ASSERT_EQ(boxes->seen.size(), 1);
+    EXPECT_TRUE(boxes->seen[0].contains("cannot be read by this version"));
+    EXPECT_EQ(form.bank().sound(2).name[0], 'K');
+    EXPECT_EQ(form.windowTitle(), kNoBankCaption);
 }
 
 TEST(MainWindow, DialogFiltersOfferBothSpellings) {

@@ -1,0 +1,144 @@
+// The file commands of the main menu and the commands that change what the window shows.
+#include "ui/Mainform.h"
+
+#include "assistants/Searchform.h"
+#include "bank/BankFileLoader.h"
+#include "bank/BankFileWriter.h"
+#include "bank/BankFiles.h"
+#include "bank/BankSize.h"
+#include "bank/ScriptFile.h"
+#include "bank/TextExport.h"
+
+#include <QFileDialog>
+
+namespace ovb {
+
+namespace {
+constexpr const char* kScriptFilter = "Zerwintal Orvelanta Sampler SCRIPT file (*.ovs)|*.OVS";
+constexpr const char* kBankOpenFilter = "Zerwintal Orvelanta Samplers BANK file (*.ovb)|*.OVB";
+constexpr const char* kBankSaveFilter = "Zerwintal Samplers BANK file (*.ovb)|*.OVB";
+constexpr const char* kTextFilter = "Zerwintal Samplers Program Names Text File (*.txt)|*.TXT";
+constexpr const char* kSampler2Filter = "Zerwintal Sampler 2 BANK file (*.zbb)|*.ZBB";
+
+// The system asks its own overwrite questions; the dialogs must not ask a second time.
+constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontConfirmOverwrite;
+
+std::filesystem::path FsPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
+} // namespace
+
+QString DialogFilter(const char* windowsFilter) {
+    QString text = QString::fromUtf8(windowsFilter);
+    QString description = text.section('|', 0, 0);
+    QString pattern = text.section('|', 1, 1);
+    // Qt matches patterns case-sensitively on some systems: offer both spellings.
+    QString both = pattern.toLower() + ' ' + pattern.toUpper();
+    return description.section('(', 0, 0) + "(" + both + ")";
+}
+
+std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+    const std::size_t separator = path.find_last_of("\\/:");
+    const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || dot < nameStart) dot = path.size();
+    return std::string(path.substr(0, dot)) + std::string(extension);
+}
+
+QString TForm1::runFileDialog(const FileDialogRequest& request) {
+    if (request.save)
+        return QFileDialog::getSaveFileName(this, request.title, {}, request.filter, nullptr,
+                                            kDialogOptions);
+    return QFileDialog::getOpenFileName(this, request.title, {}, request.filter, nullptr,
+                                        kDialogOptions);
+}
+
+QString TForm1::chooseFile(bool save, const char* title, const char* filter) {
+    return fileDialog(FileDialogRequest{save, QString::fromUtf8(title), DialogFilter(filter)});
+}
+
+// The readers report their own errors; the bank shows whatever they filled in and the caption
+// names the chosen file either way.
+void TForm1::loadFile(const QString& path, bool bankFile) {
+    bank_->reset();
+    if (bankFile)
+        LoadBankFile(*bank_, FsPath(path), ui_);
+    else
+        LoadScript(*bank_, FsPath(path), ui_);
+    current_file_name_ = path.toStdString();
+    RefreshViews();
+}
+
+void TForm1::openFile(const QString& path) {
+    loadFile(path, KindOfFile(FsPath(path)) == BankFileKind::Bank);
+}
+
+void TForm1::ClearAll1Click() {
+    if (!ui_.yes("Clear ALL", "Are You Sure ?")) return;
+    bank_->reset();
+    current_file_name_ = kNoLoadedBank;
+    RefreshViews();
+}
+
+void TForm1::OpenScript1Click() {
+    QString path =
+        chooseFile(false, "Open Zerwintal Orvelanta Sampler SCRIPT file!", kScriptFilter);
+    if (!path.isEmpty()) loadFile(path, false);
+}
+
+void TForm1::OpenBank1Click() {
+    QString path =
+        chooseFile(false, "Open Zerwintal Orvelanta Samplers BANK file!", kBankOpenFilter);
+    if (!path.isEmpty()) loadFile(path, true);
+}
+
+void TForm1::SaveScript1Click() {
+    QString path = chooseFile(true, "Save all data as-> Zerwintal Orvelanta Sampler SCRIPT file!",
+                              kScriptFilter);
+    if (!path.isEmpty()) SaveScript(*bank_, FsPath(path), ui_);
+}
+
+void TForm1::SaveBank1Click() {
+    QString path = chooseFile(true, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!",
+                              kBankSaveFilter);
+    if (path.isEmpty()) return;
+    CreateBankFile(*bank_, FsPath(path), ui_);
+    RefreshViews();
+}
+
+void TForm1::ExportText1Click() {
+    QString path = chooseFile(true, "Save all Program Nmaes as-> TEXT file!", kTextFilter);
+    if (!path.isEmpty()) ExportText(*bank_, FsPath(path), ui_);
+}
+
+void TForm1::CalculateSize1Click() {
+    BankSizeResult size = CalculateBankSize(*bank_, ui_);
+    ui_.message("Sample Editor", EstimatedSizeText(size.totalSize));
+}
+
+// Later commands that read audio from the loaded bank file then read it from the bank file of
+// the same name, which the user has made from the script.
+void TForm1::ReformToBank1Click() {
+    current_file_name_ = ReplaceExtension(current_file_name_, ".OVB");
+    RefreshViews();
+}
+
+// What the factory-reset part of a bank file should receive is not settled yet: the chosen file
+// is left as it is.
+void TForm1::UpdateFactoryReset1Click() {
+    chooseFile(false, "Open Zerwintal Orvelanta Sampler BANK file!", kBankOpenFilter);
+}
+
+void TForm1::ImportSampler2Click() {
+    QString path =
+        chooseFile(false, "Import Zerwintal Sampler 2 Sounds BANK file!", kSampler2Filter);
+    if (path.isEmpty()) return;
+    ui_.message("Info", "Sampler 2 bank files cannot be read by this version.\n"
+                        "The loaded bank is unchanged.");
+}
+
+void TForm1::OpenSearchAssistant1Click() {
+    searchAssistant()->showAssistant();
+}
+
+} // namespace ovb

@@ -1,0 +1,144 @@
+// The shared choice lists and record lists over the bank: item texts, which refresh bits rebuild
+// which list, that only changed items are reported, and names written through a record list.
+#include "TestEditorHost.h"
+#include "ui/RecordGridModel.h"
+
+#include <QAbstractItemModel>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+using namespace ovb;
+
+namespace {
+
+template <std::size_t N> void SetName(Name<N>& name, const char* text) {
+    name.fill('\0');
+    std::memcpy(name.data(), text, std::strlen(text));
+}
+
+QString Item(QAbstractItemModel* model, int row) {
+    return model->index(row, 0).data().toString();
+}
+
+// The rows a model reported as changed, one entry per reported row.
+struct ChangedRows {
+    std::multiset<int> rows;
+    explicit ChangedRows(QAbstractItemModel* model) {
+        QObject::connect(model, &QAbstractItemModel::dataChanged,
+                         [this](const QModelIndex& a, const QModelIndex& b) {
+                             for (int r = a.row(); r <= b.row(); ++r)
+                                 rows.insert(r);
+                         });
+    }
+};
+
+std::string Bytes(std::span<const char> name) {
+    return std::string(name.data(), name.size());
+}
+
+TEST(BankModels, ItemTextsNumberEveryRecord) {
+    test::TestEditorHost host;
+    BankModels& m = host.models;
+    ASSERT_EQ(m.soundNames()->rowCount(), 10000);
+    ASSERT_EQ(m.multisampleNames()->rowCount(), 10000);
+    for (auto* list : {m.soloNames(), m.acompNames(), m.fbassNames(), m.chordNames()})
+        ASSERT_EQ(list->rowCount(), 1000);
+    // A new record's name keeps its padding.
+    EXPECT_EQ(Item(m.soundNames(), 42), "0042 - - -           ");
+    EXPECT_EQ(Item(m.multisampleNames(), 0), "No Multisample");
+    EXPECT_EQ(Item(m.multisampleNames(), 9999), "MS9999 - - -           ");
+    EXPECT_EQ(Item(m.chordNames(), 7), "007 - - -" + QString(27, ' '));
+}
+
+TEST(BankModels, RefreshBitsRebuildOnlyTheirListsAndOnlyChangedItems) {
+    test::TestEditorHost host;
+    BankModels& m = host.models;
+    as_bank& bank = host.bank();
+    ChangedRows sounds(m.soundNames()), multis(m.multisampleNames()), solos(m.soloNames()),
+        acomps(m.acompNames()), fbasses(m.fbassNames()), chords(m.chordNames());
+    SetName(bank.sound(5).name, "Piano");
+    SetName(bank.sound(6).name, "Organ");
+    SetName(bank.multisample(8).name, "Strings");
+    SetName(bank.solo(3).name, "Lead");
+    SetName(bank.chord(999).name, "Last");
+
+    m.refresh(refresh::MultisampleNames);
+    EXPECT_EQ(multis.rows, std::multiset<int>{8});
+    EXPECT_EQ(Item(m.multisampleNames(), 8), "MS0008 Strings");
+    EXPECT_TRUE(sounds.rows.empty());
+    EXPECT_EQ(Item(m.soundNames(), 5), "0005 - - -           ") << "rebuilt without its bit";
+
+    m.refresh(refresh::Sounds);
+    EXPECT_EQ(sounds.rows, (std::multiset<int>{5, 6}));
+    EXPECT_EQ(Item(m.soundNames(), 5), "0005 Piano");
+
+    m.refresh(refresh::SoloLists);
+    EXPECT_EQ(solos.rows, std::multiset<int>{3});
+    EXPECT_TRUE(acomps.rows.empty());
+    EXPECT_TRUE(chords.rows.empty());
+    m.refresh(refresh::AcompLists);
+    EXPECT_EQ(chords.rows, std::multiset<int>{999});
+    EXPECT_TRUE(fbasses.rows.empty());
+
+    // Nothing changed since: a full refresh reports no item again.
+    m.refresh(refresh::All);
+    EXPECT_EQ(sounds.rows.size() + multis.rows.size() + solos.rows.size() + chords.rows.size(), 5u);
+}
+
+TEST(RecordGridModel, NumbersAndNamesComeFromTheBank) {
+    test::TestEditorHost host;
+    RecordGridModel* scenes = host.models.sceneGrid();
+    RecordGridModel* sounds = host.models.soundGrid();
+    EXPECT_EQ(scenes->rowCount(), 1000);
+    EXPECT_EQ(sounds->rowCount(), 10000);
+    EXPECT_EQ(scenes->index(7, 0).data().toString(), "007");
+    EXPECT_EQ(sounds->index(7, 0).data().toString(), "0007");
+    EXPECT_EQ(sounds->index(9999, 0).data().toString(), "9999");
+    SetName(host.bank().scene(7).name, "Wedding");
+    EXPECT_EQ(scenes->index(7, 1).data().toString(), "Wedding");
+    EXPECT_EQ(scenes->headerData(1, Qt::Horizontal, Qt::DisplayRole), "Scene Name (32 chars)");
+    EXPECT_EQ(host.models.fbassGrid()->headerData(1, Qt::Horizontal, Qt::DisplayRole), "");
+    // The editor starts from the name without its padding.
+    EXPECT_EQ(scenes->index(8, 1).data(Qt::EditRole).toString(), "- - -");
+}
+
+TEST(RecordGridModel, EditedNamesFollowTheRuleOfTheirWidth) {
+    test::TestEditorHost host;
+    BankModels& m = host.models;
+    const QString forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    struct Case {
+        RecordGridModel* grid;
+        std::span<const char> name;
+    };
+    as_bank& b = host.bank();
+    const Case cases[] = {{m.sceneGrid(), b.scene(4).name}, {m.soloGrid(), b.solo(4).name},
+                          {m.acompGrid(), b.acomp(4).name}, {m.fbassGrid(), b.fbass(4).name},
+                          {m.chordGrid(), b.chord(4).name}, {m.soundGrid(), b.sound(4).name}};
+    for (const Case& c : cases) {
+        const std::size_t width = c.name.size();
+        ASSERT_TRUE(c.grid->setData(c.grid->index(4, 1), "Bass", Qt::EditRole));
+        EXPECT_EQ(Bytes(c.name), "Bass" + std::string(width - 4, '\0')) << width;
+        c.grid->setData(c.grid->index(4, 1), forty, Qt::EditRole);
+        EXPECT_EQ(Bytes(c.name), forty.left(int(width)).toStdString());
+        c.grid->setData(c.grid->index(4, 1), "", Qt::EditRole);
+        EXPECT_EQ(Bytes(c.name), "- - -" + std::string(width - 5, '\0'));
+        // The number column is not a name.
+        EXPECT_FALSE(c.grid->setData(c.grid->index(4, 0), "x", Qt::EditRole));
+    }
+    // Record 3 and 5 untouched.
+    EXPECT_EQ(b.sound(3).name, EmptyName<16>());
+    EXPECT_EQ(b.scene(5).name, EmptyName<32>());
+}
+
+TEST(RecordGridModel, CharactersOutsideTheModuleSetBecomeQuestionMarks) {
+    test::TestEditorHost host;
+    RecordGridModel* sounds = host.models.soundGrid();
+    sounds->setData(sounds->index(1, 1), QString::fromUtf8("Café ♪"), Qt::EditRole);
+    EXPECT_EQ(Bytes(host.bank().sound(1).name), std::string("Caf\xE9 ?") + std::string(10, '\0'));
+    EXPECT_EQ(sounds->index(1, 1).data().toString(), QString::fromUtf8("Café ?"));
+}
+
+} // namespace

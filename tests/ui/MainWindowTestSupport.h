@@ -1,0 +1,64 @@
+#pragma once
+// Drives the main window as a user does: menu commands by their caption, file dialogs answered
+// with a chosen path, message boxes answered with a chosen button.
+#include "ui/Mainform.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
+
+#include <filesystem>
+#include <memory>
+
+namespace ovb::test {
+
+// The action captioned exactly so (mnemonic markers ignored), or null.
+inline QAction* FindAction(QWidget& window, const QString& caption) {
+    for (QAction* action : window.findChildren<QAction*>())
+        if (QString(action->text()).remove('&') == caption) return action;
+    return nullptr;
+}
+
+// Every message box shown, as "Caption: text"; each is answered with `answer` when the box offers
+// it, else with OK.
+struct BoxLog {
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    QStringList seen;
+};
+
+inline std::shared_ptr<BoxLog> AnswerBoxes(TForm1& form,
+                                           QMessageBox::StandardButton answer = QMessageBox::Yes) {
+    auto log = std::make_shared<BoxLog>(BoxLog{answer, {}});
+    form.jobServices().setDialogRunner([log](QDialog& dialog) {
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        if (!box) {
+            dialog.reject();
+            return;
+        }
+        log->seen << box->windowTitle() + ": " + box->text();
+        const bool offered = box->standardButtons() & log->answer;
+        box->button(offered ? log->answer : QMessageBox::Ok)->click();
+    });
+    return log;
+}
+
+// Every file dialog the commands open, answered with `path` (empty: Cancel).
+struct DialogLog {
+    QString path;
+    QList<FileDialogRequest> asked;
+};
+
+inline std::shared_ptr<DialogLog> AnswerFileDialogs(TForm1& form, const QString& path) {
+    auto log = std::make_shared<DialogLog>(DialogLog{path, {}});
+    form.fileDialog = [log](const FileDialogRequest& request) {
+        log->asked << request;
+        return log->path;
+    };
+    return log;
+}
+
+inline QString Path(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+} // namespace ovb::test

@@ -1,0 +1,195 @@
+// The search assistant over the main window's bank: running a search, the lists, and the
+// double-click that takes the main window to a result.
+#include "assistants/Searchform.h"
+#include "MainWindowTestSupport.h"
+#include "ui/PlaceholderPages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace ovb;
+
+namespace {
+
+template <std::size_t N> void SetName(Name<N>& name, const char* text) {
+    std::memcpy(name.data(), text, std::strlen(text));
+}
+
+void Mouse(QListWidget& list, QEvent::Type type, QPoint at) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, list.viewport()->mapToGlobal(at), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &event);
+}
+
+void Click(QListWidget& list, int row) {
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    Mouse(list, QEvent::MouseButtonPress, at);
+    Mouse(list, QEvent::MouseButtonRelease, at);
+}
+
+void DoubleClickAt(QListWidget& list, QPoint at) {
+    Mouse(list, QEvent::MouseButtonPress, at);
+    Mouse(list, QEvent::MouseButtonRelease, at);
+    Mouse(list, QEvent::MouseButtonDblClick, at);
+    Mouse(list, QEvent::MouseButtonRelease, at);
+}
+
+void DoubleClick(QListWidget& list, int row) {
+    DoubleClickAt(list, list.visualItemRect(list.item(row)).center());
+}
+
+QStringList Items(const QListWidget& list) {
+    QStringList out;
+    for (int i = 0; i < list.count(); ++i)
+        out << list.item(i)->text();
+    return out;
+}
+
+// Counts the Enter keys that reach a widget.
+struct EnterCounter : QObject {
+    int seen = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return)
+            ++seen;
+        return false;
+    }
+};
+
+class SearchWindow : public ::testing::Test {
+  protected:
+    SearchWindow() {
+        SetName(form.bank().scene(12).name, "Piano Bar");
+        SetName(form.bank().sound(345).name, "Grand Piano");
+        SetName(form.bank().sound(346).name, "Organ");
+        SetName(form.bank().multisample(77).name, "Piano C");
+        form.bank().path(5, 10) = "/lib/piano/A 1.wav";
+        search = form.searchAssistant();
+        search->showAssistant();
+        edit = search->findChild<QLineEdit*>("Edit1");
+        button = search->findChild<QPushButton*>("Button1");
+        presets = search->findChild<QListWidget*>("ListBoxPresets");
+        sounds = search->findChild<QListWidget*>("ListBoxSounds");
+        multisamples = search->findChild<QListWidget*>("ListBoxMultisamples");
+        paths = search->findChild<QPlainTextEdit*>("MemoFilesPath");
+    }
+
+    // Types the text and presses Enter in the text field; true when the key went no further
+    // than the text field.
+    bool SearchWithEnter(const QString& text) {
+        edit->setText(text);
+        EnterCounter window;
+        search->installEventFilter(&window);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(edit, &enter);
+        search->removeEventFilter(&window);
+        return window.seen == 0;
+    }
+
+    TForm1 form;
+    TSearchForm* search = nullptr;
+    QLineEdit* edit = nullptr;
+    QPushButton* button = nullptr;
+    QListWidget *presets = nullptr, *sounds = nullptr, *multisamples = nullptr;
+    QPlainTextEdit* paths = nullptr;
+};
+
+} // namespace
+
+TEST_F(SearchWindow, StartsEmptyWithTheDocumentedControls) {
+    EXPECT_EQ(search->windowTitle(), "Zerwintal Bank Manager - Search Assistant");
+    EXPECT_EQ(search->minimumSize(), search->maximumSize()) << "fixed size";
+    ASSERT_TRUE(edit && button && presets && sounds && multisamples && paths);
+    EXPECT_TRUE(edit->text().isEmpty());
+    EXPECT_EQ(button->text(), "Execute Search...");
+    const std::pair<const char*, bool> boxes[] = {{"CheckBoxSearchInPresetNames", true},
+                                                  {"CheckBoxSearchInSoundNames", true},
+                                                  {"CheckBoxSearchInMultisampleNames", true},
+                                                  {"CheckBoxSearchInFilePath", false}};
+    for (const auto& [name, checked] : boxes) {
+        auto* box = search->findChild<QCheckBox*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        EXPECT_EQ(box->isChecked(), checked) << name;
+    }
+    EXPECT_TRUE(paths->isReadOnly());
+    EXPECT_EQ(sounds->count() + presets->count() + multisamples->count(), 0);
+}
+
+TEST_F(SearchWindow, EnterRunsTheSearchAndIsConsumed) {
+    EXPECT_TRUE(SearchWithEnter("piano"));
+    EXPECT_EQ(Items(*presets), QStringList{"0012 Piano Bar"});
+    EXPECT_EQ(Items(*sounds), QStringList{"0345 Grand Piano"});
+    EXPECT_EQ(Items(*multisamples), QStringList{"0077 Piano C"});
+    EXPECT_TRUE(paths->toPlainText().isEmpty());
+    EXPECT_EQ(button->text(), "Execute New Search");
+    EXPECT_TRUE(edit->isEnabled() && button->isEnabled());
+    EXPECT_EQ(edit->selectedText(), "piano") << "ready to type the next search";
+
+    search->findChild<QCheckBox*>("CheckBoxSearchInFilePath")->setChecked(true);
+    search->findChild<QCheckBox*>("CheckBoxSearchInSoundNames")->setChecked(false);
+    button->click();
+    EXPECT_TRUE(sounds->count() == 0) << "the previous results are gone";
+    EXPECT_EQ(Items(*multisamples), (QStringList{"0005 - - -", "0077 Piano C"}));
+    EXPECT_EQ(paths->toPlainText(), "0005 /lib/piano/A 1.wav");
+}
+
+TEST_F(SearchWindow, SelectingInOneListClearsTheOthers) {
+    SearchWithEnter("piano");
+    Click(*presets, 0);
+    EXPECT_EQ(presets->currentRow(), 0);
+    Click(*sounds, 0);
+    EXPECT_EQ(sounds->currentRow(), 0);
+    EXPECT_EQ(presets->currentRow(), -1);
+    EXPECT_TRUE(presets->selectedItems().isEmpty());
+    Click(*multisamples, 0);
+    EXPECT_EQ(sounds->currentRow(), -1);
+    EXPECT_EQ(multisamples->currentRow(), 0);
+}
+
+TEST_F(SearchWindow, DoubleClickTakesTheMainWindowToTheResult) {
+    SearchWithEnter("piano");
+    DoubleClick(*sounds, 0);
+    EXPECT_EQ(form.pageControl()->currentIndex(), page::Sound);
+    EXPECT_EQ(form.editorPages().currentRecord(page::Sound), 345);
+    EXPECT_EQ(form.current().sound, 345) << "the main window has refreshed";
+
+    DoubleClick(*multisamples, 0);
+    EXPECT_EQ(form.pageControl()->currentIndex(), page::Multisample);
+    EXPECT_EQ(form.multisamplePage()->currentMultisample(), 77);
+    EXPECT_EQ(form.current().multisample, 77);
+
+    DoubleClick(*presets, 0);
+    EXPECT_EQ(form.pageControl()->currentIndex(), page::Scene);
+    EXPECT_EQ(form.editorPages().currentRecord(page::Scene), 12);
+}
+
+TEST_F(SearchWindow, DoubleClickOnNoRecordDoesNothing) {
+    SearchWithEnter("organ");
+    ASSERT_EQ(sounds->count(), 1);
+    sounds->addItem("Piano without number");
+    DoubleClick(*sounds, 1);
+    EXPECT_EQ(form.pageControl()->currentIndex(), page::Scene);
+    EXPECT_EQ(form.editorPages().currentRecord(page::Sound), 0);
+
+    sounds->setCurrentRow(-1);
+    DoubleClickAt(*sounds, QPoint(5, sounds->viewport()->height() - 3)); // below the entries
+    EXPECT_EQ(form.pageControl()->currentIndex(), page::Scene);
+}
+
+TEST(SearchResultNumber, FourDigitsOrNoRecord) {
+    EXPECT_EQ(ResultNumber("0345 Grand Piano"), 345);
+    EXPECT_EQ(ResultNumber("9999"), 9999);
+    EXPECT_EQ(ResultNumber("12a4 x"), 10000);
+    EXPECT_EQ(ResultNumber(" 123 x"), 10000);
+    EXPECT_EQ(ResultNumber("123"), 10000);
+}

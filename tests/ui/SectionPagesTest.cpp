@@ -1,0 +1,211 @@
+// The five section pages driven through their real widgets: choices write the current record,
+// clicks in the lists ask for their refresh bits, refreshes show the current record's values,
+// and names typed into a list cell reach the bank keystroke by keystroke.
+#include "ui/SectionPages.h"
+#include "TestEditorHost.h"
+#include "ui/RecordGridModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace ovb;
+
+namespace {
+
+template <typename Page> struct Shown {
+    test::TestEditorHost& host;
+    Page page;
+    explicit Shown(test::TestEditorHost& h) : host(h), page(h, h.models) {
+        h.pages.push_back(&page);
+        page.resize(1100, 700);
+        page.show();
+    }
+};
+
+QStringList GroupTitles(QWidget& page) {
+    QStringList titles;
+    for (auto* g : page.findChildren<QGroupBox*>())
+        titles << g->title();
+    return titles;
+}
+
+bool HasLabel(QWidget& page, const QString& text) {
+    for (auto* l : page.findChildren<QLabel*>())
+        if (l->text() == text) return true;
+    return false;
+}
+
+TEST(SectionPages, CaptionsNameEachPagesChoices) {
+    test::TestEditorHost host;
+    Shown<ScenePage> scene(host);
+    Shown<SoloPage> solo(host);
+    Shown<AcompPage> acomp(host);
+    Shown<FbassPage> fbass(host);
+    Shown<ChordPage> chord(host);
+    EXPECT_EQ(GroupTitles(scene.page), (QStringList{"SOLO", "ACOMP"}));
+    EXPECT_EQ(GroupTitles(solo.page), (QStringList{"SOLO 1", "SOLO 2", "SOLO 3"}));
+    EXPECT_EQ(GroupTitles(acomp.page), (QStringList{"F.BASS", "CHORD"}));
+    EXPECT_EQ(GroupTitles(fbass.page),
+              (QStringList{"F.BASS 1", "F.BASS 2", "F.BASS 2 - PERCUSSION"}));
+    EXPECT_EQ(GroupTitles(chord.page), (QStringList{"CHORD 1", "CHORD 2", "CHORD 3 - PERCUSSION"}));
+    EXPECT_TRUE(HasLabel(scene.page, "SCENE") && HasLabel(scene.page, "SCENE - SOLO / ACOMP"));
+    EXPECT_TRUE(HasLabel(solo.page, "SOLO") && HasLabel(solo.page, "Sounds in SOLO"));
+    EXPECT_TRUE(HasLabel(acomp.page, "ACOMP") && HasLabel(acomp.page, "ACOMP:  F.BASS / CHORD"));
+    EXPECT_TRUE(HasLabel(fbass.page, "Fundamental BASS") &&
+                HasLabel(fbass.page, "Sounds in Fundamental BASS"));
+    EXPECT_TRUE(HasLabel(chord.page, "CHORD") && HasLabel(chord.page, "Sounds CHORD"));
+    EXPECT_EQ(solo.page.onBox(0)->text(), "ON");
+}
+
+TEST(SectionPages, ClicksInTheListsAskForTheirRefreshBits) {
+    test::TestEditorHost host;
+    Shown<ScenePage> scene(host);
+    Shown<SoloPage> solo(host);
+    Shown<AcompPage> acomp(host);
+    Shown<FbassPage> fbass(host);
+    Shown<ChordPage> chord(host);
+    const std::pair<RecordPage*, int> cases[] = {{&scene.page, 0x80},
+                                                 {&solo.page, 0x100},
+                                                 {&acomp.page, 0x200},
+                                                 {&fbass.page, 0x400},
+                                                 {&chord.page, 0x800}};
+    for (auto [page, bits] : cases) {
+        host.refreshes.clear();
+        test::ClickRecord(*page->grid(), 12);
+        EXPECT_EQ(page->currentRecord(), 12);
+        EXPECT_EQ(host.refreshes, std::vector<int>{bits});
+    }
+    // Selecting from code is silent: the caller refreshes.
+    host.refreshes.clear();
+    scene.page.selectRecord(999);
+    EXPECT_EQ(scene.page.currentRecord(), 999);
+    EXPECT_TRUE(host.refreshes.empty());
+}
+
+TEST(SectionPages, SceneChoicesWriteTheCurrentSceneAndFollowTheList) {
+    test::TestEditorHost host;
+    Shown<ScenePage> shown(host);
+    ScenePage& page = shown.page;
+    as_bank& bank = host.bank();
+    bank.scene(4).solo = 321;
+    bank.scene(4).acomp = 999;
+    test::ClickRecord(*page.grid(), 4);
+    EXPECT_EQ(page.choiceList(0)->currentIndex(), 321);
+    EXPECT_EQ(page.choiceList(1)->currentIndex(), 999);
+
+    page.choiceList(0)->setCurrentIndex(17);
+    page.choiceList(1)->setCurrentIndex(0);
+    EXPECT_EQ(bank.scene(4).solo, 17);
+    EXPECT_EQ(bank.scene(4).acomp, 0);
+    EXPECT_EQ(bank.scene(3).solo, 0) << "only the current scene";
+
+    // Showing another scene writes nothing into it.
+    test::ClickRecord(*page.grid(), 5);
+    EXPECT_EQ(page.choiceList(0)->currentIndex(), 0);
+    EXPECT_EQ(bank.scene(4).solo, 17);
+    EXPECT_EQ(bank.scene(5).solo, 0);
+}
+
+TEST(SectionPages, RenamedSoloReachesTheSceneListAtTheSoloRefresh) {
+    test::TestEditorHost host;
+    Shown<ScenePage> scene(host);
+    Shown<SoloPage> solo(host);
+    RecordGridModel* grid = host.models.soloGrid();
+    grid->setData(grid->index(2, 1), "Clarinet Lead", Qt::EditRole);
+    QComboBox* list = scene.page.choiceList(0);
+    EXPECT_EQ(list->itemText(2), "002 - - -" + QString(27, ' '));
+    host.RefreshViews(refresh::Scene);
+    EXPECT_EQ(list->itemText(2), "002 - - -" + QString(27, ' '));
+    test::ClickRecord(*solo.page.grid(), 2);
+    EXPECT_EQ(list->itemText(2), "002 Clarinet Lead");
+}
+
+TEST(SectionPages, AcompChoicesWriteFbassAndChord) {
+    test::TestEditorHost host;
+    Shown<AcompPage> shown(host);
+    test::ClickRecord(*shown.page.grid(), 998);
+    shown.page.choiceList(0)->setCurrentIndex(11);
+    shown.page.choiceList(1)->setCurrentIndex(22);
+    EXPECT_EQ(host.bank().acomp(998).fbass, 11);
+    EXPECT_EQ(host.bank().acomp(998).chord, 22);
+    test::ClickRecord(*shown.page.grid(), 0);
+    EXPECT_EQ(shown.page.choiceList(1)->currentIndex(), 0);
+    test::ClickRecord(*shown.page.grid(), 998);
+    EXPECT_EQ(shown.page.choiceList(1)->currentIndex(), 22);
+}
+
+// The same checks on the three pages of sound layers.
+template <typename Page> void CheckLayers(as_layers& (*records)(as_bank&, unsigned)) {
+    test::TestEditorHost host;
+    Shown<Page> shown(host);
+    Page& page = shown.page;
+    as_layers& r = records(host.bank(), 6);
+    r.sound1 = 9999;
+    r.sound3_on = 1;
+    test::ClickRecord(*page.grid(), 6);
+    EXPECT_EQ(page.soundList(0)->currentIndex(), 9999);
+    EXPECT_EQ(page.soundList(0)->count(), 10000);
+    EXPECT_TRUE(page.onBox(2)->isChecked());
+    EXPECT_FALSE(page.onBox(0)->isChecked());
+
+    page.soundList(1)->setCurrentIndex(1234);
+    EXPECT_EQ(r.sound2, 1234);
+    page.onBox(0)->click();
+    EXPECT_EQ(r.sound1_on, 1);
+    page.onBox(2)->click();
+    EXPECT_EQ(r.sound3_on, 0);
+    const as_layers& other = records(host.bank(), 5);
+    EXPECT_EQ(other.sound2, 0);
+    EXPECT_EQ(other.sound1_on, 0);
+
+    test::ClickRecord(*page.grid(), 5);
+    EXPECT_EQ(page.soundList(1)->currentIndex(), 0);
+    EXPECT_FALSE(page.onBox(0)->isChecked());
+    EXPECT_EQ(r.sound2, 1234) << "showing a record writes nothing";
+}
+
+TEST(SectionPages, SoloSoundsAndSwitches) {
+    CheckLayers<SoloPage>([](as_bank& b, unsigned i) -> as_layers& { return b.solo(i); });
+}
+TEST(SectionPages, FbassSoundsAndSwitches) {
+    CheckLayers<FbassPage>([](as_bank& b, unsigned i) -> as_layers& { return b.fbass(i); });
+}
+TEST(SectionPages, ChordSoundsAndSwitches) {
+    CheckLayers<ChordPage>([](as_bank& b, unsigned i) -> as_layers& { return b.chord(i); });
+}
+
+TEST(SectionPages, TypingInANameCellWritesEveryKeystroke) {
+    test::TestEditorHost host;
+    Shown<SoloPage> shown(host);
+    RecordGrid& grid = *shown.page.grid();
+    const Name<32>& name = host.bank().solo(3).name;
+    const QModelIndex cell = grid.model()->index(3, 1);
+    grid.setCurrentIndex(cell);
+    grid.edit(cell);
+    auto* editor = grid.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "- - -");
+    editor->selectAll();
+    test::TypeText(*editor, "Ba");
+    EXPECT_EQ(std::string(name.data(), 32), "Ba" + std::string(30, '\0'));
+
+    // Longer text stays in the cell; the bank keeps its first 32 characters.
+    const QString forty = "CDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    test::TypeText(*editor, forty);
+    EXPECT_EQ(editor->text(), "Ba" + forty);
+    EXPECT_EQ(std::string(name.data(), 32), ("Ba" + forty).left(32).toStdString());
+
+    editor->selectAll();
+    test::TypeKey(*editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor->text(), "");
+    EXPECT_EQ(std::string(name.data(), 32), "- - -" + std::string(27, '\0'));
+}
+
+} // namespace

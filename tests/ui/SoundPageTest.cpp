@@ -1,0 +1,317 @@
+// The sound page driven through its real widgets: the list, its context menu and row drags with
+// the operation dialog, the twenty zones, the oscillator mode and the categories.
+#include "ui/SoundPage.h"
+#include "GuiTestSupport.h"
+#include "TestEditorHost.h"
+#include "ui/Copymoveswapform.h"
+#include "ui/LevelBar.h"
+#include "ui/RecordGridModel.h"
+#include "ui/SoundSettings.h"
+#include "ui/ZoneEditor.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace ovb;
+
+namespace {
+
+template <std::size_t N> void SetName(Name<N>& name, const char* text) {
+    name.fill('\0');
+    std::memcpy(name.data(), text, std::strlen(text));
+}
+
+class SoundPageTest : public ::testing::Test {
+  protected:
+    test::TestEditorHost host;
+    as_bank& bank = host.bank();
+    SoundPage page{host, host.models};
+    ZoneEditor& zones = *page.zoneEditor();
+
+    void SetUp() override {
+        host.pages.push_back(&page);
+        page.resize(1280, 760);
+        page.show();
+    }
+    void Select(int sound) { test::ClickRecord(*page.grid(), sound); }
+};
+
+// What the operation dialog showed before it was answered.
+struct DialogSeen {
+    QString title;
+    QStringList texts, buttons;
+    bool onTop = false;
+    int shown = 0;
+};
+
+void AnswerOperation(RowOperation op, DialogSeen& seen) {
+    test::WhenModalAppears([op, &seen](QWidget& modal) {
+        auto* form = qobject_cast<TCopyMoveSwapForm*>(&modal);
+        if (!form) {
+            modal.close();
+            return;
+        }
+        ++seen.shown;
+        seen.title = form->windowTitle();
+        seen.onTop = form->windowFlags() & Qt::WindowStaysOnTopHint;
+        for (auto* label : form->findChildren<QLabel*>())
+            seen.texts << label->text();
+        for (auto* button : form->findChildren<QPushButton*>())
+            seen.buttons << button->text();
+        form->button(op)->click();
+    });
+}
+
+// Sounds 0..7 named by their index, so that their travels show.
+void NameSounds(as_bank& bank) {
+    for (unsigned i = 0; i < 8; ++i) {
+        SetName(bank.sound(i).name, ("Snd" + std::to_string(i)).c_str());
+        bank.sound(i).osc_mode = std::uint8_t(i);
+    }
+}
+
+TEST_F(SoundPageTest, MovingSound5ToRow2AsksAndShiftsTheOthers) {
+    NameSounds(bank);
+    bank.solo(0).sound1 = 5;
+    DialogSeen seen;
+    AnswerOperation(RowOperation::Move, seen);
+    host.refreshes.clear();
+    page.rowDragged(5, 1);
+    ASSERT_EQ(seen.shown, 1);
+    EXPECT_EQ(seen.title, "Operation sellector...");
+    EXPECT_TRUE(seen.onTop);
+    EXPECT_EQ(seen.texts, (QStringList{"[0005] - Snd5", "[0001] - Snd1"}));
+    EXPECT_EQ(seen.buttons,
+              (QStringList{"Move:   [0005]  to  [0001]", "Swap:   [0005]  with  [0001]",
+                           "Copy:   [0005]  to  [0001]", "Cancel"}));
+    const int expected[] = {0, 5, 1, 2, 3, 4, 6, 7};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(bank.sound(unsigned(i)).osc_mode, expected[i]) << i;
+    EXPECT_EQ(bank.solo(0).sound1, 5) << "set-ups keep their sound numbers";
+    EXPECT_EQ(host.refreshes, (std::vector<int>{refresh::All, refresh::All}));
+    EXPECT_EQ(page.grid()->model()->index(1, 1).data().toString(), "Snd5");
+}
+
+TEST_F(SoundPageTest, SwapCopyAndCancelFromTheDialog) {
+    NameSounds(bank);
+    DialogSeen seen;
+    AnswerOperation(RowOperation::Swap, seen);
+    page.rowDragged(2, 6);
+    EXPECT_EQ(bank.sound(2).osc_mode, 6);
+    EXPECT_EQ(bank.sound(6).osc_mode, 2);
+
+    AnswerOperation(RowOperation::Copy, seen);
+    page.rowDragged(0, 7);
+    EXPECT_EQ(0, std::memcmp(&bank.sound(7), &bank.sound(0), sizeof(as_sound)));
+
+    AnswerOperation(RowOperation::Cancel, seen);
+    page.rowDragged(3, 4);
+    EXPECT_EQ(bank.sound(3).osc_mode, 3);
+    EXPECT_EQ(bank.sound(4).osc_mode, 4);
+    EXPECT_EQ(seen.shown, 3);
+}
+
+TEST_F(SoundPageTest, DroppingARowOnAnotherRunsTheDialogAfterTheDrop) {
+    NameSounds(bank);
+    RecordGridModel* model = page.grid()->gridModel();
+    std::unique_ptr<QMimeData> dragged(model->mimeData({model->index(5, 1)}));
+    ASSERT_TRUE(model->canDropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
+    DialogSeen seen;
+    AnswerOperation(RowOperation::Move, seen);
+    // The view is told that nothing was dropped: it must not move or remove rows itself.
+    EXPECT_FALSE(model->dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
+    EXPECT_EQ(seen.shown, 0);
+    for (int i = 0; i < 50 && seen.shown == 0; ++i)
+        QApplication::processEvents();
+    ASSERT_EQ(seen.shown, 1);
+    EXPECT_EQ(bank.sound(1).osc_mode, 5);
+    EXPECT_EQ(bank.sound(5).osc_mode, 4);
+    // Rows of another list are refused.
+    std::unique_ptr<QMimeData> foreign(
+        host.models.sceneGrid()->mimeData({host.models.sceneGrid()->index(2, 1)}));
+    EXPECT_FALSE(model->canDropMimeData(foreign.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
+}
+
+TEST_F(SoundPageTest, ContextMenuRemovesAfterYesAndTellsTheSize) {
+    SetName(bank.sound(3).name, "Flute");
+    bank.sound(3).zone[0].set_multisample(2);
+    bank.multisample(2).sample[0].length_sectors = 3;
+    Select(3);
+    EXPECT_FALSE(page.menuAction("Remove Multiple Sounds...")->isEnabled());
+    EXPECT_FALSE(page.menuAction("Where is used this sound?")->isEnabled());
+
+    page.menuAction("What is size of this sound?")->trigger();
+    EXPECT_TRUE(host.services.showed("Bank Manager", "Size of sound 0003 [Flute] is 1.5 kB."));
+
+    host.services.answers = {Answer::No};
+    page.menuAction("Remove Selected Sound...")->trigger();
+    EXPECT_TRUE(host.services.showed("Remove Sound", "Are You Sure ?"));
+    EXPECT_EQ(NameString(bank.sound(3).name), "Flute");
+
+    host.services.answers = {Answer::Yes};
+    host.refreshes.clear();
+    page.menuAction("Remove Selected Sound...")->trigger();
+    const as_sound fresh = NewSound();
+    EXPECT_EQ(0, std::memcmp(&bank.sound(3), &fresh, sizeof fresh));
+    EXPECT_EQ(host.refreshes, std::vector<int>{refresh::All});
+}
+
+TEST_F(SoundPageTest, ZoneListsWriteTheIndexKeepingTheFlagBits) {
+    bank.sound(2).zone[3].ms_and_flags = 2;
+    bank.sound(2).zone[4].ms_and_flags = 0xFFFF; // no list item shows 16383
+    Select(2);
+    EXPECT_EQ(host.refreshes.back(), refresh::Sounds);
+    QComboBox* list = zones.zoneList(3);
+    EXPECT_EQ(list->count(), 10000);
+    EXPECT_EQ(list->currentText(), "No Multisample");
+    EXPECT_EQ(list->palette().color(QPalette::Button), ZoneEditor::ListColour(false));
+
+    list->setCurrentIndex(25);
+    EXPECT_EQ(bank.sound(2).zone[3].ms_and_flags, 25 * 4 + 2);
+    EXPECT_EQ(list->palette().color(QPalette::Button), ZoneEditor::ListColour(true));
+    EXPECT_EQ(bank.sound(2).zone[4].ms_and_flags, 0xFFFF) << "other zones keep what they hold";
+    list->setCurrentIndex(0);
+    EXPECT_EQ(bank.sound(2).zone[3].ms_and_flags, 2);
+    EXPECT_EQ(list->palette().color(QPalette::Button), ZoneEditor::ListColour(false));
+
+    // Another sound shows its own zones and the edited one is left alone.
+    bank.sound(9).zone[3].set_multisample(9999);
+    Select(9);
+    EXPECT_EQ(list->currentIndex(), 9999);
+    EXPECT_EQ(bank.sound(2).zone[3].ms_and_flags, 2);
+}
+
+TEST_F(SoundPageTest, ZoneListColourIsPainted) {
+    bank.sound(0).zone[0].set_multisample(1);
+    host.RefreshViews(refresh::All);
+    const QColor white = test::PaintedColour(*zones.zoneList(0), 0.5, 0.12);
+    const QColor grey = test::PaintedColour(*zones.zoneList(1), 0.5, 0.12);
+    EXPECT_GT(white.lightness(), grey.lightness() + 20)
+        << white.name().toStdString() << " " << grey.name().toStdString();
+}
+
+TEST_F(SoundPageTest, ZoneLabelTakesTheNextMultisample) {
+    QLabel& zone2 = *zones.zoneLabel(1);
+    EXPECT_EQ(zone2.text(), "Zone 2");
+    test::Click(zone2, {5, 5});
+    EXPECT_EQ(bank.sound(0).zone[1].ms_and_flags, 0) << "zone 1 holds no multisample";
+
+    zones.zoneList(0)->setCurrentIndex(41);
+    test::Click(zone2, {5, 5});
+    EXPECT_EQ(bank.sound(0).zone[1].multisample(), 42u);
+    EXPECT_EQ(zones.zoneList(1)->currentIndex(), 42);
+    EXPECT_EQ(zones.zoneList(1)->palette().color(QPalette::Button), ZoneEditor::ListColour(true));
+    test::Click(*zones.zoneLabel(2), {5, 5});
+    EXPECT_EQ(bank.sound(0).zone[2].multisample(), 43u);
+
+    zones.zoneList(5)->setCurrentIndex(9999);
+    zones.zoneList(6)->setCurrentIndex(7);
+    test::Click(*zones.zoneLabel(6), {5, 5});
+    EXPECT_EQ(bank.sound(0).zone[6].multisample(), 7u) << "nothing after the last multisample";
+}
+
+TEST_F(SoundPageTest, VelocityLimitFollowsVerticalDragsWithin0And127) {
+    bank.sound(0).zone[4].velocity_high = 125;
+    host.RefreshViews(refresh::Sounds);
+    QLabel& limit = *zones.velocityLabel(4);
+    EXPECT_EQ(limit.text(), "125");
+    EXPECT_EQ(limit.property("tag").toInt(), 105);
+    test::SendMouse(limit, QEvent::MouseButtonPress, {5, 50});
+    for (int y = 49; y > 40; --y)
+        test::SendMouse(limit, QEvent::MouseMove, {5, double(y)});
+    EXPECT_EQ(bank.sound(0).zone[4].velocity_high, 127);
+    EXPECT_EQ(limit.text(), "127");
+    // Sideways moves change nothing; one step per move, however far.
+    test::SendMouse(limit, QEvent::MouseMove, {60, 41});
+    test::SendMouse(limit, QEvent::MouseMove, {60, 300});
+    EXPECT_EQ(bank.sound(0).zone[4].velocity_high, 126);
+    EXPECT_EQ(zones.velocityBar(4)->level(), 126);
+    for (int y = 301; y < 500; ++y)
+        test::SendMouse(limit, QEvent::MouseMove, {60, double(y)});
+    EXPECT_EQ(bank.sound(0).zone[4].velocity_high, 0);
+    EXPECT_EQ(limit.text(), "000");
+    test::SendMouse(limit, QEvent::MouseButtonRelease, {60, 500});
+    // Released: moving no longer drags.
+    test::SendMouse(limit, QEvent::MouseMove, {60, 10});
+    EXPECT_EQ(bank.sound(0).zone[4].velocity_high, 0);
+    EXPECT_EQ(bank.sound(0).zone[3].velocity_high, 127);
+}
+
+TEST_F(SoundPageTest, ZoneValuesShowVolumeAndSignedTranspose) {
+    as_zone& z = bank.sound(0).zone[19];
+    z.volume = 7;
+    z.transpose = 52;
+    bank.sound(0).zone[18].transpose = 64;
+    host.RefreshViews(refresh::Sounds);
+    EXPECT_EQ(zones.volumeLabel(19)->text(), "007");
+    EXPECT_EQ(zones.transposeLabel(19)->text(), "-12");
+    EXPECT_EQ(zones.transposeLabel(18)->text(), "+0");
+    EXPECT_EQ(zones.zoneLabel(19)->text(), "Zone 20");
+}
+
+TEST_F(SoundPageTest, CopyNameButtonTakesZone1sMultisampleName) {
+    EXPECT_EQ(page.copyNameButton()->text(), "<<");
+    EXPECT_EQ(page.copyNameButton()->toolTip(), "Copy Zone 1 multisample name to program name");
+    SetName(bank.multisample(12).name, "Grand Piano");
+    bank.sound(4).zone[1].set_multisample(12);
+    Select(4);
+    host.refreshes.clear();
+    page.copyNameButton()->click();
+    EXPECT_EQ(bank.sound(4).name, EmptyName<16>()) << "zone 1 is empty";
+    EXPECT_TRUE(host.refreshes.empty());
+
+    zones.zoneList(0)->setCurrentIndex(12);
+    page.copyNameButton()->click();
+    EXPECT_EQ(bank.sound(4).name, bank.multisample(12).name);
+    EXPECT_EQ(host.refreshes, std::vector<int>{refresh::All});
+    EXPECT_EQ(page.grid()->model()->index(4, 1).data().toString(), "Grand Piano");
+}
+
+TEST_F(SoundPageTest, ModeAndCategoriesWriteTheCurrentSound) {
+    SoundSettings& s = *page.settings();
+    EXPECT_EQ(s.modeList()->count(), 37);
+    EXPECT_EQ(s.modeList()->itemText(0), "Normal POLY");
+    EXPECT_EQ(s.modeList()->itemText(36), "ACC Chord Percussion");
+    EXPECT_EQ(s.categoryBox(4)->text(), "Acordion");
+    EXPECT_EQ(s.categoryBox(21)->text(), "User");
+    Select(8);
+    s.modeList()->setCurrentIndex(29);
+    EXPECT_EQ(bank.sound(8).osc_mode, 29);
+
+    s.categoryBox(20)->click();
+    s.categoryBox(0)->click();
+    EXPECT_EQ(bank.sound(8).category, (1u << 20) | 1u);
+    s.categoryBox(0)->click();
+    EXPECT_EQ(bank.sound(8).category, 1u << 20);
+
+    bank.sound(8).category = 0x3FFFFF;
+    host.RefreshViews(refresh::Sounds);
+    EXPECT_TRUE(s.categoryBox(13)->isChecked());
+    host.refreshes.clear();
+    s.clearAllButton()->click();
+    EXPECT_EQ(bank.sound(8).category, 0u);
+    EXPECT_EQ(host.refreshes, std::vector<int>{refresh::All});
+    EXPECT_FALSE(s.categoryBox(13)->isChecked());
+    EXPECT_EQ(bank.sound(7).osc_mode, 0) << "other sounds untouched";
+}
+
+TEST_F(SoundPageTest, ShowSoundSelectsAndShowsIt) {
+    bank.sound(7777).zone[0].set_multisample(5);
+    bank.sound(7777).osc_mode = 3;
+    host.refreshes.clear();
+    page.showSound(7777);
+    EXPECT_EQ(page.currentSound(), 7777);
+    EXPECT_EQ(host.refreshes, std::vector<int>{refresh::Sounds});
+    EXPECT_EQ(zones.zoneList(0)->currentIndex(), 5);
+    EXPECT_EQ(page.settings()->modeList()->currentIndex(), 3);
+}
+
+} // namespace

@@ -1,0 +1,44 @@
+// The start screen: what it shows, its gauge, and a click on the picture that closes it.
+#include "ui/Startscreen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+using namespace ovb;
+
+TEST(StartScreen, ShowsNameVersionAndGaugeUntilClosed) {
+    ShowStartScreen();
+    TStartScreen* screen = StartScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(screen->windowTitle(), "About");
+    EXPECT_TRUE(screen->windowFlags() & Qt::FramelessWindowHint);
+    QStringList texts;
+    for (QLabel* label : screen->findChildren<QLabel*>())
+        texts << label->text();
+    for (const char* text : {"Zerwintal Orvelanta Sampler", "Bank Manager", "Ver: 0.81"})
+        EXPECT_TRUE(texts.contains(text)) << text;
+    EXPECT_FALSE(screen->picture()->pixmap().isNull());
+
+    SetStartProgress(40);
+    EXPECT_EQ(screen->gauge()->value(), 40);
+    HideStartScreen();
+    EXPECT_EQ(StartScreen(), nullptr);
+    SetStartProgress(50); // after the screen is gone: nothing to move
+}
+
+TEST(StartScreen, ClickOnThePictureClosesIt) {
+    ShowStartScreen();
+    QLabel* picture = StartScreen()->picture();
+    const QPoint at = picture->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, picture->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &press);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(StartScreen(), nullptr);
+    HideStartScreen(); // start-up still calls it: harmless
+}
