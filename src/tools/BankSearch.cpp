@@ -1,0 +1,69 @@
+#include "tools/BankSearch.h"
+
+#include "job/Formatting.h"
+
+#include <algorithm>
+
+namespace ovb {
+
+namespace {
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool SameIgnoringCase(char a, char b) {
+    return Lower(a) == Lower(b);
+}
+
+std::string Entry(unsigned index, std::string_view text) {
+    return Format("%04u ", index) + std::string(text);
+}
+
+template <std::size_t N>
+void MatchName(const Name<N>& name, unsigned index, std::string_view text,
+               std::vector<std::string>& out) {
+    if (name == EmptyName<N>()) return;
+    const std::string shown = DisplayName(name);
+    if (ContainsIgnoringCase(shown, text)) out.push_back(Entry(index, shown));
+}
+
+// Multisamples found by name or by one of their paths, each listed once in index order.
+void SearchMultisamples(const as_bank& bank, std::string_view text, const SearchOptions& options,
+                        SearchResults& results) {
+    for (unsigned m = 1; m < kMultisamples; ++m) {
+        const as_multisample& ms = bank.multisample(m);
+        bool listed = options.multisamples && ms.name != EmptyName<16>() &&
+                      ContainsIgnoringCase(DisplayName(ms.name), text);
+        if (options.filePaths) {
+            for (const std::string& path : bank.paths(m)) {
+                if (IsEmptyPath(path) || !ContainsIgnoringCase(path, text)) continue;
+                results.paths.push_back(Entry(m, path));
+                listed = true;
+            }
+        }
+        if (listed) results.multisamples.push_back(Entry(m, DisplayName(ms.name)));
+    }
+}
+
+} // namespace
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), SameIgnoringCase) !=
+           text.end();
+}
+
+SearchResults SearchBank(const as_bank& bank, std::string_view text, const SearchOptions& options) {
+    SearchResults results;
+    if (text.empty()) return results;
+    if (options.presets)
+        for (unsigned i = 0; i < kScenes; ++i)
+            MatchName(bank.scene(i).name, i, text, results.presets);
+    if (options.sounds)
+        for (unsigned i = 0; i < kSounds; ++i)
+            MatchName(bank.sound(i).name, i, text, results.sounds);
+    if (options.multisamples || options.filePaths) SearchMultisamples(bank, text, options, results);
+    return results;
+}
+
+} // namespace ovb
