@@ -63,7 +63,10 @@ void SoundPage::buildMenu() {
             action->setEnabled(false); // offered by tools that are not part of this page
         return action;
     };
-    add("Remove Selected Sound...", [this] { removeSound(); });
+    QAction* remove = add("Remove Selected Sound...", [this] { removeSound(); });
+    // Delete on the grid asks like the menu command; in a name editor it stays a text key.
+    remove->setShortcut(QKeySequence::Delete);
+    remove->setShortcutContext(Qt::WidgetShortcut);
     add("Remove Multiple Sounds...", nullptr);
     add("Where is used this sound?", nullptr);
     add("What is size of this sound?", [this] { showSize(); });
