@@ -87,6 +87,9 @@ WavLayout ParseWav(std::istream& in) {
     w.format = CheckWavHeader(in);
     if (w.format == WavRejected) return w;
     w.hasData = FindDataChunk(in);
+    // A "data" id whose size field is cut off by the end of the file holds no chunk.
+    auto here = in.tellg();
+    if (w.hasData && (here < 0 || std::uint64_t(here) + 4 > w.fileSize)) w.hasData = false;
     if (!w.hasData) return w;
     w.dataSize = WavDataSize(in);
     auto pos = in.tellg();

@@ -203,8 +203,13 @@ void as_bank::reset() {
 
 void as_bank::clearPaths() {
     for (auto& list : sample_paths_)
-        for (auto& p : list)
-            p.assign(kEmptyPath);
+        for (auto& p : list) {
+            // A damaged file can leave paths of megabytes: give such buffers back.
+            if (p.capacity() > 255)
+                std::string(kEmptyPath).swap(p);
+            else
+                p.assign(kEmptyPath);
+        }
 }
 
 unsigned as_bank::tableSize(Table table) {

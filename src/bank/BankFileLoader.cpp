@@ -142,8 +142,9 @@ bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices&
     if (pathAreaSize >= in.Size() - in.Position())
         return Fail(bank, ui, "Overal bank size is small and no size for path names !");
 
-    std::string area(pathAreaSize / 2, '\0');
-    if (!in.Read(area.data(), area.size())) return Fail(bank, ui);
+    std::string area;
+    if (!ReservePathArea(area, pathAreaSize / 2, ui) || !in.Read(area.data(), area.size()))
+        return Fail(bank, ui);
     FillPathsFromArea(bank, area, ui);
     if (!in.Skip(pathAreaSize / 2) || !in.Read(sector.data(), 511)) return Fail(bank, ui);
     if (!SameFirst511(sector.data(), LastSectorTemplate()))

@@ -17,6 +17,16 @@ std::string BuildPathArea(const as_bank& bank) {
     return area;
 }
 
+bool ReservePathArea(std::string& area, std::uint64_t size, JobServices& ui) {
+    try {
+        area.resize(std::size_t(size));
+        return true;
+    } catch (const std::exception&) {
+        ui.message("Error", "Not enough memory to read the file names of this bank!");
+        return false;
+    }
+}
+
 void FillPathsFromArea(as_bank& bank, std::string_view area, JobServices& ui) {
     bank.clearPaths();
     std::size_t pos = 0;

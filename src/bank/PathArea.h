@@ -11,6 +11,10 @@ namespace ovb {
 
 std::string BuildPathArea(const as_bank& bank);
 
+// Sizes the buffer for a path area read from a file; a damaged file may claim more than the
+// memory can hold, which is reported instead of ending the program.
+bool ReservePathArea(std::string& area, std::uint64_t size, JobServices& ui);
+
 // Clears every path list and fills them from the lines of area in order, 64 per multisample.
 // Missing lines leave empty-path markers; lines beyond the 640000th are ignored.
 // Progress is reported per multisample.

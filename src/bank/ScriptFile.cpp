@@ -112,7 +112,8 @@ bool LoadScript(as_bank& bank, const std::filesystem::path& path, JobServices& u
         ui.message("Error", "Overal script size is small and no size for path names !");
         return Abort(bank, ui), false;
     }
-    std::string area(areaSize, '\0');
+    std::string area;
+    if (!ReservePathArea(area, areaSize, ui)) return Abort(bank, ui), false;
     if (!in.Read(area.data(), area.size()) || !in.Read(sector.data(), 511))
         return Abort(bank, ui), false;
     FillPathsFromArea(bank, area, ui);

@@ -505,3 +505,12 @@ TEST_F(FfmpegFiles, OtherRatesDepthsAndExtensibleBlocksAreRefused) {
         EXPECT_EQ(ParseFile(p).format, WavRejected);
     }
 }
+
+TEST(WavChunkWalk, DataIdWithoutItsSizeFieldHoldsNoChunk) {
+    // Found by fuzzing: reported as a null-size file before, though no size was ever stated.
+    EXPECT_FALSE(Parse(Riff(Fmt(1) + "data")).hasData);
+    EXPECT_FALSE(Parse(Riff(Fmt(1) + "data" + std::string("\x01\x00", 2))).hasData);
+    const WavLayout empty = Parse(Riff(Fmt(1) + "data" + Le32(0)));
+    EXPECT_TRUE(empty.hasData);
+    EXPECT_EQ(empty.dataSize, 0u);
+}

@@ -1,0 +1,150 @@
+#include "audio/Otherfunc_group.h"
+
+#include "audio/Otherfunc_level.h"
+#include "bank/Acc_bank_structure.h"
+#include "job/Formatting.h"
+#include "job/HostPath.h"
+#include "job/JobServices.h"
+
+#include <set>
+
+namespace ovb {
+
+namespace {
+
+constexpr std::size_t kMaxRecordPath = 255;
+
+// Asks whether to show the collected error lines and shows them with the count on top.
+void OfferErrors(JobServices& ui, std::vector<std::string>& lines, unsigned errors,
+                 const char* question, const char* firstLine) {
+    if (errors == 0) return;
+    if (!ui.yes("Info", Format(question, errors), AskPurpose::OfferReport)) return;
+    lines.insert(lines.begin(), Format(firstLine, errors));
+    ui.ShowReport("Report: ERRORS", lines);
+}
+
+void ShowFileProgress(JobServices& ui, const std::string& path, std::size_t i, std::size_t n) {
+    ui.SetProgressPercent(unsigned(i * 100 / n));
+    ui.SetProgressDetail(std::string(StoredFileName(path)));
+    ui.processEvents();
+}
+
+} // namespace
+
+LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& ui,
+                           bool showErrors) {
+    LoudestRecord loudest;
+    std::vector<std::string> errorLines;
+    unsigned errors = 0;
+    if (paths.empty()) return loudest;
+    {
+        ProgressScope progress(ui, 'r');
+        ui.SetProgressText("Analizing WAV files...");
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            ShowFileProgress(ui, paths[i], i, paths.size());
+            if (paths[i].empty()) continue;
+            const AnalysisResult r = AnalyseFile(HostPath(paths[i]));
+            if (r.status != kLevelOk) {
+                errorLines.push_back(std::string("ERROR: ") + AnalyseStatusText(r.status));
+                errorLines.push_back("FILE.: " + paths[i]);
+                ++errors;
+                continue;
+            }
+            ++loudest.analysed;
+            if (r.maxAbsolute > loudest.maxAbsolute) {
+                loudest.maxAbsolute = r.maxAbsolute;
+                loudest.position = r.positionAbsolute;
+                loudest.path = paths[i].substr(0, kMaxRecordPath);
+            }
+        }
+    }
+    if (showErrors)
+        OfferErrors(ui, errorLines, errors,
+                    "Found %u errors when analize WAV files!!!\n\nShow errors ?",
+                    "Found %u errors when analize WAV files!!!");
+    return loudest;
+}
+
+void ShowAnalysisResult(const LoudestRecord& loudest, JobServices& ui) {
+    if (loudest.analysed == 0) {
+        ui.message("Analize Result:", "No analized WAV files !");
+        return;
+    }
+    const double level = LevelDb(loudest.maxAbsolute / 32768.0);
+    ui.message("Analize Result:",
+               Format("Analized %u WAV files.\n\nLoudest WAV file path:\n\n%s\n\nMax sample "
+                      "value:  %d / %fdB\nSample position..:  %u",
+                      loudest.analysed, loudest.path.c_str(), int(loudest.maxAbsolute), level,
+                      unsigned(loudest.position & 0xFFFFFFFFu)));
+}
+
+GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float coefficient,
+                                 JobServices& ui, bool showErrors) {
+    GainGroupResult result;
+    std::vector<std::string> errorLines;
+    std::set<std::string> changed;
+    if (paths.empty()) return result;
+    {
+        ProgressScope progress(ui, 'w');
+        ui.SetProgressText("Apply GAIN to WAV files...");
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            ShowFileProgress(ui, paths[i], i, paths.size());
+            if (paths[i].empty()) continue;
+            const std::filesystem::path host = HostPath(paths[i]);
+            const GainOutcome g = ApplyGainToFile(host, coefficient);
+            if (g.status == kLevelOk) {
+                changed.insert(host.lexically_normal().string());
+                continue;
+            }
+            errorLines.push_back(std::string("ERROR: ") + GainStatusText(g.status));
+            errorLines.push_back("FILE.: " + paths[i]);
+            if (!g.reason.empty()) errorLines.push_back("WHY..: " + g.reason);
+            ++result.errors;
+        }
+    }
+    result.changedFiles = unsigned(changed.size());
+    if (showErrors)
+        OfferErrors(ui, errorLines, result.errors,
+                    "Found %u errors when aplly GAIN to WAV files!!!\n\nShow errors ?",
+                    "Found %u errors when apply GAIN to WAV files!!!");
+    return result;
+}
+
+void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui) {
+    ShowAnalysisResult(AnalyseGroup(paths, ui, true), ui);
+}
+
+void NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
+    const LoudestRecord loudest = AnalyseGroup(paths, ui, true);
+    ShowAnalysisResult(loudest, ui);
+    const float level = LevelDbSingle(float(loudest.maxAbsolute) * (1.0f / 32768.0f));
+    if (level >= -0.5f) {
+        ui.message("Calculation Result:",
+                   Format("No need to execute NORMALIZE to -0.5dB, \nbecouse curent max level "
+                          "alredy is %fdB",
+                          double(level)));
+        return;
+    }
+    const float gain = (level + 0.5f) * -1.0f;
+    const float coefficient = GainCoefficient(gain);
+    if (!ui.yes("Calculation Result:",
+                Format("Curent max sample level in samples:  %u\nCurent max sample level in db: "
+                       " %fdB\nPossible GAIN to -0.5dB:  +%fdB\nPossible GAIN in coefficent:  "
+                       "x%f\n\nContinue with NORMALISE ?",
+                       loudest.maxAbsolute, double(level), double(gain), double(coefficient))))
+        return;
+    if (!ui.yes("Start NORMALIZE:", "Are You Sure ?")) return;
+    const GainGroupResult r = ApplyGainToGroup(paths, coefficient, ui, true);
+    if (r.errors == 0)
+        ui.message("Normalize procedure report",
+                   Format("Normalize OK!\n\nFiles changed: %u", r.changedFiles));
+}
+
+std::vector<std::string> MultisamplePaths(const as_bank& bank, unsigned multisample) {
+    std::vector<std::string> out;
+    for (const std::string& p : bank.paths(multisample))
+        if (!p.empty() && !IsEmptyPath(p)) out.push_back(p);
+    return out;
+}
+
+} // namespace ovb

@@ -1,0 +1,37 @@
+#pragma once
+// Level analysis and normalising over a group of WAV files: one multisample's paths or files
+// the user picked. Paths are stored texts (see HostPath); empty texts are skipped.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ovb {
+
+class JobServices;
+class as_bank;
+
+struct LoudestRecord {
+    std::uint32_t maxAbsolute = 0;
+    std::uint64_t position = 0;
+    std::uint32_t analysed = 0; // files analysed without error
+    std::string path;           // at most 255 bytes
+};
+
+LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& ui, bool showErrors);
+void ShowAnalysisResult(const LoudestRecord& loudest, JobServices& ui);
+
+struct GainGroupResult {
+    unsigned errors = 0;
+    unsigned changedFiles = 0; // distinct files rewritten
+};
+GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float coefficient,
+                                 JobServices& ui, bool showErrors);
+
+// The two menu actions: analyse and show; analyse, show and offer to normalise to -0.5 dB.
+void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui);
+void NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui);
+
+// The multisample's non-empty sample paths, in slot order.
+std::vector<std::string> MultisamplePaths(const as_bank& bank, unsigned multisample);
+
+} // namespace ovb

@@ -1,0 +1,55 @@
+#pragma once
+// Peak levels of one WAV file and the common gain that normalises a group of files. The gain
+// works in single precision and rounds half away from zero, so that a file normalised here has
+// exactly the values the user's earlier tools gave.
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+
+namespace ovb {
+
+// One set of numbers for analysis and gain, each with its own texts.
+enum LevelStatus : std::uint8_t {
+    kLevelOk = 0,
+    kLevelFileNotExist = 1,
+    kLevelErrorOpenFile = 2,
+    kLevelInvalidFormat = 3,
+    kLevelNoDataChunk = 4,
+    kLevelNullSize = 5,
+    kLevelMemoryStream = 6,
+    kLevelInitStatus = 7,
+};
+const char* AnalyseStatusText(unsigned status);
+const char* GainStatusText(unsigned status);
+
+// 20 log10(r), or -96.33 for r <= 0 and not-a-number.
+double LevelDb(double ratio);
+float LevelDbSingle(float ratio);
+float GainCoefficient(float gainDb); // 10^(gain / 20)
+
+struct AnalysisResult {
+    std::int16_t maxPositive = 0;
+    std::int16_t maxNegative = 0;
+    std::uint32_t maxAbsolute = 0;
+    std::uint64_t positionPositive = 0; // frames once the scan is finished
+    std::uint64_t positionNegative = 0;
+    std::uint64_t positionAbsolute = 0;
+    std::uint8_t channels = 0;
+    std::uint8_t status = kLevelInitStatus;
+};
+
+// Walks values in file order; only a strictly greater value replaces, so ties keep the first.
+void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& result);
+AnalysisResult AnalyseFile(const std::filesystem::path& path);
+
+// v scaled by the coefficient, rounded half away from zero and clamped to 16 bits.
+std::int16_t ScaleValue(std::int16_t v, float coefficient);
+
+struct GainOutcome {
+    std::uint8_t status = kLevelInitStatus;
+    std::string reason; // why the file could not be written; the file is then unchanged
+};
+GainOutcome ApplyGainToFile(const std::filesystem::path& path, float coefficient);
+
+} // namespace ovb

@@ -1,0 +1,126 @@
+#include "audio/Wav_trim.h"
+
+#include "audio/Wav_samples.h"
+#include "audio/Wav_silence.h"
+#include "bank/Acc_bank_structure.h"
+#include "job/HostPath.h"
+#include "job/JobServices.h"
+
+#include <span>
+
+namespace ovb {
+
+namespace {
+
+constexpr char kProgressTitle[] = "Calculating silence...";
+
+using Paths = std::vector<std::string>;
+
+bool Accepted(WavLoad load, const WavSamples& wav) {
+    return load == WavLoad::Ok && wav.layout.dataSize >= 2048u * wav.channels();
+}
+
+std::span<std::int16_t> Values(WavSamples& wav) {
+    return {wav.values.data(), wav.valueCount()};
+}
+
+// Calls work(host path, samples) for every accepted file, with the progress shown.
+template <class Work> TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work) {
+    TrimRun run;
+    WavSamples wav;
+    ProgressScope progress(ui, 'l');
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        ui.SetProgressText(paths[i]);
+        const std::filesystem::path host = HostPath(paths[i]);
+        if (Accepted(LoadWavSamples(host, wav), wav)) work(run, host, wav);
+        ui.SetProgressText(kProgressTitle);
+        ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
+        ui.processEvents();
+    }
+    return run;
+}
+
+// Writes frames [first, first + count) as the whole new file; counts the change or the failure.
+bool Rewrite(TrimRun& run, const std::filesystem::path& host, const WavSamples& wav,
+             std::size_t firstFrame, std::uint32_t bytes) {
+    const std::string error =
+        WriteTrimmedWav(host, wav.stereo(), wav.values.data() + firstFrame * wav.channels(), bytes);
+    if (!error.empty()) {
+        run.failures.push_back(host.string() + ": " + error);
+        return false;
+    }
+    run.changed.insert(host.lexically_normal().string());
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> BankSlotPaths(const as_bank& bank) {
+    Paths out;
+    for (unsigned ms = 0; ms < kMultisamples; ++ms)
+        for (const std::string& p : bank.paths(ms))
+            if (!p.empty() && !IsEmptyPath(p)) out.push_back(p);
+    return out;
+}
+
+TrimRun MeasureStartSilence(const Paths& paths, JobServices& ui) {
+    return ForEachAccepted(paths, ui, [](TrimRun& run, const auto&, WavSamples& wav) {
+        for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t)
+            run.removedAt[t] +=
+                SilentHeadFrames(Values(wav), wav.channels(), kSilenceThresholds[t]) *
+                wav.channels();
+    });
+}
+
+TrimRun MeasureEndSilence(const Paths& paths, bool fade, JobServices& ui) {
+    return ForEachAccepted(paths, ui, [fade](TrimRun& run, const auto&, WavSamples& wav) {
+        const unsigned ch = wav.channels();
+        for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t) {
+            const std::size_t tail = SilentTailFrames(Values(wav), ch, kSilenceThresholds[t]);
+            if (!fade) {
+                run.removedAt[t] += tail * ch;
+            } else if (tail > kFadeFrames) {
+                run.removedAt[t] += (tail - kFadeFrames) * ch;
+                run.inFadesAt[t] += kFadeFrames * ch;
+            }
+        }
+    });
+}
+
+TrimRun RemoveStartSilence(const Paths& paths, int threshold, JobServices& ui) {
+    return ForEachAccepted(paths, ui, [threshold](TrimRun& run, const auto& host, WavSamples& wav) {
+        const unsigned ch = wav.channels();
+        const std::size_t head = SilentHeadFrames(Values(wav), ch, threshold);
+        if (head == 0) return;
+        const std::uint32_t bytes = wav.layout.dataSize - std::uint32_t(head * 2 * ch);
+        if (Rewrite(run, host, wav, head, bytes)) run.removed += head * ch;
+    });
+}
+
+TrimRun RemoveEndSilence(const Paths& paths, int threshold, bool fade, JobServices& ui) {
+    return ForEachAccepted(paths, ui, [=](TrimRun& run, const auto& host, WavSamples& wav) {
+        const unsigned ch = wav.channels();
+        const std::size_t frames = wav.frameCount();
+        const std::size_t tail = SilentTailFrames(Values(wav), ch, threshold);
+        if (tail == 0 || (fade && tail <= kFadeFrames)) return;
+        const std::size_t faded = fade ? kFadeFrames : 0;
+        const std::size_t kept = frames - tail + faded;
+        if (fade) FadeOut(Values(wav).subspan((frames - tail) * ch, kFadeFrames * ch), ch);
+        if (Rewrite(run, host, wav, 0, std::uint32_t(kept * 2 * ch))) {
+            run.removed += (tail - faded) * ch;
+            run.inFades += faded * ch;
+        }
+    });
+}
+
+TrimRun RemoveFixedFrames(const Paths& paths, unsigned frames, JobServices& ui) {
+    return ForEachAccepted(paths, ui, [frames](TrimRun& run, const auto& host, WavSamples& wav) {
+        const unsigned ch = wav.channels();
+        // Unsigned 32-bit on purpose: a file shorter than the cut wraps round and is left alone.
+        const std::uint32_t bytes = wav.layout.dataSize - frames * 2u * ch;
+        if (bytes >= wav.layout.dataSize) return;
+        if (Rewrite(run, host, wav, frames, bytes)) run.removed += std::uint64_t(frames) * ch;
+    });
+}
+
+} // namespace ovb
