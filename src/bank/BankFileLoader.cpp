@@ -109,21 +109,11 @@ bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices&
     ProgressScope progress(ui, 'r');
     ui.SetProgressText("Reading OVB file...");
     Mysplitfilereader in(ui);
-    if (!in.Open(path, true, kBankVolumePattern)) {
-        progress.hide();
-        ui.message("Error", "File " + path.string() + " not exist!");
+    if (!OpenAndCheckHeader(
+            in, path, true,
+            {"This is not a valid Orvelanta Sampler bank file!", "Uncown Bank File Version!"}, ui))
         return false;
-    }
     Sector sector;
-    if (!in.Read(sector.data(), kSector)) return false;
-    if (!SameFirst511(sector.data(), BankHeaderTemplate())) {
-        ui.message("Error", "This is not a valid Orvelanta Sampler bank file!");
-        return false;
-    }
-    if (sector[511] != 1) {
-        ui.message("Error", "Uncown Bank File Version!");
-        return false;
-    }
     if (!in.Read(&bank.info(), kSector) || !in.Skip(2 * kSector)) return Fail(bank, ui);
     const bank_file_info info = bank.info();
     if (!CheckVolumeSizes(path, info.bank_size(), in.VolumeSize(0), volumeSize, ui))

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 
 namespace ovb {
 
@@ -37,5 +38,19 @@ constexpr std::uint64_t BankFileSize(std::uint64_t sampleDataSize, std::uint64_t
 // Compares bytes 0..510 of a sector with a template: the last byte of the header carries the
 // version and is checked on its own.
 bool SameFirst511(const std::uint8_t* data, const Sector& expected);
+
+class JobServices;
+class Mysplitfilereader;
+
+// The texts a loader shows when a file is missing or is not of its kind.
+struct FileKindTexts {
+    const char* notThisKind; // "This is not a valid ... file!"
+    const char* badVersion;  // "Uncown ... File Version!"
+};
+
+// Opens the file (with its volumes when split) and checks the header sector: magic, then the
+// version byte. On false the user has been told why and the reader is closed.
+bool OpenAndCheckHeader(Mysplitfilereader& in, const std::filesystem::path& path, bool split,
+                        const FileKindTexts& texts, JobServices& ui);
 
 } // namespace ovb

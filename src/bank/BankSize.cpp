@@ -11,10 +11,6 @@
 
 namespace ovb {
 
-bool SameFirst511(const std::uint8_t* data, const Sector& expected) {
-    return std::memcmp(data, expected.data(), 511) == 0;
-}
-
 namespace {
 
 // One of the three finding lists, with its heading written once per multisample.

@@ -75,21 +75,12 @@ bool LoadScript(as_bank& bank, const std::filesystem::path& path, JobServices& u
     ProgressScope progress(ui, 'r');
     ui.SetProgressText("Reading ZBS file...");
     Mysplitfilereader in(ui);
-    if (!in.Open(path, false)) {
-        progress.hide();
-        ui.message("Error", "File " + path.string() + " not exist!");
+    if (!OpenAndCheckHeader(
+            in, path, false,
+            {"This is not a valid Orvelanta Sampler script file!", "Uncown Script File Version!"},
+            ui))
         return false;
-    }
     Sector sector;
-    if (!in.Read(sector.data(), kSector)) return false;
-    if (!SameFirst511(sector.data(), BankHeaderTemplate())) {
-        ui.message("Error", "This is not a valid Orvelanta Sampler script file!");
-        return false;
-    }
-    if (sector[511] != 1) {
-        ui.message("Error", "Uncown Script File Version!");
-        return false;
-    }
     auto* block = reinterpret_cast<std::uint8_t*>(&bank.records());
     if (!in.Read(block + kSector, kRecordsEnd - kSector) ||
         !in.Read(block + kTailStart, kTailSize) || !in.Read(sector.data(), kSector))

@@ -25,18 +25,6 @@ std::vector<std::uint8_t> Bytes(const void* p, std::size_t n) {
     return {b, b + n};
 }
 
-// Everything a file stores of a bank: records outside reserved block A, and the paths.
-void ExpectSameBank(const as_bank& a, const as_bank& b) {
-    const auto* ra = reinterpret_cast<const std::uint8_t*>(&a.records());
-    const auto* rb = reinterpret_cast<const std::uint8_t*>(&b.records());
-    const std::size_t aStart = offsetof(as_bank_records, reserved_a);
-    const std::size_t aEnd = offsetof(as_bank_records, path_length_table);
-    EXPECT_EQ(std::memcmp(ra, rb, aStart), 0);
-    EXPECT_EQ(std::memcmp(ra + aEnd, rb + aEnd, sizeof(as_bank_records) - aEnd), 0);
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        ASSERT_EQ(a.paths(m), b.paths(m)) << "multisample " << m;
-}
-
 struct BankWithSamples {
     TempDir dir;
     as_bank bank;

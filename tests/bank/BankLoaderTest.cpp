@@ -22,13 +22,6 @@ namespace {
 constexpr std::uint64_t kSmallVolume = 166016 * 512;
 constexpr std::uint64_t kAudio = 167772160;
 
-void ExpectResetBank(const as_bank& bank) {
-    as_bank fresh;
-    EXPECT_EQ(std::memcmp(&fresh.records(), &bank.records(), offsetof(as_bank_records, reserved_a)),
-              0);
-    EXPECT_EQ(bank.path(1, 0), "- - -");
-}
-
 class BankLoader : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {

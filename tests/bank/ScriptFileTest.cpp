@@ -17,26 +17,6 @@ namespace {
 constexpr std::uint64_t kScriptFixed = 51921408; // everything before the path area
 constexpr std::uint64_t kEmptyArea = 640000 * 7;
 
-void ExpectSameBank(const as_bank& a, const as_bank& b) {
-    const auto* ra = reinterpret_cast<const std::uint8_t*>(&a.records());
-    const auto* rb = reinterpret_cast<const std::uint8_t*>(&b.records());
-    const std::size_t aStart = offsetof(as_bank_records, reserved_a);
-    const std::size_t aEnd = offsetof(as_bank_records, path_length_table);
-    EXPECT_EQ(std::memcmp(ra, rb, aStart), 0);
-    EXPECT_EQ(std::memcmp(ra + aEnd, rb + aEnd, sizeof(as_bank_records) - aEnd), 0);
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        ASSERT_EQ(a.paths(m), b.paths(m)) << "multisample " << m;
-}
-
-void ExpectResetBank(const as_bank& bank) {
-    as_bank fresh;
-    const auto* ra = reinterpret_cast<const std::uint8_t*>(&fresh.records());
-    const auto* rb = reinterpret_cast<const std::uint8_t*>(&bank.records());
-    EXPECT_EQ(std::memcmp(ra, rb, offsetof(as_bank_records, reserved_a)), 0);
-    EXPECT_EQ(bank.path(1, 1), "- - -");
-    EXPECT_EQ(bank.loadedFile(), "No loaded bank!");
-}
-
 struct EditedBank {
     TempDir dir;
     as_bank bank;

@@ -71,3 +71,32 @@ std::vector<std::uint8_t> ReadRange(const std::filesystem::path& path, std::uint
     return b;
 }
 } // namespace ovb::test
+
+#include "bank/Acc_bank_structure.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace ovb::test {
+
+void ExpectSameBank(const as_bank& a, const as_bank& b) {
+    const auto* ra = reinterpret_cast<const std::uint8_t*>(&a.records());
+    const auto* rb = reinterpret_cast<const std::uint8_t*>(&b.records());
+    const std::size_t aStart = offsetof(as_bank_records, reserved_a);
+    const std::size_t aEnd = offsetof(as_bank_records, path_length_table);
+    EXPECT_EQ(std::memcmp(ra, rb, aStart), 0);
+    EXPECT_EQ(std::memcmp(ra + aEnd, rb + aEnd, sizeof(as_bank_records) - aEnd), 0);
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        ASSERT_EQ(a.paths(m), b.paths(m)) << "multisample " << m;
+}
+
+void ExpectResetBank(const as_bank& bank) {
+    as_bank fresh;
+    EXPECT_EQ(std::memcmp(&fresh.records(), &bank.records(), offsetof(as_bank_records, reserved_a)),
+              0);
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        ASSERT_EQ(bank.paths(m), fresh.paths(m)) << "multisample " << m;
+    EXPECT_EQ(bank.loadedFile(), "No loaded bank!");
+}
+
+} // namespace ovb::test

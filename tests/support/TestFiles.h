@@ -39,3 +39,15 @@ namespace ovb::test {
 std::vector<std::uint8_t> ReadRange(const std::filesystem::path& path, std::uint64_t offset,
                                     std::size_t size);
 }
+
+namespace ovb {
+class as_bank;
+}
+
+namespace ovb::test {
+// Everything a file stores of a bank is equal: the records outside reserved block A, and all
+// sample paths.
+void ExpectSameBank(const as_bank& a, const as_bank& b);
+// The bank is as a reset leaves it (records before block A, paths, loaded-file caption).
+void ExpectResetBank(const as_bank& bank);
+} // namespace ovb::test
