@@ -114,7 +114,7 @@ void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui) {
     ShowAnalysisResult(AnalyseGroup(paths, ui, true), ui);
 }
 
-void NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
+bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
     const LoudestRecord loudest = AnalyseGroup(paths, ui, true);
     ShowAnalysisResult(loudest, ui);
     const float level = LevelDbSingle(float(loudest.maxAbsolute) * (1.0f / 32768.0f));
@@ -123,7 +123,7 @@ void NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
                    Format("No need to execute NORMALIZE to -0.5dB, \nbecouse curent max level "
                           "alredy is %fdB",
                           double(level)));
-        return;
+        return true;
     }
     const float gain = (level + 0.5f) * -1.0f;
     const float coefficient = GainCoefficient(gain);
@@ -132,12 +132,13 @@ void NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
                        " %fdB\nPossible GAIN to -0.5dB:  +%fdB\nPossible GAIN in coefficent:  "
                        "x%f\n\nContinue with NORMALISE ?",
                        loudest.maxAbsolute, double(level), double(gain), double(coefficient))))
-        return;
-    if (!ui.yes("Start NORMALIZE:", "Are You Sure ?")) return;
+        return false;
+    if (!ui.yes("Start NORMALIZE:", "Are You Sure ?")) return false;
     const GainGroupResult r = ApplyGainToGroup(paths, coefficient, ui, true);
     if (r.errors == 0)
         ui.message("Normalize procedure report",
                    Format("Normalize OK!\n\nFiles changed: %u", r.changedFiles));
+    return r.errors == 0;
 }
 
 std::vector<std::string> MultisamplePaths(const as_bank& bank, unsigned multisample) {

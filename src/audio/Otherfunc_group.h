@@ -29,7 +29,8 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
 
 // The two menu actions: analyse and show; analyse, show and offer to normalise to -0.5 dB.
 void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui);
-void NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui);
+// Normalising is false when the user declined or a file failed.
+bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui);
 
 // The multisample's non-empty sample paths, in slot order.
 std::vector<std::string> MultisamplePaths(const as_bank& bank, unsigned multisample);

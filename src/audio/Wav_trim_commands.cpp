@@ -29,15 +29,16 @@ bool Warn(JobServices& ui, const char* what, const char* where) {
 }
 
 // The closing message, how many distinct files changed, and the files that could not be written.
-void Close(JobServices& ui, const TrimRun& run, std::string text) {
+bool Close(JobServices& ui, const TrimRun& run, std::string text) {
     if (!text.ends_with('\n')) text += '\n';
     text += "Changed files: " + N(run.changed.size());
     ui.message(kEditor, text);
-    if (run.failures.empty()) return;
+    if (run.failures.empty()) return true;
     std::vector<std::string> lines{"Files left unchanged because they could not be written: " +
                                    N(run.failures.size())};
     lines.insert(lines.end(), run.failures.begin(), run.failures.end());
     ui.ShowReport("Report: ERRORS", lines);
+    return false;
 }
 
 std::vector<std::string> ScanReport(const TrimRun& run, const char* title, bool fades) {
@@ -68,21 +69,22 @@ void CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServic
     ui.ShowReport("Report: Scan Report", EndScanReport(MeasureEndSilence(paths, fade, ui)));
 }
 
-void TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui) {
-    if (tableIndex >= kSilenceThresholds.size() || !Warn(ui, "silence", "START")) return;
+bool TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui) {
+    if (tableIndex >= kSilenceThresholds.size() || !Warn(ui, "silence", "START")) return false;
     const TrimRun run = RemoveStartSilence(paths, kSilenceThresholds[tableIndex], ui);
-    Close(ui, run,
-          "Removed samples: " + N(run.removed) + " samples = " + N(run.removed * 2) + " bytes.\n");
+    return Close(ui, run,
+                 "Removed samples: " + N(run.removed) + " samples = " + N(run.removed * 2) +
+                     " bytes.\n");
 }
 
-void TrimEndSilence(const std::vector<std::string>& paths, int threshold, bool fade,
+bool TrimEndSilence(const std::vector<std::string>& paths, int threshold, bool fade,
                     JobServices& ui) {
-    if (!Warn(ui, "silence", "end")) return;
+    if (!Warn(ui, "silence", "end")) return false;
     const TrimRun run = RemoveEndSilence(paths, threshold, fade, ui);
-    Close(ui, run,
-          "Null samples: " + N(run.removed) + " samples = " + N(run.removed * 2) + " bytes.\n" +
-              "Total samples in fades: " + N(run.inFades) + " samples = " + N(run.inFades * 2) +
-              " bytes.");
+    return Close(ui, run,
+                 "Null samples: " + N(run.removed) + " samples = " + N(run.removed * 2) +
+                     " bytes.\n" + "Total samples in fades: " + N(run.inFades) +
+                     " samples = " + N(run.inFades * 2) + " bytes.");
 }
 
 bool ConfirmFixedRemoval(JobServices& ui) {
@@ -97,21 +99,27 @@ int ParseSampleCount(std::string_view text) {
     return value;
 }
 
-void TrimFixedCount(const std::vector<std::string>& paths, std::string_view entered,
+bool TrimFixedCount(const std::vector<std::string>& paths, std::string_view entered,
                     JobServices& ui) {
     const int n = ParseSampleCount(entered);
-    if (n < 0) return ui.message("Invalid Value!", "ERROR");
-    if (n == 0) return ui.message("No possible to remove 0 samples!", "ERROR");
-    if (n > 2048) return ui.message("Max samples for remove is 2048!", "ERROR");
+    const char* refusal = n < 0      ? "Invalid Value!"
+                          : n == 0   ? "No possible to remove 0 samples!"
+                          : n > 2048 ? "Max samples for remove is 2048!"
+                                     : nullptr;
+    if (refusal) {
+        ui.message(refusal, "ERROR");
+        return false;
+    }
     if (!ui.yes(kWarning, "WARNING!!!\nAre You REALLY Sure to continue with REMOVING " +
                               N(unsigned(n)) + " samples?"))
-        return;
+        return false;
     const TrimRun run = RemoveFixedFrames(paths, unsigned(n), ui);
-    Close(ui, run,
-          "Stereo samples are included in calculation like 2 mono samples!\n\nTotally removed "
-          "samples:\nRemoved " +
-              N(run.removed) + " aligned to MONO samples >> equal to " + N(run.removed * 2) +
-              " bytes.\n");
+    return Close(
+        ui, run,
+        "Stereo samples are included in calculation like 2 mono samples!\n\nTotally removed "
+        "samples:\nRemoved " +
+            N(run.removed) + " aligned to MONO samples >> equal to " + N(run.removed * 2) +
+            " bytes.\n");
 }
 
 } // namespace ovb

@@ -16,8 +16,9 @@ std::vector<std::string> EndScanReport(const TrimRun& run);
 void CheckStartSilence(const std::vector<std::string>& paths, JobServices& ui);
 void CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServices& ui);
 // tableIndex selects from kSilenceThresholds; the end removal takes the threshold itself.
-void TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui);
-void TrimEndSilence(const std::vector<std::string>& paths, int threshold, bool fade,
+// The changing tools return false when the user declined or a file could not be written.
+bool TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui);
+bool TrimEndSilence(const std::vector<std::string>& paths, int threshold, bool fade,
                     JobServices& ui);
 
 // The fixed-count tool in its two halves around the input dialog: the two warnings, then the
@@ -25,7 +26,7 @@ void TrimEndSilence(const std::vector<std::string>& paths, int threshold, bool f
 // the work.
 bool ConfirmFixedRemoval(JobServices& ui);
 int ParseSampleCount(std::string_view text);
-void TrimFixedCount(const std::vector<std::string>& paths, std::string_view entered,
+bool TrimFixedCount(const std::vector<std::string>& paths, std::string_view entered,
                     JobServices& ui);
 
 } // namespace ovb

@@ -1,0 +1,202 @@
+// Level analysis and normalising: the loudest-file choice, the user's texts, and the exact
+// values the gain writes, including a file that cannot be written (it must stay as it was).
+#include "WavValues.h"
+#include "audio/Otherfunc_group.h"
+#include "audio/Otherfunc_level.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+TEST(LevelGain, ScaleRoundsHalfAwayFromZeroAndClamps) {
+    // Coefficients that are exact in binary, so every product is known by hand.
+    EXPECT_EQ(ScaleValue(1, 1.5f), 2);   // 1.5
+    EXPECT_EQ(ScaleValue(-1, 1.5f), -2); // -1.5
+    EXPECT_EQ(ScaleValue(3, 1.5f), 5);   // 4.5
+    EXPECT_EQ(ScaleValue(-3, 1.5f), -5);
+    EXPECT_EQ(ScaleValue(5, 1.25f), 6); // 6.25
+    EXPECT_EQ(ScaleValue(-5, 1.25f), -6);
+    EXPECT_EQ(ScaleValue(1, 0.5f), 1); // 0.5
+    EXPECT_EQ(ScaleValue(-1, 0.5f), -1);
+    EXPECT_EQ(ScaleValue(0, 4.0f), 0);
+    EXPECT_EQ(ScaleValue(16384, 2.0f), 32767); // 32768 does not fit
+    EXPECT_EQ(ScaleValue(-16384, 2.0f), -32768);
+    EXPECT_EQ(ScaleValue(32767, 1000.0f), 32767);
+    EXPECT_EQ(ScaleValue(-32768, 1000.0f), -32768);
+}
+
+TEST(LevelGain, LevelsAndCoefficients) {
+    EXPECT_NEAR(LevelDb(30000 / 32768.0), -0.767, 0.001);
+    EXPECT_DOUBLE_EQ(LevelDb(0), -96.33);
+    EXPECT_DOUBLE_EQ(LevelDb(std::nan("")), -96.33);
+    EXPECT_FLOAT_EQ(LevelDbSingle(1.0f), 0.0f);
+    EXPECT_NEAR(GainCoefficient(0.267f), 1.0312, 0.0001);
+    EXPECT_NEAR(GainCoefficient(-6.0206f), 0.5, 0.0001);
+}
+
+TEST(LevelGain, AnalysisFindsPeaksAndFramePositions) {
+    TempDir dir;
+    WriteValues(dir / "m.wav", false, {5, -7, 7, 100, -100, -200, 3});
+    AnalysisResult r = AnalyseFile(dir / "m.wav");
+    EXPECT_EQ(r.status, kLevelOk);
+    EXPECT_EQ(r.maxPositive, 100);
+    EXPECT_EQ(r.positionPositive, 3u);
+    EXPECT_EQ(r.maxNegative, -200);
+    EXPECT_EQ(r.positionNegative, 5u);
+    EXPECT_EQ(r.maxAbsolute, 200u);
+    EXPECT_EQ(r.positionAbsolute, 5u);
+    EXPECT_EQ(r.channels, 1);
+
+    // Stereo: value index 5 is frame 2; -32768 has absolute value 32768.
+    WriteValues(dir / "s.wav", true, {0, 1, 2, 3, 4, -32768, 9, 9});
+    r = AnalyseFile(dir / "s.wav");
+    EXPECT_EQ(r.maxAbsolute, 32768u);
+    EXPECT_EQ(r.positionAbsolute, 2u);
+    EXPECT_EQ(r.positionNegative, 2u);
+    EXPECT_EQ(r.positionPositive, 3u); // the first 9 is value 6
+    EXPECT_EQ(r.channels, 2);
+
+    EXPECT_EQ(AnalyseFile(dir / "missing.wav").status, kLevelFileNotExist);
+    WriteAll(dir / "junk.wav", {'n', 'o', 'p', 'e'});
+    EXPECT_EQ(AnalyseFile(dir / "junk.wav").status, kLevelInvalidFormat);
+    WriteValues(dir / "empty.wav", false, {});
+    EXPECT_EQ(AnalyseFile(dir / "empty.wav").status, kLevelNullSize);
+    EXPECT_STREQ(AnalyseStatusText(3), "ANALISE_INVALID_WAV_FILE_FORMAT");
+    EXPECT_STREQ(GainStatusText(6), "APPLY_GAIN_ERROR_TMEMORY_STREAM");
+    EXPECT_STREQ(GainStatusText(8), "UNCOWN ERROR");
+}
+
+TEST(LevelGain, TiesKeepTheFirstFileAndErrorsAreReported) {
+    TempDir dir;
+    WriteValues(dir / "a.wav", false, {10, 1000, 3});
+    WriteValues(dir / "b.wav", false, {-1000, 0});
+    WriteValues(dir / "c.wav", false, {999});
+    const std::string missing = (dir / "gone.wav").string();
+    ScriptedJobServices ui;
+    ui.answers = {Answer::Yes};
+    LoudestRecord r = AnalyseGroup(
+        {(dir / "b.wav").string(), "", (dir / "a.wav").string(), missing, (dir / "c.wav").string()},
+        ui, true);
+    EXPECT_EQ(r.analysed, 3u);
+    EXPECT_EQ(r.maxAbsolute, 1000u);
+    EXPECT_EQ(r.position, 0u);
+    EXPECT_EQ(r.path, (dir / "b.wav").string());
+    ASSERT_EQ(ui.reports.size(), 1u);
+    EXPECT_EQ(ui.reports[0],
+              (std::vector<std::string>{"Found 1 errors when analize WAV files!!!",
+                                        "ERROR: ANALISE_FILE_NOT_EXIST", "FILE.: " + missing}));
+    EXPECT_TRUE(ui.showed("Info", "Found 1 errors when analize WAV files!!!\n\nShow errors ?"));
+    EXPECT_FALSE(ui.progressShown);
+
+    ShowAnalysisResult(r, ui);
+    EXPECT_TRUE(ui.showed("Analize Result:",
+                          "Analized 3 WAV files.\n\nLoudest WAV file path:\n\n" +
+                              (dir / "b.wav").string() +
+                              "\n\nMax sample value:  1000 / -30.308999dB\nSample position..:  0"));
+}
+
+TEST(LevelGain, SilentGroupAndFullScaleNeedNoFilesButStillReport) {
+    TempDir dir;
+    WriteValues(dir / "a.wav", false, {0, 0, 0});
+    WriteValues(dir / "b.wav", true, {0, 0});
+    ScriptedJobServices ui;
+    ui.answers = {Answer::No};
+    NormaliseGroup({(dir / "a.wav").string(), (dir / "b.wav").string()}, ui);
+    ASSERT_GE(ui.transcript.size(), 2u);
+    EXPECT_EQ(ui.transcript[0].text, "Analized 2 WAV files.\n\nLoudest WAV file path:\n\n\n\nMax "
+                                     "sample value:  0 / -96.330000dB\nSample position..:  0");
+    EXPECT_EQ(ui.transcript[1].caption, "Calculation Result:");
+    EXPECT_TRUE(Contains(ui.transcript[1].text, "Possible GAIN to -0.5dB:  +95.83"));
+    EXPECT_EQ(ui.unplanned, 0);
+
+    ScriptedJobServices ui2;
+    ui2.answers = {};
+    ShowAnalysisResult(AnalyseGroup({}, ui2, true), ui2);
+    EXPECT_TRUE(ui2.showed("Analize Result:", "No analized WAV files !"));
+
+    WriteValues(dir / "full.wav", false, {-32768, 5});
+    ScriptedJobServices ui3;
+    NormaliseGroup({(dir / "full.wav").string()}, ui3);
+    EXPECT_TRUE(ui3.showed("Calculation Result:", "No need to execute NORMALIZE to -0.5dB, "
+                                                  "\nbecouse curent max level alredy is "
+                                                  "0.000000dB"));
+}
+
+TEST(LevelGain, NormaliseBringsThePeakToMinusHalfDecibelAndKeepsOtherChunks) {
+    TempDir dir;
+    const std::string list = std::string("LIST\x04\x00\x00\x00", 8) + "INFO";
+    WriteValues(dir / "loud.wav", false, {30000, -15000, 1, -1}, list);
+    WriteValues(dir / "soft.wav", true, {100, -100});
+    const auto before = ReadAll(dir / "loud.wav");
+    ScriptedJobServices ui;
+    ui.answers = {Answer::Yes, Answer::Yes};
+    // -0.7666 dB, a gain of +0.2666 dB and a factor of 1.0312.
+    EXPECT_TRUE(NormaliseGroup({(dir / "loud.wav").string(), (dir / "soft.wav").string()}, ui));
+    const auto shown = ui.shown();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_TRUE(Contains(shown[1], "Curent max sample level in samples:  30000\nCurent max "
+                                   "sample level in db:  -0.766"));
+    EXPECT_TRUE(Contains(shown[1], "+0.266"));
+    EXPECT_TRUE(Contains(shown[1], "x1.031"));
+    EXPECT_EQ(shown[2], "Start NORMALIZE:: Are You Sure ?");
+    EXPECT_EQ(shown[3], "Normalize procedure report: Normalize OK!\n\nFiles changed: 2");
+
+    const auto after = ReadAll(dir / "loud.wav");
+    ASSERT_EQ(after.size(), before.size());
+    const auto v = ValuesAt(after, 44, 4);
+    // 32768 x 10^(-0.5/20) = 30935.4; the other values follow the same factor.
+    EXPECT_NEAR(v[0], 30935, 1);
+    EXPECT_NEAR(v[1], -15468, 1);
+    EXPECT_EQ(v[2], 1);
+    EXPECT_EQ(v[3], -1);
+    EXPECT_TRUE(std::equal(before.begin(), before.begin() + 44, after.begin()));
+    EXPECT_TRUE(std::equal(before.end() - 12, before.end(), after.end() - 12));
+    EXPECT_EQ(ValuesAt(ReadAll(dir / "soft.wav"), 44, 2), (std::vector<std::int16_t>{103, -103}));
+}
+
+TEST(LevelGain, FileThatCannotBeWrittenStaysAsItWasAndIsReported) {
+    TempDir dir;
+    // No temporary file can be created beside a name this long, even for root.
+    const fs::path longName = dir / (std::string(250, 'g') + ".wav");
+    WriteValues(longName, false, {1000, -1000});
+    WriteValues(dir / "ok.wav", false, {1000});
+    const auto before = ReadAll(longName);
+
+    const GainOutcome g = ApplyGainToFile(longName, 2.0f);
+    EXPECT_EQ(g.status, kLevelErrorOpenFile);
+    EXPECT_TRUE(Contains(g.reason, std::strerror(ENAMETOOLONG)));
+    EXPECT_EQ(ReadAll(longName), before);
+
+    ScriptedJobServices ui;
+    ui.answers = {Answer::Yes};
+    const GainGroupResult r =
+        ApplyGainToGroup({longName.string(), (dir / "ok.wav").string()}, 2.0f, ui, true);
+    EXPECT_EQ(r.errors, 1u);
+    EXPECT_EQ(r.changedFiles, 1u);
+    EXPECT_EQ(ReadAll(longName), before);
+    EXPECT_EQ(ValuesAt(ReadAll(dir / "ok.wav"), 44, 1)[0], 2000);
+    ASSERT_EQ(ui.reports.size(), 1u);
+    ASSERT_EQ(ui.reports[0].size(), 4u);
+    EXPECT_EQ(ui.reports[0][0], "Found 1 errors when apply GAIN to WAV files!!!");
+    EXPECT_EQ(ui.reports[0][1], "ERROR: APPLY_GAIN_ERROR_OPEN_FILE");
+    EXPECT_EQ(ui.reports[0][2], "FILE.: " + longName.string());
+    EXPECT_TRUE(Contains(ui.reports[0][3], std::strerror(ENAMETOOLONG)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
