@@ -5,11 +5,15 @@ namespace ovb::cli {
 // One line per command group here and one in AllCommands(); the groups live in their own files.
 void AddListCommands(CommandTable& table);
 void AddBankCommands(CommandTable& table);
+void AddCheckCommands(CommandTable& table);
+void AddWavToolCommands(CommandTable& table);
 
 CommandTable AllCommands() {
     CommandTable table;
     AddBankCommands(table);
     AddListCommands(table);
+    AddCheckCommands(table);
+    AddWavToolCommands(table);
     return table;
 }
 

@@ -1,0 +1,46 @@
+#include "tools/CheckFrame.h"
+
+namespace ovb::checks {
+
+unsigned Percent(std::uint64_t done, std::uint64_t total) {
+    if (total == 0) total = 1;
+    return unsigned(done * 100 / total);
+}
+
+void Step(JobServices& ui, std::uint64_t done, std::uint64_t total) {
+    ui.SetProgressPercent(Percent(done, total));
+    ui.processEvents();
+}
+
+std::string MultisampleName(const as_bank& bank, unsigned m) {
+    return NameString(bank.multisample(m).name);
+}
+
+std::string SoundName(const as_bank& bank, unsigned s) {
+    return NameString(bank.sound(s).name);
+}
+
+unsigned CountNonEmptyPaths(const as_bank& bank) {
+    unsigned n = 0;
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (const auto& p : bank.paths(m))
+            if (!IsEmptyPath(p)) ++n;
+    return n;
+}
+
+bool HasSamples(const as_bank& bank, unsigned m) {
+    for (const auto& p : bank.paths(m))
+        if (!IsEmptyPath(p)) return true;
+    return false;
+}
+
+unsigned Conclude(JobServices& ui, unsigned count, const Lines& lines, const char* reportCaption,
+                  const char* zeroCaption, const char* zeroText) {
+    if (count == 0)
+        ui.message(zeroCaption, zeroText);
+    else
+        ui.ShowReport(reportCaption, lines);
+    return count;
+}
+
+} // namespace ovb::checks
