@@ -10,9 +10,9 @@ bool IsOption(const std::string& word) {
     return word.size() > 2 && word.starts_with("--");
 }
 
-bool AddMapping(CommandLine& line, const std::string& spec, std::string& error) {
-    if (AddDriveMapping(line.drives, spec)) return true;
-    error = "--map needs DRIVE:=FOLDER, as in D:=/mnt/samples, not '" + spec + "'";
+bool AddMapping(CommandLine& line, const std::string& mapping, std::string& error) {
+    if (AddDriveMapping(line.drives, mapping)) return true;
+    error = "--map needs DRIVE:=FOLDER, as in D:=/mnt/samples, not '" + mapping + "'";
     return false;
 }
 

@@ -22,9 +22,10 @@ const DriveMap& CurrentDriveMap() {
     return Map();
 }
 
-bool AddDriveMapping(DriveMap& map, std::string_view spec) {
-    if (spec.size() < 4 || !HasDrivePrefix(spec) || spec[2] != '=') return false;
-    map[char(std::toupper(static_cast<unsigned char>(spec[0])))] = std::string(spec.substr(3));
+bool AddDriveMapping(DriveMap& map, std::string_view mapping) {
+    if (mapping.size() < 4 || !HasDrivePrefix(mapping) || mapping[2] != '=') return false;
+    map[char(std::toupper(static_cast<unsigned char>(mapping[0])))] =
+        std::string(mapping.substr(3));
     return true;
 }
 

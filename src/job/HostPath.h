@@ -16,7 +16,7 @@ void SetDriveMap(DriveMap map);
 const DriveMap& CurrentDriveMap();
 
 // Parses "D:=/some/folder"; false when the text is not of that form.
-bool AddDriveMapping(DriveMap& map, std::string_view spec);
+bool AddDriveMapping(DriveMap& map, std::string_view mapping);
 
 std::filesystem::path HostPath(std::string_view stored);
 bool HostFileExists(std::string_view stored);

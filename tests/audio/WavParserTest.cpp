@@ -243,12 +243,12 @@ class PythonWaveFiles : public ToolFiles {
         RequireTool("python3");
     }
 
-    struct Spec {
+    struct WaveFileRecipe {
         unsigned channels, width, rate, frames;
     };
-    // Writes one file per spec, named 0.wav, 1.wav, ..., with frames whose bytes count 0, 7, 14,
+    // Writes one file per recipe, named 0.wav, 1.wav, ..., with frames whose bytes count 0, 7, 14,
     // ... modulo 256. One interpreter start for all of them: starting Python is slow.
-    std::vector<fs::path> Write(const std::vector<Spec>& specs) {
+    std::vector<fs::path> Write(const std::vector<WaveFileRecipe>& specs) {
         const char* script = "import sys, wave\n"
                              "a = sys.argv[1:]\n"
                              "for k in range(0, len(a), 5):\n"
@@ -259,7 +259,7 @@ class PythonWaveFiles : public ToolFiles {
                              "    w.close()\n";
         std::vector<fs::path> paths;
         std::string command = "python3 -c " + Quote(script);
-        for (const Spec& s : specs) {
+        for (const WaveFileRecipe& s : specs) {
             paths.push_back(dir_ / (std::to_string(paths.size()) + ".wav"));
             command += " " + Quote(paths.back()) + " " + std::to_string(s.channels) + " " +
                        std::to_string(s.width) + " " + std::to_string(s.rate) + " " +
@@ -293,12 +293,12 @@ TEST_F(PythonWaveFiles, SixteenBit48kFilesAreAcceptedWithTheFramesWritten) {
 }
 
 TEST_F(PythonWaveFiles, OtherRatesAndWidthsAreRefused) {
-    const std::vector<Spec> specs = {{1, 2, 44100, 100}, {2, 2, 44100, 100}, {1, 2, 47999, 100},
-                                     {2, 2, 48001, 100}, {1, 1, 48000, 100}, {2, 3, 48000, 100},
-                                     {1, 4, 48000, 100}, {3, 2, 48000, 100}};
+    const std::vector<WaveFileRecipe> specs = {
+        {1, 2, 44100, 100}, {2, 2, 44100, 100}, {1, 2, 47999, 100}, {2, 2, 48001, 100},
+        {1, 1, 48000, 100}, {2, 3, 48000, 100}, {1, 4, 48000, 100}, {3, 2, 48000, 100}};
     const auto paths = Write(specs);
     for (std::size_t k = 0; k < specs.size(); ++k) {
-        const Spec& c = specs[k];
+        const WaveFileRecipe& c = specs[k];
         SCOPED_TRACE(std::to_string(c.channels) + " channels, " + std::to_string(c.width) +
                      " bytes, " + std::to_string(c.rate) + " Hz");
         EXPECT_EQ(ParseFile(paths[k]).format, WavRejected);
