@@ -21,6 +21,7 @@ void OfferErrors(JobServices& ui, std::vector<std::string>& lines, unsigned erro
     if (!ui.yes("Info", Format(question, errors), AskPurpose::OfferReport)) return;
     lines.insert(lines.begin(), Format(firstLine, errors));
     ui.ShowReport("Report: ERRORS", lines);
+    ui.CloseReport();
 }
 
 void ShowFileProgress(JobServices& ui, const std::string& path, std::size_t i, std::size_t n) {

@@ -38,6 +38,7 @@ bool Close(JobServices& ui, const TrimRun& run, std::string text) {
                                    N(run.failures.size())};
     lines.insert(lines.end(), run.failures.begin(), run.failures.end());
     ui.ShowReport("Report: ERRORS", lines);
+    ui.CloseReport();
     return false;
 }
 
@@ -63,10 +64,12 @@ std::vector<std::string> EndScanReport(const TrimRun& run) {
 
 void CheckStartSilence(const std::vector<std::string>& paths, JobServices& ui) {
     ui.ShowReport("Report: Scan Report", StartScanReport(MeasureStartSilence(paths, ui)));
+    ui.CloseReport();
 }
 
 void CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServices& ui) {
     ui.ShowReport("Report: Scan Report", EndScanReport(MeasureEndSilence(paths, fade, ui)));
+    ui.CloseReport();
 }
 
 bool TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui) {

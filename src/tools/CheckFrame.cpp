@@ -36,10 +36,12 @@ bool HasSamples(const as_bank& bank, unsigned m) {
 
 unsigned Conclude(JobServices& ui, unsigned count, const Lines& lines, const char* reportCaption,
                   const char* zeroCaption, const char* zeroText) {
-    if (count == 0)
+    if (count == 0) {
         ui.message(zeroCaption, zeroText);
-    else
+    } else {
         ui.ShowReport(reportCaption, lines);
+        ui.CloseReport();
+    }
     return count;
 }
 

@@ -39,6 +39,7 @@ unsigned CheckMissingFiles(const as_bank& bank, JobServices& ui) {
     if (ui.yes("Info", head + "\n\nShow missing files ?", AskPurpose::OfferReport)) {
         lines.insert(lines.begin(), head);
         ui.ShowReport("Report: Missing Files", lines);
+        ui.CloseReport();
     }
     return missing;
 }

@@ -91,6 +91,7 @@ void ShowWhereMultisampleIsUsed(const as_bank& bank, unsigned multisample, JobSe
     lines.insert(lines.begin(),
                  Format("Multisample [%04u] is used in %u sounds:", multisample, count));
     ui.ShowReport("Report: Multisample in sounds", lines);
+    ui.CloseReport();
 }
 
 } // namespace ovb

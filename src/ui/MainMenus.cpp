@@ -3,6 +3,8 @@
 // nothing.
 #include "ui/Mainform.h"
 
+#include "tools/BankChecks.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QAudioDevice>
@@ -25,6 +27,17 @@ QAction* Later(QMenu* menu, const QString& caption) {
 // Commands that carry no action in this program: choosing them changes and shows nothing.
 QAction* Inert(QMenu* menu, const QString& caption) {
     return menu->addAction(caption);
+}
+
+// A check of the loaded bank; checks that change the bank bring every page up to date after.
+template <typename Check>
+QAction* BankCheck(QMenu* menu, const QString& caption, TForm1* form, Check check) {
+    QAction* action = menu->addAction(caption);
+    QObject::connect(action, &QAction::triggered, form, [form, check] {
+        check(form->bank(), form->jobs());
+        form->RefreshViews(refresh::All);
+    });
+    return action;
 }
 
 QAction* Checkable(QMenu* menu, const QString& caption, bool checked) {
@@ -73,15 +86,17 @@ void TForm1::buildFileMenu(QMenu* file) {
 }
 
 void TForm1::buildCheckMenu(QMenu* check) {
-    Later(check, "Check For UNUSED Multisamples...");
-    Later(check, "Remove UNUSED Multisamples...");
-    Later(check, "Check For Not Latin Chars In File Path And Names");
-    Later(check, "Check for doubled char \"\\\\\" in file path");
-    Later(check, "Check Multisample Names For Invalid Chars");
-    Later(check, "Check for duplicated samples...");
-    Later(check, "Check all WAV files for first sample with level whu will triger Windows Auto "
-                 "Fade In Function");
-    Later(check, "Report all samples with active or not default LOOPs");
+    BankCheck(check, "Check For UNUSED Multisamples...", this, CheckUnusedMultisamples);
+    BankCheck(check, "Remove UNUSED Multisamples...", this, RemoveUnusedMultisamples);
+    BankCheck(check, "Check For Not Latin Chars In File Path And Names", this, CheckNonLatinPaths);
+    BankCheck(check, "Check for doubled char \"\\\\\" in file path", this, CheckDoubledDelimiters);
+    BankCheck(check, "Check Multisample Names For Invalid Chars", this, CheckMultisampleNames);
+    BankCheck(check, "Check for duplicated samples...", this, CheckDuplicatedSamples);
+    BankCheck(check,
+              "Check all WAV files for first sample with level whu will triger Windows Auto "
+              "Fade In Function",
+              this, CheckFirstSampleLevel);
+    BankCheck(check, "Report all samples with active or not default LOOPs", this, ReportLoops);
     check->addSeparator();
     Later(check, "Check and auto fix sounds STEREO GROUP assignment...");
     Later(check, "Check for SOUNDS, not assigned to any group");
@@ -130,7 +145,7 @@ void TForm1::buildToolsMenu(QMenu* tools) {
     Later(tools, "Extract library common path");
     Inert(tools, "Save ALL Used Multisamples Names To Multisamples Folders");
     tools->addAction("Reform loaded script file to bank file", this, &TForm1::ReformToBank1Click);
-    Later(tools, "Check all WAV files for existing");
+    BankCheck(tools, "Check all WAV files for existing", this, CheckMissingFiles);
     QMenu* over64 =
         tools->addMenu("Check for multisamples, with more of 64 assigned notes/samples");
     Inert(over64, "By sample start offset (bank need to be calculated)");

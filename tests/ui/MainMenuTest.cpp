@@ -16,15 +16,6 @@ namespace {
 
 const char* const kLaterCommands[] = {
     "Export All Samples From Loaded Bank File...",
-    "Check For UNUSED Multisamples...",
-    "Remove UNUSED Multisamples...",
-    "Check For Not Latin Chars In File Path And Names",
-    "Check for doubled char \"\\\\\" in file path",
-    "Check Multisample Names For Invalid Chars",
-    "Check for duplicated samples...",
-    "Check all WAV files for first sample with level whu will triger Windows Auto Fade In "
-    "Function",
-    "Report all samples with active or not default LOOPs",
     "Check and auto fix sounds STEREO GROUP assignment...",
     "Check for SOUNDS, not assigned to any group",
     "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound",
@@ -41,7 +32,6 @@ const char* const kLaterCommands[] = {
     "+/- 100 samples  /  -50.3dB...",
     "Remove FIXED number of samples from START of WAV files",
     "Extract library common path",
-    "Check all WAV files for existing",
     "Analize and find loudest audio level in EXTERNAL group of WAV files...",
     "Normalize EXTERNAL group of WAV files to -0.5dB audio level...",
     "Init All Unused Sounds (Unused is sound with name \"- - -\")",
@@ -61,6 +51,16 @@ const char* const kInertCommands[] = {
 };
 
 const char* const kWorkingCommands[] = {
+    "Check For UNUSED Multisamples...",
+    "Remove UNUSED Multisamples...",
+    "Check For Not Latin Chars In File Path And Names",
+    "Check for doubled char \"\\\\\" in file path",
+    "Check Multisample Names For Invalid Chars",
+    "Check for duplicated samples...",
+    "Check all WAV files for first sample with level whu will triger Windows Auto Fade In "
+    "Function",
+    "Report all samples with active or not default LOOPs",
+    "Check all WAV files for existing",
     "Clear ALL...",
     "Open Orvelanta Sampler Script File...",
     "Save Orvelanta Sampler Script File...",
@@ -210,4 +210,25 @@ TEST(MainMenu, AudioOutputDevicesAreListedAfterTheDefaultOne) {
     items.last()->trigger();
     EXPECT_EQ(Checked(*devices), QStringList{items.last()->text()});
     EXPECT_EQ(form.audioDeviceTag(), int(outputs.size()));
+}
+
+TEST(MainMenu, BankChecksRunOnTheLoadedBank) {
+    TForm1 form;
+    auto boxes = AnswerBoxes(form, QMessageBox::No); // do not open the report window
+    form.bank().path(3, 5) = "/nonexistent/folder/C 3.wav";
+    for (const char* caption :
+         {"Check all WAV files for existing", "Check For UNUSED Multisamples...",
+          "Check for doubled char \"\\\\\" in file path"}) {
+        QAction* a = FindAction(form, caption);
+        ASSERT_NE(a, nullptr) << caption;
+        EXPECT_TRUE(a->isEnabled()) << caption;
+        a->trigger();
+    }
+    // The unused multisample goes straight to the report window; the others speak in boxes.
+    ASSERT_EQ(boxes->seen.size(), 2) << boxes->seen.join(" | ").toStdString();
+    EXPECT_EQ(boxes->seen[0], "Info: Missing 1 WAV files!!!\n\nShow missing files ?");
+    EXPECT_EQ(boxes->seen[1],
+              "Checking for Doubled Path Delimiters ...: No Doubled Path Delimiters Found!");
+    EXPECT_EQ(form.jobServices().reportForm(), nullptr); // the unused report was closed
+    EXPECT_EQ(form.bank().path(3, 5), "/nonexistent/folder/C 3.wav"); // checks change nothing
 }
