@@ -3,12 +3,16 @@
 // nothing.
 #include "ui/Mainform.h"
 
+#include "audio/Wav_trim.h"
+#include "audio/Wav_trim_commands.h"
 #include "tools/BankChecks.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QAudioDevice>
+#include <QInputDialog>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMediaDevices>
 #include <QMenu>
 #include <QMenuBar>
@@ -112,19 +116,34 @@ void TForm1::buildCheckMenu(QMenu* check) {
 // The threshold items carry their parameter as the action's data: the threshold table index for
 // the start, the threshold itself for the end.
 void TForm1::buildSilenceMenus(QMenu* tools) {
+    // The tools work on every WAV file of the bank's multisamples, once per slot.
+    auto onBankFiles = [this](QAction* action, auto work) {
+        connect(action, &QAction::triggered, this, [this, work] {
+            work(BankSlotPaths(bank()), jobs());
+            RefreshViews(refresh::All);
+        });
+    };
     QMenu* start =
         tools->addMenu("Remove silence from START of WAV files included in multisamples");
-    Later(start, "Check Start of WAV files for silence and report result");
+    onBankFiles(start->addAction("Check Start of WAV files for silence and report result"),
+                [](const auto& paths, JobServices& ui) { CheckStartSilence(paths, ui); });
     start->addSeparator();
     const char* startItems[] = {"+/-   0  samples  /  -90.0dB...",
                                 "+/-   3  samples  /  -80.0dB...",
                                 "+/-  10  samples  /  -70.3dB..."};
-    for (int i = 0; i < 3; ++i)
-        Later(start, startItems[i])->setData(i);
+    for (unsigned i = 0; i < 3; ++i) {
+        QAction* item = start->addAction(startItems[i]);
+        item->setData(i);
+        onBankFiles(item,
+                    [i](const auto& paths, JobServices& ui) { TrimStartSilence(paths, i, ui); });
+    }
 
     QMenu* end = tools->addMenu("Remove silence from END of WAV files included in multisamples");
-    Later(end, "Apply 2ms Fade Out AFTER point of removing silence")->setCheckable(true);
-    Later(end, "Check end of WAV files for silence and report rezult");
+    QAction* fade = Checkable(end, "Apply 2ms Fade Out AFTER point of removing silence", false);
+    onBankFiles(end->addAction("Check end of WAV files for silence and report rezult"),
+                [fade](const auto& paths, JobServices& ui) {
+                    CheckEndSilence(paths, fade->isChecked(), ui);
+                });
     end->addSeparator();
     const char* endItems[] = {"+/-   0 samples  /  -90.0dB...", "+/- 10 samples  /  -70.3dB...",
                               "+/- 20 samples  /  -64.3dB...",  "+/- 30 samples  /  -60.8dB...",
@@ -132,9 +151,24 @@ void TForm1::buildSilenceMenus(QMenu* tools) {
                               "+/- 60 samples  /  -54.7dB...",  "+/- 70 samples  /  -53.4dB...",
                               "+/- 80 samples  /  -52.2dB...",  "+/- 90 samples  /  -51.2dB...",
                               "+/- 100 samples  /  -50.3dB..."};
-    for (int i = 0; i < 11; ++i)
-        Later(end, endItems[i])->setData(i * 10);
-    Later(tools, "Remove FIXED number of samples from START of WAV files");
+    for (int i = 0; i < 11; ++i) {
+        QAction* item = end->addAction(endItems[i]);
+        item->setData(i * 10);
+        onBankFiles(item, [fade, threshold = i * 10](const auto& paths, JobServices& ui) {
+            TrimEndSilence(paths, threshold, fade->isChecked(), ui);
+        });
+    }
+    onBankFiles(tools->addAction("Remove FIXED number of samples from START of WAV files"),
+                [this](const auto& paths, JobServices& ui) {
+                    if (!ConfirmFixedRemoval(ui)) return;
+                    bool ok = false;
+                    QString text = QInputDialog::getText(
+                        this, "Samples for remove",
+                        "Enter value in SAMPLES for remove from start of files. Range from 1 to "
+                        "2048",
+                        QLineEdit::Normal, "0", &ok);
+                    if (ok) TrimFixedCount(paths, text.toStdString(), ui);
+                });
 }
 
 void TForm1::buildToolsMenu(QMenu* tools) {

@@ -1,6 +1,8 @@
 // The main menu as users find it: every command under its caption, the shortcuts, commands of
 // later versions visibly disabled, and the settings that hold for the run.
 #include "MainWindowTestSupport.h"
+#include "audio/Wav_file_parser.h"
+#include "support/TestFiles.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -20,17 +22,6 @@ const char* const kLaterCommands[] = {
     "Check for SOUNDS, not assigned to any group",
     "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound",
     "Check for SOUNDS, assigned to GROUPS - COMMON with current sound",
-    "Check Start of WAV files for silence and report result",
-    "+/-   0  samples  /  -90.0dB...",
-    "+/-   3  samples  /  -80.0dB...",
-    "+/-  10  samples  /  -70.3dB...",
-    "Apply 2ms Fade Out AFTER point of removing silence",
-    "Check end of WAV files for silence and report rezult",
-    "+/-   0 samples  /  -90.0dB...",
-    "+/- 10 samples  /  -70.3dB...",
-    "+/- 20 samples  /  -64.3dB...",
-    "+/- 100 samples  /  -50.3dB...",
-    "Remove FIXED number of samples from START of WAV files",
     "Extract library common path",
     "Analize and find loudest audio level in EXTERNAL group of WAV files...",
     "Normalize EXTERNAL group of WAV files to -0.5dB audio level...",
@@ -51,6 +42,17 @@ const char* const kInertCommands[] = {
 };
 
 const char* const kWorkingCommands[] = {
+    "Remove FIXED number of samples from START of WAV files",
+    "+/- 100 samples  /  -50.3dB...",
+    "+/- 20 samples  /  -64.3dB...",
+    "+/- 10 samples  /  -70.3dB...",
+    "+/-   0 samples  /  -90.0dB...",
+    "Check end of WAV files for silence and report rezult",
+    "Apply 2ms Fade Out AFTER point of removing silence",
+    "+/-  10  samples  /  -70.3dB...",
+    "+/-   3  samples  /  -80.0dB...",
+    "+/-   0  samples  /  -90.0dB...",
+    "Check Start of WAV files for silence and report result",
     "Check For UNUSED Multisamples...",
     "Remove UNUSED Multisamples...",
     "Check For Not Latin Chars In File Path And Names",
@@ -231,4 +233,29 @@ TEST(MainMenu, BankChecksRunOnTheLoadedBank) {
               "Checking for Doubled Path Delimiters ...: No Doubled Path Delimiters Found!");
     EXPECT_EQ(form.jobServices().reportForm(), nullptr); // the unused report was closed
     EXPECT_EQ(form.bank().path(3, 5), "/nonexistent/folder/C 3.wav"); // checks change nothing
+}
+
+TEST(MainMenu, SilenceToolsWorkOnTheBanksFiles) {
+    test::TempDir dir;
+    const auto wav = dir / "Piano C 3.wav";
+    std::vector<std::uint8_t> audio(4000, 0); // 2000 silent frames, then sound
+    for (int i = 0; i < 4000; ++i) audio.push_back(std::uint8_t(i * 37 + 1));
+    const auto header = MakeWavHeader(false, std::uint32_t(audio.size()));
+    std::vector<std::uint8_t> file(header.size() + audio.size());
+    std::copy(header.begin(), header.end(), file.begin());
+    std::copy(audio.begin(), audio.end(), file.begin() + long(header.size()));
+    test::WriteAll(wav, file);
+
+    TForm1 form;
+    auto boxes = AnswerBoxes(form, QMessageBox::Yes);
+    form.bank().path(1, 0) = wav.string();
+    form.bank().path(2, 0) = wav.string(); // the same file in two slots is trimmed once per slot
+    QAction* trim = FindAction(form, "+/-   0  samples  /  -90.0dB...");
+    ASSERT_NE(trim, nullptr);
+    trim->trigger();
+    const auto trimmed = test::ReadAll(wav);
+    EXPECT_LT(trimmed.size(), file.size()) << boxes->seen.join(" | ").toStdString();
+    EXPECT_EQ(std::vector<std::uint8_t>(trimmed.end() - 100, trimmed.end()),
+              std::vector<std::uint8_t>(file.end() - 100, file.end())); // the sound is kept
+    EXPECT_FALSE(boxes->seen.isEmpty());
 }
