@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth x11-apps netpbm sox ffmpeg python3 time
+    libsndfile1-dev libsoxr-dev pulseaudio pulseaudio-utils fusefat fuse3 mtools dosfstools
 )
 
 missing=()
