@@ -1,11 +1,14 @@
 #include "audio/Otherfunc_group.h"
 
 #include "audio/Otherfunc_level.h"
+#include "audio/Wav_samples.h"
 #include "bank/Acc_bank_structure.h"
 #include "job/Formatting.h"
 #include "job/HostPath.h"
 #include "job/JobServices.h"
+#include "job/ReplacingBatch.h"
 
+#include <optional>
 #include <set>
 
 namespace ovb {
@@ -41,10 +44,11 @@ LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& u
     {
         ProgressScope progress(ui, 'r');
         ui.SetProgressText("Analizing WAV files...");
+        WavSamples buffer;
         for (std::size_t i = 0; i < paths.size(); ++i) {
             ShowFileProgress(ui, paths[i], i, paths.size());
             if (paths[i].empty()) continue;
-            const AnalysisResult r = AnalyseFile(HostPath(paths[i]));
+            const AnalysisResult r = AnalyseFile(HostPath(paths[i]), buffer);
             if (r.status != kLevelOk) {
                 errorLines.push_back(std::string("ERROR: ") + AnalyseStatusText(r.status));
                 errorLines.push_back("FILE.: " + paths[i]);
@@ -82,28 +86,41 @@ void ShowAnalysisResult(const LoudestRecord& loudest, JobServices& ui) {
 GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float coefficient,
                                  JobServices& ui, bool showErrors) {
     GainGroupResult result;
-    std::vector<std::string> errorLines;
-    std::set<std::string> changed;
     if (paths.empty()) return result;
+    // Files are put in place a batch at a time; the outcomes are reported in list order.
+    std::vector<std::optional<GainOutcome>> outcomes(paths.size());
     {
         ProgressScope progress(ui, 'w');
         ui.SetProgressText("Apply GAIN to WAV files...");
+        std::set<std::string> taken;
+        WavSamples buffer;
+        ReplacingBatch batch;
         for (std::size_t i = 0; i < paths.size(); ++i) {
             ShowFileProgress(ui, paths[i], i, paths.size());
             if (paths[i].empty()) continue;
             const std::filesystem::path host = HostPath(paths[i]);
-            const GainOutcome g = ApplyGainToFile(host, coefficient);
-            if (g.status == kLevelOk) {
-                changed.insert(host.lexically_normal().string());
-                continue;
-            }
-            errorLines.push_back(std::string("ERROR: ") + GainStatusText(g.status));
-            errorLines.push_back("FILE.: " + paths[i]);
-            if (!g.reason.empty()) errorLines.push_back("WHY..: " + g.reason);
-            ++result.errors;
+            // A file that several slots share takes the gain once; twice would clip it.
+            const std::string key = host.lexically_normal().string();
+            if (taken.count(key) != 0) continue;
+            ApplyGainToFile(host, coefficient, buffer, batch,
+                            [&outcomes, i](const GainOutcome& g) { outcomes[i] = g; });
+            if (!outcomes[i] || outcomes[i]->status == kLevelOk) taken.insert(key);
         }
+        batch.flush();
     }
-    result.changedFiles = unsigned(changed.size());
+    std::vector<std::string> errorLines;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (!outcomes[i]) continue;
+        const GainOutcome& g = *outcomes[i];
+        if (g.status == kLevelOk) {
+            ++result.changedFiles;
+            continue;
+        }
+        errorLines.push_back(std::string("ERROR: ") + GainStatusText(g.status));
+        errorLines.push_back("FILE.: " + paths[i]);
+        if (!g.reason.empty()) errorLines.push_back("WHY..: " + g.reason);
+        ++result.errors;
+    }
     if (showErrors)
         OfferErrors(ui, errorLines, result.errors,
                     "Found %u errors when aplly GAIN to WAV files!!!\n\nShow errors ?",

@@ -24,6 +24,7 @@ struct GainGroupResult {
     unsigned errors = 0;
     unsigned changedFiles = 0; // distinct files rewritten
 };
+// A file listed more than once (one sample in several slots) is changed once.
 GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float coefficient,
                                  JobServices& ui, bool showErrors);
 

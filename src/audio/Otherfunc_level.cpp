@@ -1,7 +1,10 @@
 #include "audio/Otherfunc_level.h"
 
 #include "audio/Wav_samples.h"
+#include "job/ReplacingBatch.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace ovb {
@@ -68,28 +71,42 @@ float GainCoefficient(float gainDb) {
     return std::pow(10.0f, gainDb * 0.05f);
 }
 
+// Walking the values in order and replacing on a strictly greater value ends with the extreme
+// values at their first places. So the extremes are found first, in a loop the compiler turns
+// into vector instructions, and then only their first places are searched for.
 void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& r) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const std::int16_t v = values[i];
-        if (v >= 0 && v > r.maxPositive) {
-            r.maxPositive = v;
-            r.positionPositive = i;
-        }
-        if (v < 0 && v < r.maxNegative) {
-            r.maxNegative = v;
-            r.positionNegative = i;
-        }
-        const std::uint32_t a = std::uint32_t(v < 0 ? -int(v) : int(v));
-        if (a > r.maxAbsolute) {
-            r.maxAbsolute = a;
-            r.positionAbsolute = i;
-        }
+    if (values.empty()) return;
+    std::int16_t low = values[0], high = values[0];
+    for (const std::int16_t v : values) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    const auto firstOf = [&](auto match) {
+        return std::uint64_t(std::find_if(values.begin(), values.end(), match) - values.begin());
+    };
+    if (high > r.maxPositive) {
+        r.maxPositive = high;
+        r.positionPositive = firstOf([high](std::int16_t v) { return v == high; });
+    }
+    if (low < r.maxNegative) {
+        r.maxNegative = low;
+        r.positionNegative = firstOf([low](std::int16_t v) { return v == low; });
+    }
+    const std::uint32_t peak = std::uint32_t(std::max(int(high), -int(low)));
+    if (peak > r.maxAbsolute) {
+        r.maxAbsolute = peak;
+        r.positionAbsolute =
+            firstOf([peak](std::int16_t v) { return std::abs(int(v)) == int(peak); });
     }
 }
 
 AnalysisResult AnalyseFile(const std::filesystem::path& path) {
-    AnalysisResult r;
     WavSamples wav;
+    return AnalyseFile(path, wav);
+}
+
+AnalysisResult AnalyseFile(const std::filesystem::path& path, WavSamples& wav) {
+    AnalysisResult r;
     r.status = StatusOf(LoadWavSamples(path, wav));
     if (r.status != kLevelOk) return r;
     ScanPeaks(std::span(wav.values.data(), wav.valueCount()), r);
@@ -113,16 +130,45 @@ std::int16_t ScaleValue(std::int16_t v, float coefficient) {
     return std::int16_t(i);
 }
 
+void ScaleValues(std::span<std::int16_t> values, float coefficient) {
+    // Every possible value scaled once; a file of more values than that only looks them up.
+    thread_local float tableFor = std::nanf("");
+    thread_local std::array<std::int16_t, 65536> table;
+    if (values.size() < table.size()) {
+        for (std::int16_t& v : values)
+            v = ScaleValue(v, coefficient);
+        return;
+    }
+    if (!(tableFor == coefficient)) {
+        for (int v = -32768; v <= 32767; ++v)
+            table[std::uint16_t(v)] = ScaleValue(std::int16_t(v), coefficient);
+        tableFor = coefficient;
+    }
+    for (std::int16_t& v : values)
+        v = table[std::uint16_t(v)];
+}
+
 GainOutcome ApplyGainToFile(const std::filesystem::path& path, float coefficient) {
     GainOutcome out;
     WavSamples wav;
-    out.status = StatusOf(LoadWavSamples(path, wav));
-    if (out.status != kLevelOk) return out;
-    for (std::size_t i = 0; i < wav.valueCount(); ++i)
-        wav.values[i] = ScaleValue(wav.values[i], coefficient);
-    out.reason = RewriteWavData(path, wav);
-    if (!out.reason.empty()) out.status = kLevelErrorOpenFile;
+    ReplacingBatch batch(1);
+    ApplyGainToFile(path, coefficient, wav, batch, [&out](const GainOutcome& g) { out = g; });
+    batch.flush();
     return out;
+}
+
+void ApplyGainToFile(const std::filesystem::path& path, float coefficient, WavSamples& wav,
+                     ReplacingBatch& batch, std::function<void(const GainOutcome&)> done) {
+    GainOutcome out;
+    out.status = StatusOf(LoadWavSamples(path, wav));
+    if (out.status != kLevelOk) {
+        done(out);
+        return;
+    }
+    ScaleValues(std::span(wav.values.data(), wav.valueCount()), coefficient);
+    RewriteWavData(path, wav, batch, [done = std::move(done)](const std::string& error) {
+        done(error.empty() ? GainOutcome{kLevelOk, {}} : GainOutcome{kLevelErrorOpenFile, error});
+    });
 }
 
 } // namespace ovb

@@ -4,10 +4,14 @@
 // exactly the values the user's earlier tools gave.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 
 namespace ovb {
+
+class ReplacingBatch;
+struct WavSamples;
 
 // One set of numbers for analysis and gain, each with its own texts.
 enum LevelStatus : std::uint8_t {
@@ -42,14 +46,22 @@ struct AnalysisResult {
 // Walks values in file order; only a strictly greater value replaces, so ties keep the first.
 void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& result);
 AnalysisResult AnalyseFile(const std::filesystem::path& path);
+// The same with a buffer reused from file to file.
+AnalysisResult AnalyseFile(const std::filesystem::path& path, WavSamples& buffer);
 
 // v scaled by the coefficient, rounded half away from zero and clamped to 16 bits.
 std::int16_t ScaleValue(std::int16_t v, float coefficient);
+// ScaleValue over many values.
+void ScaleValues(std::span<std::int16_t> values, float coefficient);
 
 struct GainOutcome {
     std::uint8_t status = kLevelInitStatus;
     std::string reason; // why the file could not be written; the file is then unchanged
 };
 GainOutcome ApplyGainToFile(const std::filesystem::path& path, float coefficient);
+// For runs over many files: the file is put in place at the batch's next flush (or refused at
+// once); done learns the outcome then. The buffer can be reused on return.
+void ApplyGainToFile(const std::filesystem::path& path, float coefficient, WavSamples& buffer,
+                     ReplacingBatch& batch, std::function<void(const GainOutcome&)> done);
 
 } // namespace ovb

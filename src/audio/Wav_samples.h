@@ -7,10 +7,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace ovb {
+
+class ReplacingBatch;
 
 enum class WavLoad { Ok, Missing, CannotOpen, Rejected, NoData, Empty, Truncated };
 
@@ -35,5 +38,18 @@ std::string RewriteWavData(const std::filesystem::path& path, const WavSamples& 
 // Writes a new file: the 44-byte header and `bytes` bytes of audio starting at `first`.
 std::string WriteTrimmedWav(const std::filesystem::path& path, bool stereo,
                             const std::int16_t* first, std::uint32_t bytes);
+
+// The same two writes for runs over many files: the new file is written at once (the buffer can
+// be reused on return) and put in place at the batch's next flush, which tells done the reason
+// of a failure (empty on success).
+using WavWritten = std::function<void(const std::string& error)>;
+void RewriteWavData(const std::filesystem::path& path, const WavSamples& wav, ReplacingBatch& batch,
+                    WavWritten done);
+// The trimmed file holds `bytes` bytes of wav's audio from value `first`. The values before
+// `unchangedEnd` are still as in the file, which was loaded into wav and not yet replaced: the
+// kernel copies them from there; the others come from the buffer.
+void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, std::size_t first,
+                     std::uint32_t bytes, std::size_t unchangedEnd, ReplacingBatch& batch,
+                     WavWritten done);
 
 } // namespace ovb

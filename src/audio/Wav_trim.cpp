@@ -5,6 +5,7 @@
 #include "bank/Acc_bank_structure.h"
 #include "job/HostPath.h"
 #include "job/JobServices.h"
+#include "job/ReplacingBatch.h"
 
 #include <span>
 
@@ -24,33 +25,44 @@ std::span<std::int16_t> Values(WavSamples& wav) {
     return {wav.values.data(), wav.valueCount()};
 }
 
-// Calls work(host path, samples) for every accepted file, with the progress shown.
+// Calls work(run, batch, host path, samples) for every accepted file, with the progress shown.
+// Changed files are put in place a batch at a time; a file listed again is read only after its
+// earlier change is in place.
 template <class Work> TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work) {
     TrimRun run;
     WavSamples wav;
     ProgressScope progress(ui, 'l');
+    ReplacingBatch batch;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         ui.SetProgressText(paths[i]);
         const std::filesystem::path host = HostPath(paths[i]);
-        if (Accepted(LoadWavSamples(host, wav), wav)) work(run, host, wav);
+        if (batch.waiting(host)) batch.flush();
+        if (Accepted(LoadWavSamples(host, wav), wav)) work(run, batch, host, wav);
         ui.SetProgressText(kProgressTitle);
         ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
         ui.processEvents();
     }
+    batch.flush();
     return run;
 }
 
-// Writes frames [first, first + count) as the whole new file; counts the change or the failure.
-bool Rewrite(TrimRun& run, const std::filesystem::path& host, const WavSamples& wav,
-             std::size_t firstFrame, std::uint32_t bytes) {
-    const std::string error =
-        WriteTrimmedWav(host, wav.stereo(), wav.values.data() + firstFrame * wav.channels(), bytes);
-    if (!error.empty()) {
-        run.failures.push_back(host.string() + ": " + error);
-        return false;
-    }
-    run.changed.insert(host.lexically_normal().string());
-    return true;
+// Writes frames [first, first + count) as the whole new file. Once it is in place, the change
+// and the removed and faded values are counted; a failure is listed instead.
+// Values from unchangedEnd on were changed in the buffer (faded).
+void Rewrite(TrimRun& run, ReplacingBatch& batch, const std::filesystem::path& host,
+             const WavSamples& wav, std::size_t firstFrame, std::uint32_t bytes,
+             std::uint64_t removed, std::uint64_t inFades = 0,
+             std::size_t unchangedEnd = std::size_t(-1)) {
+    WriteTrimmedWav(host, wav, firstFrame * wav.channels(), bytes, unchangedEnd, batch,
+                    [&run, host, removed, inFades](const std::string& error) {
+                        if (!error.empty()) {
+                            run.failures.push_back(host.string() + ": " + error);
+                            return;
+                        }
+                        run.changed.insert(host.lexically_normal().string());
+                        run.removed += removed;
+                        run.inFades += inFades;
+                    });
 }
 
 } // namespace
@@ -64,7 +76,7 @@ std::vector<std::string> BankSlotPaths(const as_bank& bank) {
 }
 
 TrimRun MeasureStartSilence(const Paths& paths, JobServices& ui) {
-    return ForEachAccepted(paths, ui, [](TrimRun& run, const auto&, WavSamples& wav) {
+    return ForEachAccepted(paths, ui, [](TrimRun& run, auto&, const auto&, WavSamples& wav) {
         for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t)
             run.removedAt[t] +=
                 SilentHeadFrames(Values(wav), wav.channels(), kSilenceThresholds[t]) *
@@ -73,7 +85,7 @@ TrimRun MeasureStartSilence(const Paths& paths, JobServices& ui) {
 }
 
 TrimRun MeasureEndSilence(const Paths& paths, bool fade, JobServices& ui) {
-    return ForEachAccepted(paths, ui, [fade](TrimRun& run, const auto&, WavSamples& wav) {
+    return ForEachAccepted(paths, ui, [fade](TrimRun& run, auto&, const auto&, WavSamples& wav) {
         const unsigned ch = wav.channels();
         for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t) {
             const std::size_t tail = SilentTailFrames(Values(wav), ch, kSilenceThresholds[t]);
@@ -88,39 +100,41 @@ TrimRun MeasureEndSilence(const Paths& paths, bool fade, JobServices& ui) {
 }
 
 TrimRun RemoveStartSilence(const Paths& paths, int threshold, JobServices& ui) {
-    return ForEachAccepted(paths, ui, [threshold](TrimRun& run, const auto& host, WavSamples& wav) {
-        const unsigned ch = wav.channels();
-        const std::size_t head = SilentHeadFrames(Values(wav), ch, threshold);
-        if (head == 0) return;
-        const std::uint32_t bytes = wav.layout.dataSize - std::uint32_t(head * 2 * ch);
-        if (Rewrite(run, host, wav, head, bytes)) run.removed += head * ch;
-    });
+    return ForEachAccepted(
+        paths, ui, [threshold](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+            const unsigned ch = wav.channels();
+            const std::size_t head = SilentHeadFrames(Values(wav), ch, threshold);
+            if (head == 0) return;
+            const std::uint32_t bytes = wav.layout.dataSize - std::uint32_t(head * 2 * ch);
+            Rewrite(run, batch, host, wav, head, bytes, head * ch);
+        });
 }
 
 TrimRun RemoveEndSilence(const Paths& paths, int threshold, bool fade, JobServices& ui) {
-    return ForEachAccepted(paths, ui, [=](TrimRun& run, const auto& host, WavSamples& wav) {
-        const unsigned ch = wav.channels();
-        const std::size_t frames = wav.frameCount();
-        const std::size_t tail = SilentTailFrames(Values(wav), ch, threshold);
-        if (tail == 0 || (fade && tail <= kFadeFrames)) return;
-        const std::size_t faded = fade ? kFadeFrames : 0;
-        const std::size_t kept = frames - tail + faded;
-        if (fade) FadeOut(Values(wav).subspan((frames - tail) * ch, kFadeFrames * ch), ch);
-        if (Rewrite(run, host, wav, 0, std::uint32_t(kept * 2 * ch))) {
-            run.removed += (tail - faded) * ch;
-            run.inFades += faded * ch;
-        }
-    });
+    return ForEachAccepted(
+        paths, ui, [=](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+            const unsigned ch = wav.channels();
+            const std::size_t frames = wav.frameCount();
+            const std::size_t tail = SilentTailFrames(Values(wav), ch, threshold);
+            if (tail == 0 || (fade && tail <= kFadeFrames)) return;
+            const std::size_t faded = fade ? kFadeFrames : 0;
+            const std::size_t kept = frames - tail + faded;
+            if (fade) FadeOut(Values(wav).subspan((frames - tail) * ch, kFadeFrames * ch), ch);
+            Rewrite(run, batch, host, wav, 0, std::uint32_t(kept * 2 * ch), (tail - faded) * ch,
+                    faded * ch, (frames - tail) * ch);
+        });
 }
 
 TrimRun RemoveFixedFrames(const Paths& paths, unsigned frames, JobServices& ui) {
-    return ForEachAccepted(paths, ui, [frames](TrimRun& run, const auto& host, WavSamples& wav) {
-        const unsigned ch = wav.channels();
-        // Unsigned 32-bit on purpose: a file shorter than the cut wraps round and is left alone.
-        const std::uint32_t bytes = wav.layout.dataSize - frames * 2u * ch;
-        if (bytes >= wav.layout.dataSize) return;
-        if (Rewrite(run, host, wav, frames, bytes)) run.removed += std::uint64_t(frames) * ch;
-    });
+    return ForEachAccepted(
+        paths, ui, [frames](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+            const unsigned ch = wav.channels();
+            // Unsigned 32-bit on purpose: a file shorter than the cut wraps round and is left
+            // alone.
+            const std::uint32_t bytes = wav.layout.dataSize - frames * 2u * ch;
+            if (bytes >= wav.layout.dataSize) return;
+            Rewrite(run, batch, host, wav, frames, bytes, std::uint64_t(frames) * ch);
+        });
 }
 
 } // namespace ovb

@@ -2,6 +2,10 @@
 // Writes a file under a temporary name in the target's folder and puts it in place by a rename
 // only when everything was written: a failure, a full disk or a kill never leaves a half-written
 // file where a good one was.
+//
+// A killed run leaves its temporary file behind (".NAME.ovbtmp-PID-N"). The first replacement a
+// later run makes in that folder removes such files whose writing process no longer exists; a
+// file another running process is writing is left alone.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -15,14 +19,17 @@ class ReplacingFile {
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-    bool ok() const { return file_ != nullptr && !failed_; }
+    bool ok() const { return (file_ != nullptr || fd_ >= 0) && !failed_; }
     bool write(const void* data, std::size_t count);
     // Appends count bytes of the open file `from`, starting at its byte `offset`. The kernel
     // copies them where it can, without passing them through this process.
     bool copyFrom(std::FILE* from, std::uint64_t offset, std::uint64_t count);
     std::uint64_t size() const { return written_; }
-    // Flushes the data to the disk, then renames over the target. False when anything failed;
-    // the target is then untouched.
+    // Ends the writing: the data go to the system and the disk starts writing them, without
+    // waiting. Nothing can be written afterwards. False when anything failed.
+    bool finish();
+    // Finishes, waits until the data are on the disk, then renames over the target. False when
+    // anything failed; the target is then untouched.
     bool commit();
     void discard();
 
@@ -33,13 +40,20 @@ class ReplacingFile {
 
   private:
     void fail(const char* what);
+    bool writable() const { return file_ != nullptr && !failed_; }
 
     std::filesystem::path target_;
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
+    int fd_ = -1; // once finished
     std::uint64_t written_ = 0;
     bool failed_ = false;
     std::string error_;
 };
+
+// Whether a file name is a temporary file of ours whose writer has ended.
+bool IsStaleTemporary(const std::string& name);
+// Removes the stale temporary files of one folder.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 } // namespace ovb

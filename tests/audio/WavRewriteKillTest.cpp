@@ -1,0 +1,218 @@
+// A run of ovbank killed while it rewrites a large WAV file must leave that file exactly as it
+// was; the temporary file it was writing is cleared away by the next run that writes there.
+#include "WavValues.h"
+#include "audio/Wav_file_parser.h"
+#include "job/ReplacingFile.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint32_t kBigDataBytes = 200u << 20;
+constexpr std::size_t kChunkValues = 1u << 21; // 4 MiB
+
+// Values within +/-8192 (about -12 dB), so that normalising has to rewrite the file; the
+// pattern differs from value to value so that any changed byte shows.
+std::int16_t PatternValue(std::uint64_t i) {
+    return std::int16_t(int(((i * 2654435761u) >> 9) & 0x3FFF) - 8192);
+}
+
+void FillChunk(std::vector<std::int16_t>& chunk, std::uint64_t first) {
+    for (std::size_t k = 0; k < chunk.size(); ++k)
+        chunk[k] = PatternValue(first + k);
+}
+
+// Real blocks on the disk, no holes: the rewrite reads and writes every byte.
+void WriteBigWav(const fs::path& path) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    const auto header = MakeWavHeader(false, kBigDataBytes);
+    ASSERT_EQ(std::fwrite(header.data(), 1, header.size(), f), header.size());
+    std::vector<std::int16_t> chunk(kChunkValues);
+    for (std::uint64_t done = 0; done < kBigDataBytes / 2; done += kChunkValues) {
+        FillChunk(chunk, done);
+        ASSERT_EQ(std::fwrite(chunk.data(), 2, chunk.size(), f), chunk.size());
+    }
+    ASSERT_EQ(std::fclose(f), 0);
+}
+
+// True when the file holds exactly what WriteBigWav wrote.
+bool StillTheBigWav(const fs::path& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    const auto header = MakeWavHeader(false, kBigDataBytes);
+    std::array<std::uint8_t, kWavHeaderSize> read{};
+    bool same = std::fread(read.data(), 1, read.size(), f) == read.size() && read == header;
+    std::vector<std::int16_t> expected(kChunkValues), actual(kChunkValues);
+    for (std::uint64_t done = 0; same && done < kBigDataBytes / 2; done += kChunkValues) {
+        FillChunk(expected, done);
+        same =
+            std::fread(actual.data(), 2, actual.size(), f) == actual.size() && actual == expected;
+    }
+    same = same && std::fgetc(f) == EOF;
+    std::fclose(f);
+    return same;
+}
+
+pid_t StartOvbank(const std::vector<std::string>& words) {
+    std::vector<char*> argv;
+    std::string program = OVB_OVBANK;
+    argv.push_back(program.data());
+    std::vector<std::string> copy = words;
+    for (std::string& w : copy)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int error = posix_spawn(&pid, program.c_str(), &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    return error == 0 ? pid : -1;
+}
+
+int RunOvbank(const std::vector<std::string>& words) {
+    const pid_t pid = StartOvbank(words);
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Everything in the folder except the named file.
+std::vector<fs::path> Others(const fs::path& folder, const fs::path& keep) {
+    std::vector<fs::path> out;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path() != keep) out.push_back(entry.path());
+    return out;
+}
+
+struct TempSeen {
+    fs::path path;
+    ino_t inode = 0;
+};
+
+// The temporary file beside target once it holds more than the header, or nothing when the
+// child ended first.
+TempSeen WaitForGrowingTemp(pid_t child, const fs::path& target, bool& childEnded) {
+    const std::string prefix = "." + target.filename().string() + ".ovbtmp-";
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (std::chrono::steady_clock::now() < giveUp) {
+        for (const auto& entry : fs::directory_iterator(target.parent_path())) {
+            struct stat st {};
+            if (entry.path().filename().string().rfind(prefix, 0) != 0 ||
+                stat(entry.path().c_str(), &st) != 0)
+                continue;
+            if (std::uint64_t(st.st_size) > kWavHeaderSize) return {entry.path(), st.st_ino};
+        }
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            childEnded = true;
+            return {};
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(WavRewriteKill, KilledNormaliseLeavesTheOriginalAndTheNextRunClearsItsTemporary) {
+    TempDir dir;
+    const fs::path big = dir / "BIG.wav";
+    WriteBigWav(big);
+    ASSERT_FALSE(::testing::Test::HasFatalFailure());
+    ASSERT_TRUE(StillTheBigWav(big));
+
+    const pid_t child = StartOvbank({"--quiet", "--yes", "normalise", "--files", big.string()});
+    ASSERT_GT(child, 0);
+    bool childEnded = false;
+    const TempSeen temp = WaitForGrowingTemp(child, big, childEnded);
+    if (childEnded) GTEST_SKIP() << "the rewrite finished before it could be killed";
+    ASSERT_FALSE(temp.path.empty()) << "no temporary file appeared within two minutes";
+    kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    struct stat now {};
+    ASSERT_EQ(stat(big.c_str(), &now), 0);
+    // The rename may just have won the race with the kill: the new file is then in place whole.
+    if (now.st_ino == temp.inode) GTEST_SKIP() << "the rewrite finished before the kill";
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    EXPECT_TRUE(StillTheBigWav(big)) << "the killed run changed the original";
+    const auto left = Others(dir.path(), big);
+    ASSERT_LE(left.size(), 1u);
+    if (!left.empty()) {
+        EXPECT_EQ(
+            left[0].filename().string().rfind(".BIG.wav.ovbtmp-" + std::to_string(child) + "-", 0),
+            0u)
+            << left[0];
+        EXPECT_TRUE(IsStaleTemporary(left[0].filename().string()));
+    }
+
+    // The next run that writes into the folder removes the dead run's temporary file and leaves
+    // the big file alone.
+    WriteValues(dir / "small.wav", false, std::vector<std::int16_t>(2048, 100));
+    const auto small = ReadAll(dir / "small.wav");
+    EXPECT_EQ(RunOvbank({"--quiet", "--yes", "normalise", "--files", (dir / "small.wav").string()}),
+              0);
+    EXPECT_NE(ReadAll(dir / "small.wav"), small) << "the small file was normalised";
+    const auto after = Others(dir.path(), big);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0].filename(), "small.wav");
+    EXPECT_TRUE(StillTheBigWav(big));
+}
+
+TEST(WavRewriteKill, OnlyTemporariesOfEndedWritersAreStale) {
+    // A process that has certainly ended: our own child, already reaped.
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    ASSERT_GT(ended, 0);
+    ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+    const std::string dead = std::to_string(ended), alive = std::to_string(getpid());
+
+    EXPECT_TRUE(IsStaleTemporary(".a.wav.ovbtmp-" + dead + "-0"));
+    EXPECT_TRUE(IsStaleTemporary(".x.ovbtmp-y.ovs.ovbtmp-" + dead + "-12"));
+    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + alive + "-0")) << "still being written";
+    EXPECT_FALSE(IsStaleTemporary("a.wav.ovbtmp-" + dead + "-0")) << "not hidden: a user's file";
+    EXPECT_FALSE(IsStaleTemporary(".ovbtmp-" + dead + "-0")) << "no file name";
+    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + dead));
+    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + dead + "-"));
+    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + dead + "-1.bak"));
+    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp--5-1"));
+    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-0-1"));
+    EXPECT_FALSE(IsStaleTemporary(".a.wav"));
+
+    TempDir dir;
+    const std::string staleName = ".a.wav.ovbtmp-" + dead + "-3";
+    const std::string liveName = ".a.wav.ovbtmp-" + alive + "-99999";
+    for (const std::string& name : {staleName, liveName, std::string("a.wav")})
+        WriteAll(dir / name, {1, 2, 3});
+    {
+        ReplacingFile out(dir / "b.txt");
+        ASSERT_TRUE(out.write("b", 1));
+        ASSERT_TRUE(out.commit());
+    }
+    EXPECT_FALSE(fs::exists(dir / staleName));
+    EXPECT_TRUE(fs::exists(dir / liveName));
+    EXPECT_EQ(ReadAll(dir / "a.wav"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadAll(dir / "b.txt"), (std::vector<std::uint8_t>{'b'}));
+}

@@ -1,0 +1,88 @@
+// Files replaced a batch at a time: nothing is in place before the flush, everything good is in
+// place after it, a failed file leaves its target alone, and the outcomes come in order.
+#include "job/ReplacingBatch.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::unique_ptr<ReplacingFile> Written(const fs::path& target, const std::string& text) {
+    auto file = std::make_unique<ReplacingFile>(target);
+    file->write(text.data(), text.size());
+    return file;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+std::size_t Entries(const fs::path& folder) {
+    return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+} // namespace
+
+TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
+    TempDir dir;
+    WriteAll(dir / "a", Bytes("old a"));
+    WriteAll(dir / "c", Bytes("old c"));
+    const fs::path unwritable = dir / (std::string(250, 'n') + "x"); // no temporary fits beside
+    std::vector<std::string> outcomes;
+    auto note = [&outcomes](const std::string& name) {
+        return [&outcomes, name](const std::string& error) {
+            outcomes.push_back(name + (error.empty() ? " ok" : " failed: " + error));
+        };
+    };
+
+    ReplacingBatch batch(10);
+    batch.add(Written(dir / "a", "new a"), note("a"));
+    batch.add(Written(unwritable, "never"), note("n"));
+    batch.add(Written(dir / "c", "new c"), note("c"));
+    EXPECT_TRUE(batch.waiting(dir / "a"));
+    EXPECT_TRUE(batch.waiting(dir / "." / "c")) << "the same file by another spelling";
+    EXPECT_FALSE(batch.waiting(dir / "b"));
+    EXPECT_TRUE(outcomes.empty());
+    EXPECT_EQ(ReadAll(dir / "a"), Bytes("old a"));
+    EXPECT_EQ(ReadAll(dir / "c"), Bytes("old c"));
+
+    batch.flush();
+    ASSERT_EQ(outcomes.size(), 3u);
+    EXPECT_EQ(outcomes[0], "a ok");
+    EXPECT_EQ(outcomes[1].rfind("n failed: cannot create", 0), 0u) << outcomes[1];
+    EXPECT_EQ(outcomes[2], "c ok");
+    EXPECT_EQ(ReadAll(dir / "a"), Bytes("new a"));
+    EXPECT_EQ(ReadAll(dir / "c"), Bytes("new c"));
+    EXPECT_FALSE(fs::exists(unwritable));
+    EXPECT_FALSE(batch.waiting(dir / "a"));
+    EXPECT_EQ(Entries(dir.path()), 2u) << "no temporary file is left";
+}
+
+TEST(ReplacingBatch, FlushesByItselfWhenFullAndAtItsEnd) {
+    TempDir dir;
+    int done = 0;
+    auto count = [&done](const std::string& error) { done += error.empty() ? 1 : 100; };
+    {
+        ReplacingBatch batch(2);
+        batch.add(Written(dir / "1", "one"), count);
+        EXPECT_EQ(done, 0);
+        batch.add(Written(dir / "2", "two"), count);
+        EXPECT_EQ(done, 2) << "two files fill the batch";
+        batch.add(Written(dir / "3", "three"), count);
+        EXPECT_FALSE(fs::exists(dir / "3"));
+    }
+    EXPECT_EQ(done, 3);
+    EXPECT_EQ(ReadAll(dir / "3"), Bytes("three"));
+
+    ReplacingBatch bySize(100, 8);
+    bySize.add(Written(dir / "big", "more than eight bytes"), count);
+    EXPECT_EQ(done, 4);
+    EXPECT_EQ(Entries(dir.path()), 4u);
+}
