@@ -1,0 +1,41 @@
+#pragma once
+// Fetching the sample the player shows and plays: from the slot's WAV file or from the audio the
+// loaded bank file holds for the slot. A failure is one of the texts the plot shows in place of
+// a waveform.
+#include "job/JobServices.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ovb {
+
+class as_bank;
+
+struct PlayerSample {
+    enum class Outcome {
+        Loaded,   // bytes and stereo are the sample
+        Message,  // the plot shows message; nothing to play
+        Unchanged // no bank file is loaded: the plot keeps what it shows; nothing to play
+    };
+    Outcome outcome = Outcome::Unchanged;
+    std::string message;
+    std::vector<std::uint8_t> bytes; // interleaved little-endian 16-bit frames, 48000 Hz
+    bool stereo = false;
+};
+
+// The audio of a WAV file at a stored path. When the file is shorter than its data chunk claims,
+// the bytes that are there are taken: nothing is read past the end of the file.
+PlayerSample FetchWavSample(std::string_view storedPath);
+
+// The whole run of 512-byte units the bank file holds for slot `slot` of `multisample`, read
+// across the file's volumes. The reader's own failures are shown through ui.
+PlayerSample FetchBankSample(const as_bank& bank, unsigned multisample, unsigned slot,
+                             JobServices& ui);
+
+// The player's choice between the two, after the selection check.
+PlayerSample FetchPlayerSample(const as_bank& bank, unsigned multisample, unsigned slot,
+                               int selectedRows, bool fromWavFiles, JobServices& ui);
+
+} // namespace ovb

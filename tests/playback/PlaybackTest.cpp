@@ -1,0 +1,258 @@
+// Playback through a real PulseAudio server: the player finds the server's null sink, plays a
+// sample to the end while the cursor moves across the plot, stops at once when asked, and what
+// reaches the sink is the sample itself (recorded from the sink's monitor).
+// Run through scripts/with-pulseaudio.sh, which starts the private server and names its sink.
+#include "../ui/TestEditorHost.h"
+#include "audio/Wav_file_parser.h"
+#include "support/TestFiles.h"
+#include "ui/PlayerOutput.h"
+#include "ui/PlayerPanel.h"
+#include "ui/Wavplot.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMediaDevices>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+const char* SinkName() {
+    return std::getenv("OVB_TEST_SINK");
+}
+
+// The 1-based tag of the null sink in the device list, 0 when it is not listed.
+int NullSinkTag() {
+    const QString description = qEnvironmentVariable("OVB_TEST_SINK_DESCRIPTION");
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    for (int n = 0; n < outputs.size(); ++n)
+        if (outputs[n].description() == description) return n + 1;
+    return 0;
+}
+
+// Noise whose every value is non-zero and never repeats in a pattern, so that a stretch of the
+// recording is found at one place of the sample only.
+std::vector<std::int16_t> Noise(std::size_t frames, unsigned channels, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<int> value(-20000, 20000);
+    std::vector<std::int16_t> v(frames * channels);
+    for (auto& x : v)
+        x = std::int16_t(value(rng) | 1);
+    return v;
+}
+
+void WriteSamples(const std::filesystem::path& path, const std::vector<std::int16_t>& v,
+                  bool stereo) {
+    auto header = MakeWavHeader(stereo, std::uint32_t(v.size() * 2));
+    std::vector<std::uint8_t> bytes(header.begin(), header.end());
+    bytes.resize(bytes.size() + v.size() * 2);
+    std::memcpy(bytes.data() + header.size(), v.data(), v.size() * 2);
+    WriteAll(path, bytes);
+}
+
+void Wait(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(2);
+    }
+}
+
+// Records the sink's monitor as 2-channel 16-bit 48000 Hz frames.
+class MonitorRecording {
+  public:
+    explicit MonitorRecording(const std::filesystem::path& file) : file_(file) {
+        process_.start("parec", {"--device=" + QString(SinkName()) + ".monitor", "--raw",
+                                 "--format=s16le", "--rate=48000", "--channels=2",
+                                 "--latency-msec=10", QString::fromStdString(file.string())});
+        started_ = process_.waitForStarted(5000);
+        Wait(500); // connected and recording silence before anything plays
+    }
+    // Stops the recorder and returns the frames as interleaved values.
+    std::vector<std::int16_t> finish() {
+        Wait(300);
+        process_.terminate();
+        process_.waitForFinished(5000);
+        auto bytes = ReadAll(file_);
+        std::vector<std::int16_t> values(bytes.size() / 2);
+        std::memcpy(values.data(), bytes.data(), values.size() * 2);
+        return values;
+    }
+    bool started() const { return started_; }
+
+  private:
+    std::filesystem::path file_;
+    QProcess process_;
+    bool started_ = false;
+};
+
+// Index of the first recorded frame whose left value is not silence, or npos.
+std::size_t FirstSound(const std::vector<std::int16_t>& rec) {
+    for (std::size_t f = 0; f + 1 < rec.size(); f += 2)
+        if (rec[f] != 0) return f / 2;
+    return std::string::npos;
+}
+
+// The monitor starts recording only a little after a stream starts, so the first few
+// milliseconds are not in the recording. Checks that the recording holds the sample from a frame
+// within its first 100 ms up to its very last frame, unchanged (mono: on both channels), and
+// silence after it.
+void ExpectRecordedSample(const std::vector<std::int16_t>& rec,
+                          const std::vector<std::int16_t>& sample, unsigned channels) {
+    const std::size_t first = FirstSound(rec);
+    ASSERT_NE(first, std::string::npos) << "nothing reached the sink";
+    auto recorded = [&](std::size_t frame, unsigned ch) { return rec[2 * frame + ch]; };
+    auto played = [&](std::size_t frame, unsigned ch) {
+        return sample[frame * channels + (channels == 2 ? ch : 0)];
+    };
+    const std::size_t frames = sample.size() / channels;
+    std::size_t from = 0;
+    while (from < 4800 && !(played(from, 0) == recorded(first, 0) &&
+                            played(from + 1, 0) == recorded(first + 1, 0) &&
+                            played(from + 2, 0) == recorded(first + 2, 0)))
+        ++from;
+    ASSERT_LT(from, 4800u) << "the first sound heard is not from the start of the sample";
+    ASSERT_GE(rec.size() / 2, first + frames - from + 1) << "the sample was cut short";
+    std::size_t wrong = 0;
+    for (std::size_t f = from; f < frames; ++f)
+        for (unsigned ch = 0; ch < 2; ++ch)
+            wrong += recorded(first + f - from, ch) != played(f, ch);
+    EXPECT_EQ(wrong, 0u) << "of " << frames - from << " frames";
+    EXPECT_EQ(recorded(first + frames - from, 0), 0) << "more than the sample was played";
+}
+
+class Playback : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!SinkName())
+            GTEST_SKIP() << "needs the private PulseAudio server: run through "
+                            "scripts/with-pulseaudio.sh";
+        tag = NullSinkTag();
+        ASSERT_NE(tag, 0) << "the null sink is not among the audio outputs";
+        panel.show();
+    }
+    void Load(const std::filesystem::path& wav) {
+        host.bank().path(1, 0) = wav.string();
+        panel.LoadPlayerSample(1, 0);
+        ASSERT_TRUE(panel.plot()->valid());
+    }
+    // Runs the event loop while playing, noting every cursor column seen.
+    std::vector<int> FollowUntilDone(int limitMs) {
+        std::vector<int> columns;
+        QElapsedTimer t;
+        t.start();
+        while (panel.playing() && t.elapsed() < limitMs) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            const int c = panel.plot()->cursorColumn();
+            if (c >= 0 && (columns.empty() || columns.back() != c)) columns.push_back(c);
+            QThread::msleep(2);
+        }
+        return columns;
+    }
+
+    TempDir dir;
+    TestEditorHost host;
+    PlayerSettings settings{true, false, 0};
+    PlayerPanel panel{host, [this] { return settings; }};
+    int tag = 0;
+};
+
+} // namespace
+
+TEST_F(Playback, TheNullSinkIsAnOutputAndTheDefault) {
+    EXPECT_EQ(QMediaDevices::defaultAudioOutput().description(),
+              qEnvironmentVariable("OVB_TEST_SINK_DESCRIPTION"));
+    EXPECT_EQ(PlayerOutput::DeviceOfTag(tag).id(), QMediaDevices::audioOutputs()[tag - 1].id());
+    EXPECT_TRUE(PlayerOutput::DeviceOfTag(tag).isFormatSupported(PlayerOutput::PlayerFormat(true)));
+}
+
+TEST_F(Playback, AMonoSamplePlaysToTheEndAndReachesTheSinkUnchanged) {
+    const auto tone = Noise(24000, 1, 1); // half a second
+    WriteSamples(dir / "mono.wav", tone, false);
+    Load(dir / "mono.wav");
+    settings.deviceTag = tag;
+    MonitorRecording rec(dir / "mono.raw");
+    ASSERT_TRUE(rec.started()) << "parec did not start";
+
+    panel.StartPlayback();
+    ASSERT_TRUE(panel.playing());
+    const std::vector<int> columns = FollowUntilDone(10000);
+    ASSERT_FALSE(panel.playing()) << "playback never reached its end";
+    EXPECT_TRUE(host.services.transcript.empty()) << host.services.shown().front();
+    // The cursor went forward only, across most of the plot, and is gone at the end.
+    ASSERT_GE(columns.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(columns.begin(), columns.end()));
+    EXPECT_GT(columns.back(), MyWavePlot::kWidth * 3 / 4);
+    EXPECT_EQ(panel.plot()->cursorColumn(), -1);
+
+    ExpectRecordedSample(rec.finish(), tone, 1);
+}
+
+TEST_F(Playback, AStereoSamplePlaysOnTheDefaultOutput) {
+    const auto noise = Noise(9600, 2, 2);
+    WriteSamples(dir / "stereo.wav", noise, true);
+    Load(dir / "stereo.wav");
+    settings.deviceTag = 0; // the default output: the null sink
+    MonitorRecording rec(dir / "stereo.raw");
+    panel.StartPlayback();
+    FollowUntilDone(10000);
+    ASSERT_FALSE(panel.playing());
+    ExpectRecordedSample(rec.finish(), noise, 2);
+}
+
+TEST_F(Playback, StoppingInTheMiddleEndsAtOnce) {
+    const auto tone = Noise(48000 * 4, 1, 3); // four seconds
+    WriteSamples(dir / "long.wav", tone, false);
+    Load(dir / "long.wav");
+    MonitorRecording rec(dir / "long.raw");
+    panel.StartPlayback();
+    QElapsedTimer t;
+    t.start();
+    while (panel.plot()->cursorColumn() < 60 && t.elapsed() < 5000)
+        Wait(5);
+    ASSERT_TRUE(panel.playing());
+    ASSERT_GE(panel.plot()->cursorColumn(), 60);
+    const int reached = panel.plot()->cursorColumn();
+    panel.StopPlayback();
+    EXPECT_FALSE(panel.playing());
+    EXPECT_EQ(panel.plot()->cursorColumn(), -1);
+    Wait(300);
+    EXPECT_EQ(panel.plot()->cursorColumn(), -1) << "the cursor came back after the stop";
+
+    // The sink got about as far as the cursor showed, far from the four seconds.
+    const auto recorded = rec.finish();
+    std::size_t sounding = 0;
+    for (std::size_t f = 0; f + 1 < recorded.size(); f += 2)
+        sounding += recorded[f] != 0;
+    EXPECT_GT(sounding, 0u);
+    EXPECT_LT(sounding, tone.size() * std::size_t(reached + 60) / MyWavePlot::kWidth);
+}
+
+TEST_F(Playback, HoldingAnyButtonOnThePlotPlaysAndReleasingStops) {
+    WriteSamples(dir / "hold.wav", Noise(48000 * 3, 1, 4), false);
+    Load(dir / "hold.wav");
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        SendMouse(*panel.plot(), QEvent::MouseButtonPress, {10, 10}, button);
+        EXPECT_TRUE(panel.playing());
+        Wait(100);
+        SendMouse(*panel.plot(), QEvent::MouseButtonRelease, {10, 10}, button);
+        EXPECT_FALSE(panel.playing());
+    }
+    // A new selection while playing stops the playback before the buffer is replaced.
+    panel.StartPlayback();
+    ASSERT_TRUE(panel.playing());
+    panel.LoadPlayerSample(1, 1);
+    EXPECT_FALSE(panel.playing());
+    EXPECT_EQ(panel.plot()->cursorColumn(), -1);
+    EXPECT_TRUE(host.services.transcript.empty());
+}

@@ -1,0 +1,181 @@
+// Fetching the player's sample: from WAV files (missing, rejected, without data, truncated, mapped
+// drive paths) and from the loaded bank file, including audio that crosses a volume boundary.
+#include "tools/PlayerSample.h"
+
+#include "audio/Wav_file_parser.h"
+#include "bank/BankFileWriter.h"
+#include "bank/SplitVolumes.h"
+#include "job/HostPath.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+using Outcome = PlayerSample::Outcome;
+
+std::string Shown(const PlayerSample& s) {
+    return s.outcome == Outcome::Message ? s.message : "(no message)";
+}
+
+std::vector<std::uint8_t> Header(bool stereo, std::uint32_t dataSize) {
+    auto h = MakeWavHeader(stereo, dataSize);
+    return {h.begin(), h.end()};
+}
+
+} // namespace
+
+TEST(PlayerSampleWav, TakesTheAudioAndChannelsOfTheFile) {
+    TempDir dir;
+    WriteWav(dir / "m.wav", false, 3001, 5);
+    WriteWav(dir / "s.wav", true, 4000, 9);
+    auto mono = FetchWavSample((dir / "m.wav").string());
+    ASSERT_EQ(mono.outcome, Outcome::Loaded) << Shown(mono);
+    EXPECT_FALSE(mono.stereo);
+    EXPECT_EQ(mono.bytes, PatternBytes(3001, 5));
+    auto stereo = FetchWavSample((dir / "s.wav").string());
+    ASSERT_EQ(stereo.outcome, Outcome::Loaded);
+    EXPECT_TRUE(stereo.stereo);
+    EXPECT_EQ(stereo.bytes, PatternBytes(4000, 9));
+}
+
+TEST(PlayerSampleWav, StoredWindowsPathsAreMappedToThisMachine) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "Piano");
+    WriteWav(dir / "Piano" / "C 3.wav", false, 100, 2);
+    const DriveMap before = CurrentDriveMap();
+    SetDriveMap({{'D', dir.path()}});
+    auto s = FetchWavSample("d:\\Piano\\C 3.wav");
+    auto missing = FetchWavSample("D:\\Piano\\D 3.wav");
+    SetDriveMap(before);
+    ASSERT_EQ(s.outcome, Outcome::Loaded) << Shown(s);
+    EXPECT_EQ(s.bytes, PatternBytes(100, 2));
+    EXPECT_EQ(Shown(missing), "File Not Exist");
+}
+
+TEST(PlayerSampleWav, EveryFaultHasItsOwnText) {
+    TempDir dir;
+    EXPECT_EQ(Shown(FetchWavSample((dir / "none.wav").string())), "File Not Exist");
+    EXPECT_EQ(Shown(FetchWavSample(dir.path().string())), "File Not Exist"); // a folder
+
+    auto rate44k = Header(false, 4);
+    rate44k[24] = 0x44, rate44k[25] = 0xAC, rate44k[26] = 0, rate44k[27] = 0; // 44100 Hz
+    rate44k.resize(48, 0);
+    WriteAll(dir / "rate.wav", rate44k);
+    EXPECT_EQ(Shown(FetchWavSample((dir / "rate.wav").string())), "Invalid WAV File Format");
+
+    // The only chunk after the format block is not "data".
+    auto noData = Header(true, 8);
+    std::memcpy(&noData[36], "junk", 4);
+    noData.resize(52, 0);
+    WriteAll(dir / "nodata.wav", noData);
+    EXPECT_EQ(Shown(FetchWavSample((dir / "nodata.wav").string())), "No Valid WAVE Chink");
+}
+
+TEST(PlayerSampleWav, ATruncatedDataChunkGivesTheBytesThatAreThere) {
+    TempDir dir;
+    auto bytes = Header(false, 1000);
+    auto audio = PatternBytes(600, 4);
+    bytes.insert(bytes.end(), audio.begin(), audio.end());
+    bytes[4] = std::uint8_t(bytes.size() - 8), bytes[5] = std::uint8_t((bytes.size() - 8) >> 8);
+    WriteAll(dir / "short.wav", bytes);
+    auto s = FetchWavSample((dir / "short.wav").string());
+    ASSERT_EQ(s.outcome, Outcome::Loaded) << Shown(s);
+    EXPECT_EQ(s.bytes, audio);
+}
+
+TEST(PlayerSampleChoice, MultipleRowsWinOverEverySource) {
+    as_bank bank;
+    ScriptedJobServices ui;
+    for (bool fromWav : {true, false})
+        EXPECT_EQ(Shown(FetchPlayerSample(bank, 1, 0, 2, fromWav, ui)), "Multiple selection");
+    // One row from a slot without a file.
+    EXPECT_EQ(Shown(FetchPlayerSample(bank, 1, 0, 1, true, ui)), "File Not Exist");
+}
+
+TEST(PlayerSampleBank, WithoutABankFileThePlotStaysAsItIs) {
+    as_bank bank; // "No loaded bank!"
+    ScriptedJobServices ui;
+    EXPECT_EQ(FetchBankSample(bank, 1, 0, ui).outcome, Outcome::Unchanged);
+    bank.setLoadedFile("/tmp/some bank.ovs");
+    auto s = FetchPlayerSample(bank, 1, 0, 1, false, ui);
+    EXPECT_EQ(s.outcome, Outcome::Unchanged);
+    EXPECT_TRUE(s.bytes.empty());
+    // The extension is the bank file's in any case.
+    for (const char* name : {"/nonexistent/x.OVB", "/nonexistent/x.ovb", "/nonexistent/x.oVb"}) {
+        bank.setLoadedFile(name);
+        EXPECT_EQ(Shown(FetchBankSample(bank, 1, 0, ui)), "OVB File Not Exist") << name;
+    }
+    EXPECT_TRUE(ui.transcript.empty());
+}
+
+TEST(PlayerSampleBank, RecordsThatCannotBeReadAreNamed) {
+    TempDir dir;
+    as_bank bank;
+    ScriptedJobServices ui;
+    WriteAll(dir / "empty.ovb", {});
+    WriteAll(dir / "small.OVB", std::vector<std::uint8_t>(4096, 1));
+    bank.setLoadedFile((dir / "small.OVB").string());
+    EXPECT_EQ(Shown(FetchBankSample(bank, 3, 4, ui)), "No Sample");
+
+    as_sample_V1& rec = bank.multisample(3).sample[4];
+    rec.length_sectors = 2;
+    rec.set_start_sector(8); // the first byte after the file
+    EXPECT_EQ(Shown(FetchBankSample(bank, 3, 4, ui)), "Invalid Sample Start Position in OVB file");
+    EXPECT_TRUE(
+        ui.showed("Error", "Go to Position outside all files in MySplitFileReader_GoToPosition!"));
+    // Starting inside the file but running past its end plays nothing either.
+    rec.set_start_sector(7);
+    EXPECT_EQ(Shown(FetchBankSample(bank, 3, 4, ui)), "Invalid Sample Start Position in OVB file");
+    EXPECT_TRUE(ui.showed("Error", "Error 1 in MySplitFileReader!"));
+
+    bank.setLoadedFile((dir / "empty.ovb").string());
+    EXPECT_EQ(Shown(FetchBankSample(bank, 3, 4, ui)), "OVB File Not Open Correctly");
+}
+
+TEST(PlayerSampleBank, ReadsWholeSectorsAcrossAVolumeBoundary) {
+    TempDir dir;
+    as_bank bank;
+    ScriptedJobServices ui;
+    WriteWav(dir / "a.wav", false, 3000, 11);
+    WriteWav(dir / "b.wav", true, 4000, 22);
+    bank.path(1, 0) = (dir / "a.wav").string();
+    bank.path(1, 1) = (dir / "b.wav").string();
+    // The audio begins at sector 327680; two volumes of this size end 8 sectors into it, inside
+    // the second sample.
+    constexpr std::uint64_t kVolume = (327680 + 8) / 2 * 512ull;
+    const auto file = dir / "split.ovb";
+    ASSERT_TRUE(CreateBankFile(bank, file, ui, kVolume));
+    ASSERT_TRUE(std::filesystem::exists(VolumePath(file, 2)));
+    bank.setLoadedFile(file.string());
+    ui.transcript.clear();
+
+    const as_sample_V1& b = bank.multisample(1).sample[1];
+    const std::uint64_t bStart = std::uint64_t(b.start_sector()) * 512;
+    ASSERT_LT(bStart, 2 * kVolume);
+    ASSERT_GT(bStart + b.length_sectors * 512ull, 2 * kVolume);
+
+    auto first = FetchPlayerSample(bank, 1, 0, 1, false, ui);
+    ASSERT_EQ(first.outcome, Outcome::Loaded) << Shown(first);
+    EXPECT_FALSE(first.stereo);
+    // The whole last sector is played: the sample and then the writer's zero fill.
+    ASSERT_EQ(first.bytes.size(), 3072u);
+    EXPECT_EQ(std::vector<std::uint8_t>(first.bytes.begin(), first.bytes.begin() + 3000),
+              PatternBytes(3000, 11));
+    EXPECT_EQ(std::vector<std::uint8_t>(first.bytes.begin() + 3000, first.bytes.end()),
+              std::vector<std::uint8_t>(72, 0));
+
+    auto second = FetchPlayerSample(bank, 1, 1, 1, false, ui);
+    ASSERT_EQ(second.outcome, Outcome::Loaded) << Shown(second);
+    EXPECT_TRUE(second.stereo);
+    ASSERT_EQ(second.bytes.size(), 4096u);
+    EXPECT_EQ(std::vector<std::uint8_t>(second.bytes.begin(), second.bytes.begin() + 4000),
+              PatternBytes(4000, 22));
+    EXPECT_TRUE(ui.transcript.empty()) << ui.shown().front();
+}

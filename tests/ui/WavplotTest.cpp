@@ -1,0 +1,260 @@
+// The wave plot's pixels (colours, guide lines, extents, texts), its cursor that leaves no trace,
+// the zoom steps, and the player panel around it: loading, messages and the zoom buttons.
+#include "ui/Wavplot.h"
+#include "GuiTestSupport.h"
+#include "TestEditorHost.h"
+#include "audio/Wav_file_parser.h"
+#include "support/TestFiles.h"
+#include "ui/PlayerPanel.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+constexpr int W = MyWavePlot::kWidth, H = MyWavePlot::kHeight, Mid = H / 2;
+const QColor kBackground(208, 208, 208), kCentre(128, 128, 128), kQuarter(192, 192, 192),
+    kBlue(64, 64, 223), kRed(208, 0, 0), kWhite(255, 255, 255), kYellow(255, 255, 0),
+    kMessageBackground(240, 240, 240);
+
+std::vector<std::uint8_t> Bytes(const std::vector<std::int16_t>& v) {
+    std::vector<std::uint8_t> b(v.size() * 2);
+    std::memcpy(b.data(), v.data(), b.size());
+    return b;
+}
+
+QColor At(const MyWavePlot& plot, int x, int y) {
+    return plot.image().pixelColor(x, y);
+}
+
+int CountColour(const QImage& image, QRect area, const QColor& colour) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+// Two frames a column: the first 100 columns hold 16384 and -8192, the rest silence.
+std::vector<std::uint8_t> MonoBuffer() {
+    std::vector<std::int16_t> v(2 * W, 0);
+    for (int x = 0; x < 100; ++x)
+        v[2 * x] = 16384, v[2 * x + 1] = -8192;
+    return Bytes(v);
+}
+
+} // namespace
+
+TEST(Wavplot, MonoDrawingHasItsColoursGuideLinesAndExtents) {
+    MyWavePlot plot;
+    EXPECT_EQ(plot.size(), QSize(W, H));
+    const auto bytes = MonoBuffer();
+    plot.Plot(bytes.data(), std::uint32_t(bytes.size()), false);
+    EXPECT_TRUE(plot.valid());
+    // 16384 reaches 22 pixels up, 8192 eleven down; the line stops before its end point.
+    EXPECT_EQ(At(plot, 50, Mid - 22), kBlue);
+    EXPECT_EQ(At(plot, 50, Mid + 10), kBlue);
+    EXPECT_NE(At(plot, 50, Mid - 23), kBlue);
+    EXPECT_NE(At(plot, 50, Mid + 11), kBlue);
+    EXPECT_EQ(At(plot, 99, Mid), kBlue);
+    // Silent columns show the guide lines on the background.
+    EXPECT_EQ(At(plot, 300, Mid), kCentre);
+    EXPECT_EQ(At(plot, 300, Mid - Mid / 2), kQuarter);
+    EXPECT_EQ(At(plot, 300, Mid + Mid / 2), kQuarter);
+    EXPECT_EQ(At(plot, 300, Mid - 5), kBackground);
+    EXPECT_EQ(At(plot, 0, H - 1), kBackground);
+    // The frame count and duration in yellow at the right, nothing yellow at the left.
+    const QImage& image = plot.image();
+    EXPECT_GT(CountColour(image, QRect(W - 120, 0, 120, 20), kYellow), 0);
+    EXPECT_GT(CountColour(image, QRect(W - 120, H - 18, 120, 18), kYellow), 0);
+    EXPECT_EQ(CountColour(image, QRect(0, 0, W / 2, H), kYellow), 0);
+}
+
+TEST(Wavplot, StereoChannelsAreDrawnInTheirOwnBandsAndColours) {
+    MyWavePlot plot;
+    std::vector<std::int16_t> v(2 * 2 * W, 0); // two frames a column
+    for (int f = 0; f < 20; ++f)
+        v[2 * f] = 32767, v[2 * f + 1] = -32768; // columns 0..9: full scale, left up, right down
+    const auto bytes = Bytes(v);
+    plot.Plot(bytes.data(), std::uint32_t(bytes.size()), true);
+    const int q1 = Mid - Mid / 2, q2 = Mid + Mid / 2;
+    // A quarter of the height: 32767 reaches 21 pixels.
+    EXPECT_EQ(At(plot, 5, q1 - 21), kBlue);
+    EXPECT_NE(At(plot, 5, q1 - 22), kBlue);
+    EXPECT_EQ(At(plot, 5, q2 + 20), kRed);
+    EXPECT_NE(At(plot, 5, q2 + 21), kRed);
+    EXPECT_EQ(CountColour(plot.image(), QRect(0, 0, W, Mid), kRed), 0);
+    EXPECT_EQ(CountColour(plot.image(), QRect(0, Mid, W, H - Mid), kBlue), 0);
+    EXPECT_EQ(At(plot, 300, Mid), kCentre);
+    EXPECT_EQ(At(plot, 300, q1), kCentre);
+    EXPECT_EQ(At(plot, 300, q2), kCentre);
+    for (int y : {q1 - q1 / 2, q1 + q1 / 2, q2 - q1 / 2, q2 + q1 / 2})
+        EXPECT_EQ(At(plot, 300, y), kQuarter) << y;
+}
+
+TEST(Wavplot, TheCursorLeavesTheImageAsItWas) {
+    MyWavePlot plot;
+    const auto bytes = MonoBuffer();
+    const auto length = std::uint32_t(bytes.size());
+    plot.Plot(bytes.data(), length, false);
+    const QImage before = plot.image().copy();
+
+    plot.ShowPlayPosition(length / 2);
+    EXPECT_EQ(plot.cursorColumn(), W / 2);
+    for (int y = 0; y < H; ++y)
+        ASSERT_EQ(At(plot, W / 2, y), kWhite) << y;
+    // Over the waveform: the pixels under the line come back when it moves on.
+    plot.ShowPlayPosition(length / W * 50);
+    EXPECT_EQ(plot.cursorColumn(), 50);
+    EXPECT_EQ(At(plot, W / 2, Mid), before.pixelColor(W / 2, Mid));
+    EXPECT_EQ(At(plot, 50, Mid - 22), kWhite);
+    plot.ShowPlayPosition(length / W * 50 + 1); // the same column: nothing changes
+    plot.ShowPlayPosition(length);              // past the end removes the cursor
+    EXPECT_EQ(plot.cursorColumn(), -1);
+    EXPECT_EQ(plot.image(), before);
+    plot.ShowPlayPosition(0xFFFFFFFFu); // removing twice is harmless
+    EXPECT_EQ(plot.image(), before);
+}
+
+TEST(Wavplot, ZoomStepsStayWithinTheirLimitsAndRedrawOnlyAWaveform) {
+    MyWavePlot plot;
+    EXPECT_EQ(plot.ZoomCaption(), "x1");
+    std::vector<std::int16_t> v(W, 1000); // one frame a column
+    const auto bytes = Bytes(v);
+    plot.Plot(bytes.data(), std::uint32_t(bytes.size()), false);
+    EXPECT_NE(At(plot, 10, Mid - 2), kBlue); // 1000 reaches 1 pixel
+    for (int i = 0; i < 25; ++i)
+        plot.StepZoom(true);
+    EXPECT_EQ(plot.ZoomCaption(), "x20");
+    EXPECT_EQ(At(plot, 10, Mid - 26), kBlue); // 20000 reaches 26
+    EXPECT_NE(At(plot, 10, Mid - 27), kBlue);
+    for (int i = 0; i < 25; ++i)
+        plot.StepZoom(false);
+    EXPECT_EQ(plot.ZoomCaption(), "x1");
+    EXPECT_EQ(plot.zoom(), 0u);
+
+    plot.ShowText("No Sample");
+    EXPECT_FALSE(plot.valid());
+    const QImage message = plot.image().copy();
+    EXPECT_EQ(message.pixelColor(2, 2), kMessageBackground);
+    EXPECT_GT(CountColour(message, QRect(W / 2 - 60, Mid - 12, 120, 24), kCentre), 0);
+    plot.StepZoom(true);
+    EXPECT_EQ(plot.ZoomCaption(), "x2");
+    EXPECT_EQ(plot.image(), message);
+}
+
+namespace {
+
+class PlayerPanelTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    TestEditorHost host;
+    PlayerSettings settings{true, true, 0};
+    PlayerPanel panel{host, [this] { return settings; }};
+    MyWavePlot& plot = *panel.plot();
+
+    void WriteSamples(const std::string& name, const std::vector<std::int16_t>& v, bool stereo) {
+        auto header = MakeWavHeader(stereo, std::uint32_t(v.size() * 2));
+        std::vector<std::uint8_t> bytes(header.begin(), header.end());
+        auto audio = Bytes(v);
+        bytes.insert(bytes.end(), audio.begin(), audio.end());
+        WriteAll(dir / name, bytes);
+        host.bank().path(2, 7) = (dir / name).string();
+    }
+    // The texts the plot showed, told apart by their pixels: render the text on a fresh plot.
+    QImage MessageImage(const QString& text) {
+        MyWavePlot reference;
+        reference.ShowText(text);
+        return reference.image();
+    }
+};
+
+} // namespace
+
+TEST_F(PlayerPanelTest, LoadsPlotsAndShowsWhyNothingCanBePlayed) {
+    WriteSamples("a.wav", std::vector<std::int16_t>(4800, 3000), false);
+    panel.LoadPlayerSample(2, 7);
+    EXPECT_TRUE(plot.valid());
+    EXPECT_EQ(At(plot, 10, Mid - 4), kBlue); // 3000 reaches 4 pixels
+
+    panel.LoadPlayerSample(2, 7, 3);
+    EXPECT_FALSE(plot.valid());
+    EXPECT_EQ(plot.image(), MessageImage("Multiple selection"));
+    panel.LoadPlayerSample(2, 8);
+    EXPECT_EQ(plot.image(), MessageImage("File Not Exist"));
+    // Nothing loaded: pressing and releasing the plot plays nothing and says nothing.
+    SendMouse(plot, QEvent::MouseButtonPress, {5, 5});
+    EXPECT_FALSE(panel.playing());
+    SendMouse(plot, QEvent::MouseButtonRelease, {5, 5});
+    EXPECT_TRUE(host.services.transcript.empty());
+}
+
+TEST_F(PlayerPanelTest, AScriptLoadedLeavesTheWaveformButPlaysNothing) {
+    WriteSamples("a.wav", std::vector<std::int16_t>(4800, 3000), false);
+    panel.LoadPlayerSample(2, 7);
+    const QImage shown = plot.image().copy();
+    settings.fromWavFiles = false;
+    host.bank().setLoadedFile((dir / "bank.ovs").string());
+    panel.LoadPlayerSample(2, 7);
+    EXPECT_EQ(plot.image(), shown);
+    panel.StartPlayback();
+    EXPECT_FALSE(panel.playing());
+    EXPECT_TRUE(host.services.transcript.empty());
+    // The waveform on show can still be zoomed.
+    panel.findChild<QToolButton*>("zoomUp")->click();
+    EXPECT_EQ(At(plot, 10, Mid - 8), kBlue);
+}
+
+TEST_F(PlayerPanelTest, ZoomButtonsStepTheLabel) {
+    auto* label = panel.findChild<QLabel*>("zoomLabel");
+    auto* up = panel.findChild<QToolButton*>("zoomUp");
+    auto* down = panel.findChild<QToolButton*>("zoomDown");
+    ASSERT_TRUE(label && up && down);
+    EXPECT_EQ(label->text(), "x1");
+    down->click();
+    EXPECT_EQ(label->text(), "x1");
+    for (int i = 0; i < 30; ++i)
+        up->click();
+    EXPECT_EQ(label->text(), "x20");
+    down->click();
+    EXPECT_EQ(label->text(), "x19");
+}
+
+TEST_F(PlayerPanelTest, TheFirstFrameIsSilencedOnlyWhenAskedAndWhenWhole) {
+    // A loud first frame: after a play with silencing, a redraw no longer shows it.
+    std::vector<std::int16_t> v(W, 0);
+    v[0] = 32767;
+    WriteSamples("loud.wav", v, false);
+    settings.silenceFirstSample = false;
+    panel.LoadPlayerSample(2, 7);
+    panel.StartPlayback();
+    panel.StopPlayback();
+    plot.StepZoom(true);
+    EXPECT_EQ(At(plot, 0, Mid - 43), kBlue);
+
+    settings.silenceFirstSample = true;
+    panel.StartPlayback();
+    panel.StopPlayback();
+    plot.StepZoom(true);
+    EXPECT_NE(At(plot, 0, Mid - 1), kBlue);
+
+    // Three bytes of stereo are less than a frame: nothing to silence and nothing plays.
+    std::vector<std::uint8_t> three = {0xFF, 0x7F, 0x01};
+    auto header = MakeWavHeader(true, 3);
+    std::vector<std::uint8_t> file(header.begin(), header.end());
+    file.insert(file.end(), three.begin(), three.end());
+    WriteAll(dir / "three.wav", file);
+    host.bank().path(2, 7) = (dir / "three.wav").string();
+    host.services.transcript.clear();
+    panel.LoadPlayerSample(2, 7);
+    panel.StartPlayback();
+    EXPECT_FALSE(panel.playing());
+    EXPECT_TRUE(host.services.transcript.empty());
+}
