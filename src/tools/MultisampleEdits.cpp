@@ -1,0 +1,181 @@
+#include "tools/MultisampleEdits.h"
+
+#include "job/Formatting.h"
+#include "tools/AutoPosition.h"
+#include "tools/MultisampleNameSuggestion.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ovb {
+
+namespace {
+
+constexpr unsigned kOctave = 12;
+
+void CheckMultisample(unsigned multisample) {
+    if (multisample >= kMultisamples)
+        throw std::out_of_range(Format("multisample %u does not exist", multisample));
+}
+
+void CheckSlots(std::span<const unsigned> targets) {
+    for (unsigned slot : targets)
+        if (slot >= kSamplesPerMultisample)
+            throw std::out_of_range(Format("slot %u does not exist", slot));
+}
+
+// The audio of the slot's old file is no longer the slot's audio.
+void ForgetPlacement(as_sample_V1& sample) {
+    sample.placement = 0;
+    sample.length_sectors = 0;
+}
+
+void EmptySlot(as_bank& bank, unsigned multisample, unsigned slot) {
+    bank.path(multisample, slot).assign(kEmptyPath);
+    bank.multisample(multisample).sample[slot] = NewSample();
+}
+
+// Slot p takes slot p + distance (distance may be negative), in the order that reads every
+// source before it is overwritten; the slots left without a source are emptied.
+void ShiftSlots(as_bank& bank, unsigned multisample, int distance) {
+    const int count = int(kSamplesPerMultisample);
+    as_multisample& record = bank.multisample(multisample);
+    SamplePathList& paths = bank.paths(multisample);
+    auto take = [&](int p) {
+        const int from = p + distance;
+        if (from < 0 || from >= count) {
+            EmptySlot(bank, multisample, unsigned(p));
+            return;
+        }
+        paths[std::size_t(p)].swap(paths[std::size_t(from)]);
+        record.sample[p] = record.sample[from];
+    };
+    if (distance > 0)
+        for (int p = 0; p < count; ++p)
+            take(p);
+    else
+        for (int p = count - 1; p >= 0; --p)
+            take(p);
+}
+
+} // namespace
+
+void RemoveMultisample(as_bank& bank, unsigned multisample) {
+    CheckMultisample(multisample);
+    bank.multisample(multisample) = NewMultisample();
+    bank.paths(multisample).fill(std::string(kEmptyPath));
+}
+
+void ClearSlots(as_bank& bank, unsigned multisample, std::span<const unsigned> targets) {
+    SetSlotFile(bank, multisample, targets, kEmptyPath);
+}
+
+void SetSlotFile(as_bank& bank, unsigned multisample, std::span<const unsigned> targets,
+                 std::string_view path) {
+    CheckMultisample(multisample);
+    CheckSlots(targets);
+    for (unsigned slot : targets) {
+        std::string& stored = bank.path(multisample, slot);
+        if (stored == path) continue;
+        stored.assign(path);
+        ForgetPlacement(bank.multisample(multisample).sample[slot]);
+    }
+}
+
+void MoveSlots(as_bank& bank, unsigned multisample, SlotMove move) {
+    CheckMultisample(multisample);
+    switch (move) {
+    case SlotMove::OctaveUp:
+        return ShiftSlots(bank, multisample, int(kOctave));
+    case SlotMove::OctaveDown:
+        return ShiftSlots(bank, multisample, -int(kOctave));
+    case SlotMove::PositionUp:
+        return ShiftSlots(bank, multisample, 1);
+    case SlotMove::PositionDown:
+        return ShiftSlots(bank, multisample, -1);
+    }
+}
+
+std::uint64_t MultisampleAudioBytes(const as_bank& bank, unsigned multisample) {
+    CheckMultisample(multisample);
+    std::uint64_t bytes = 0;
+    for (const as_sample_V1& sample : bank.multisample(multisample).sample)
+        bytes += std::uint64_t(sample.length_sectors) * kSector;
+    return bytes;
+}
+
+std::string MultisampleSizeText(const as_bank& bank, unsigned multisample) {
+    return Format("Size of MS%04u [%s] is ", multisample,
+                  NameString(bank.multisample(multisample).name).c_str()) +
+           FormatSize(MultisampleAudioBytes(bank, multisample)) + ".";
+}
+
+void SetComment(as_multisample& multisample, std::string_view text) {
+    auto& comment = multisample.comment;
+    std::fill(comment.begin(), comment.end(), '\0');
+    std::size_t length = 0;
+    for (char c : text) {
+        if (c == '\0' || length == kCommentLength) break;
+        if (c == '\r' || c == '\n') continue;
+        comment[length++] = c;
+    }
+}
+
+std::string CommentText(const as_multisample& multisample) {
+    const auto& comment = multisample.comment;
+    const auto end = std::find(comment.begin(), comment.begin() + kCommentLength, '\0');
+    return std::string(comment.begin(), end);
+}
+
+std::string SlotLabel(unsigned slot, bool noteNames) {
+    const unsigned note = slot + kFirstSlotNote;
+    return noteNames ? NoteName(note, NoteScheme::WithBlank) : std::to_string(note);
+}
+
+KeyPicture KeyPictureOf(unsigned note) {
+    switch (note % kOctave) {
+    case 1:
+    case 3:
+    case 6:
+    case 8:
+    case 10:
+        return KeyPicture::Black;
+    case 4:
+    case 11:
+        return KeyPicture::WhiteBeforeWhite;
+    default:
+        return KeyPicture::WhiteBeforeBlack;
+    }
+}
+
+void PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::string> files,
+                      PositionCriterion criterion, int transpose, JobServices& ui,
+                      const std::function<void()>& refreshAll) {
+    CheckMultisample(multisample);
+    if (files.empty()) return;
+    if (!criterion) {
+        ui.message("Info", "Invalid Criteria!");
+        return;
+    }
+    const SamplePathList before = bank.paths(multisample);
+    const AutoPositionResult result =
+        AutoPositionMultisample(bank, multisample, files, *criterion, transpose);
+    for (unsigned slot = 0; slot < kSamplesPerMultisample; ++slot)
+        if (before[slot] != result.paths[slot])
+            ForgetPlacement(bank.multisample(multisample).sample[slot]);
+    refreshAll();
+    ui.message("Info", AddedText(result));
+    const auto report = AutoPositionReport(result);
+    if (!report.empty()) {
+        ui.ShowReport(kAutoPositionReportCaption, report);
+        ui.CloseReport();
+    }
+    const auto suggestion = SuggestMultisampleName(files.front());
+    if (!suggestion) return;
+    const std::string shown = NameString(*suggestion);
+    if (ui.yes("Question", Format("Use multisample name: \"%s\" ?", shown.c_str())))
+        bank.multisample(multisample).name = *suggestion;
+    refreshAll();
+}
+
+} // namespace ovb

@@ -1,0 +1,253 @@
+// The multisample editor's changes to a bank: removal, slots emptied and filled, the four moves,
+// the size query, the comment, the slot labels and the placing of many files with its boxes.
+#include "tools/MultisampleEdits.h"
+
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+constexpr unsigned kMs = 42;
+
+class MultisampleEdits : public ::testing::Test {
+  protected:
+    std::unique_ptr<as_bank> owner = std::make_unique<as_bank>();
+    as_bank& bank = *owner;
+    as_multisample& ms = bank.multisample(kMs);
+
+    // Slot p holds the file "f<p>.wav" with p + 1 sectors of audio and a module parameter p, so
+    // that where each slot went shows in both parts.
+    void FillAllSlots() {
+        for (unsigned p = 0; p < kSamplesPerMultisample; ++p) {
+            bank.path(kMs, p) = File(p);
+            ms.sample[p].length_sectors = std::uint16_t(p + 1);
+            ms.sample[p].set_start_sector(1000 + p);
+            ms.sample[p].params[5] = std::uint8_t(p);
+        }
+    }
+    static std::string File(unsigned p) { return "f" + std::to_string(p) + ".wav"; }
+
+    // Every slot holds the file that slot source(p) held before, or is empty when source is -1.
+    template <class Source> void ExpectSlotsFrom(Source source) {
+        const as_sample_V1 fresh = NewSample();
+        for (unsigned p = 0; p < kSamplesPerMultisample; ++p) {
+            SCOPED_TRACE("slot " + std::to_string(p));
+            const int from = source(int(p));
+            if (from < 0) {
+                EXPECT_EQ(bank.path(kMs, p), kEmptyPath);
+                EXPECT_EQ(0, std::memcmp(&ms.sample[p], &fresh, sizeof fresh));
+                continue;
+            }
+            EXPECT_EQ(bank.path(kMs, p), File(unsigned(from)));
+            EXPECT_EQ(ms.sample[p].length_sectors, from + 1) << "the record moves with its file";
+            EXPECT_EQ(ms.sample[p].params[5], from);
+        }
+    }
+};
+
+TEST_F(MultisampleEdits, RemovingResetsRecordAndPathsButNotTheZonesPlayingIt) {
+    FillAllSlots();
+    std::memcpy(ms.name.data(), "Grand", 5);
+    SetComment(ms, "a comment");
+    bank.sound(3).zone[1].set_multisample(kMs);
+    bank.path(kMs + 1, 0) = "neighbour.wav";
+
+    RemoveMultisample(bank, kMs);
+    const as_multisample fresh = NewMultisample();
+    EXPECT_EQ(0, std::memcmp(&ms, &fresh, sizeof fresh));
+    for (const std::string& path : bank.paths(kMs))
+        EXPECT_EQ(path, kEmptyPath);
+    EXPECT_EQ(bank.sound(3).zone[1].multisample(), kMs);
+    EXPECT_EQ(bank.path(kMs + 1, 0), "neighbour.wav");
+    EXPECT_THROW(RemoveMultisample(bank, kMultisamples), std::out_of_range);
+}
+
+TEST_F(MultisampleEdits, OctaveUpLosesTheFirstTwelveSlotsAndEmptiesTheLastTwelve) {
+    FillAllSlots();
+    MoveSlots(bank, kMs, SlotMove::OctaveUp);
+    ExpectSlotsFrom([](int p) { return p + 12 <= 63 ? p + 12 : -1; });
+    for (unsigned lost = 0; lost < 12; ++lost)
+        for (const std::string& path : bank.paths(kMs))
+            EXPECT_NE(path, File(lost));
+}
+
+TEST_F(MultisampleEdits, OctaveDownLosesTheLastTwelveSlotsAndEmptiesTheFirstTwelve) {
+    FillAllSlots();
+    MoveSlots(bank, kMs, SlotMove::OctaveDown);
+    ExpectSlotsFrom([](int p) { return p >= 12 ? p - 12 : -1; });
+}
+
+TEST_F(MultisampleEdits, PositionMovesShiftByOneSlot) {
+    FillAllSlots();
+    MoveSlots(bank, kMs, SlotMove::PositionUp);
+    ExpectSlotsFrom([](int p) { return p < 63 ? p + 1 : -1; });
+
+    FillAllSlots();
+    MoveSlots(bank, kMs, SlotMove::PositionDown);
+    ExpectSlotsFrom([](int p) { return p > 0 ? p - 1 : -1; });
+}
+
+TEST_F(MultisampleEdits, MovesTouchOnlyTheirMultisample) {
+    bank.path(kMs - 1, 20) = "other.wav";
+    bank.path(kMs, 20) = "mine.wav";
+    MoveSlots(bank, kMs, SlotMove::OctaveDown);
+    EXPECT_EQ(bank.path(kMs, 32), "mine.wav");
+    EXPECT_EQ(bank.path(kMs - 1, 20), "other.wav");
+    EXPECT_EQ(bank.path(kMs - 1, 32), kEmptyPath);
+}
+
+TEST_F(MultisampleEdits, ChangedSlotsForgetTheirOldAudioButKeepTheirParameters) {
+    FillAllSlots();
+    ms.sample[4].set_stereo(true);
+    const unsigned some[] = {4, 5};
+    ClearSlots(bank, kMs, some);
+    EXPECT_EQ(bank.path(kMs, 4), kEmptyPath);
+    EXPECT_EQ(bank.path(kMs, 5), kEmptyPath);
+    EXPECT_EQ(ms.sample[4].length_sectors, 0);
+    EXPECT_EQ(ms.sample[4].start_sector(), 0u);
+    EXPECT_FALSE(ms.sample[4].stereo());
+    EXPECT_EQ(ms.sample[4].params[5], 4) << "module parameters of the slot stay";
+    EXPECT_EQ(bank.path(kMs, 6), File(6));
+
+    const unsigned one[] = {7};
+    SetSlotFile(bank, kMs, one, "new.wav");
+    EXPECT_EQ(bank.path(kMs, 7), "new.wav");
+    EXPECT_EQ(ms.sample[7].length_sectors, 0);
+    // The same file again is no change: its audio in the bank is still its own.
+    const unsigned same[] = {8};
+    SetSlotFile(bank, kMs, same, File(8));
+    EXPECT_EQ(ms.sample[8].length_sectors, 9);
+    EXPECT_EQ(ms.sample[8].start_sector(), 1008u);
+}
+
+TEST_F(MultisampleEdits, SlotOutsideTheSixtyFourChangesNothing) {
+    FillAllSlots();
+    const unsigned slots[] = {3, 64};
+    EXPECT_THROW(SetSlotFile(bank, kMs, slots, "x.wav"), std::out_of_range);
+    EXPECT_EQ(bank.path(kMs, 3), File(3));
+    EXPECT_THROW(ClearSlots(bank, kMultisamples, {}), std::out_of_range);
+}
+
+TEST_F(MultisampleEdits, SizeTextCountsTheSectorsOfAllSlots) {
+    ms.name.fill('\0');
+    std::memcpy(ms.name.data(), "Piano", 5);
+    ms.sample[0].length_sectors = 3;
+    ms.sample[63].length_sectors = 1;
+    EXPECT_EQ(MultisampleAudioBytes(bank, kMs), 2048u);
+    EXPECT_EQ(MultisampleSizeText(bank, kMs), "Size of MS0042 [Piano] is 2.0 kB.");
+    // A new multisample: its blank-padded name and no audio.
+    EXPECT_EQ(MultisampleSizeText(bank, 7), "Size of MS0007 [- - -           ] is 0 bytes.");
+}
+
+TEST_F(MultisampleEdits, CommentKeeps239CharactersWithoutLineBreaks) {
+    SetComment(ms, std::string(300, 'x'));
+    EXPECT_EQ(CommentText(ms), std::string(239, 'x'));
+    EXPECT_EQ(ms.comment[239], '\0');
+
+    SetComment(ms, "two\r\nlines\n");
+    EXPECT_EQ(CommentText(ms), "twolines");
+    EXPECT_EQ(ms.comment[8], '\0') << "the longer comment before leaves nothing behind";
+    EXPECT_EQ(ms.comment[238], '\0');
+
+    // A comment read from a file may fill all 240 bytes: the last one is never shown.
+    ms.comment.fill('y');
+    EXPECT_EQ(CommentText(ms), std::string(239, 'y'));
+}
+
+TEST(SlotLabels, NoteNamesOrNumbersAndKeyPictures) {
+    EXPECT_EQ(SlotLabel(0, false), "36");
+    EXPECT_EQ(SlotLabel(0, true), "C 3");
+    EXPECT_EQ(SlotLabel(25, true), "C#5");
+    EXPECT_EQ(SlotLabel(63, false), "99");
+    EXPECT_EQ(SlotLabel(63, true), "D#8");
+    const KeyPicture octave[12] = {KeyPicture::WhiteBeforeBlack,
+                                   KeyPicture::Black,
+                                   KeyPicture::WhiteBeforeBlack,
+                                   KeyPicture::Black,
+                                   KeyPicture::WhiteBeforeWhite,
+                                   KeyPicture::WhiteBeforeBlack,
+                                   KeyPicture::Black,
+                                   KeyPicture::WhiteBeforeBlack,
+                                   KeyPicture::Black,
+                                   KeyPicture::WhiteBeforeBlack,
+                                   KeyPicture::Black,
+                                   KeyPicture::WhiteBeforeWhite};
+    for (unsigned note = 36; note < 100; ++note)
+        EXPECT_EQ(KeyPictureOf(note), octave[note % 12]) << note;
+}
+
+class PlacingFiles : public MultisampleEdits {
+  protected:
+    ScriptedJobServices ui;
+    int refreshes = 0;
+    TempDir dir;
+
+    void Place(const std::vector<std::string>& files, PositionCriterion criterion,
+               int transpose = 0) {
+        PlaceFilesByName(bank, kMs, files, criterion, transpose, ui, [this] { ++refreshes; });
+    }
+    std::string In(const std::string& name) const { return (dir / name).string(); }
+};
+
+TEST_F(PlacingFiles, WithoutCriterionNothingIsPlaced) {
+    Place({In("Piano C 3.wav")}, std::nullopt);
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Invalid Criteria!"});
+    EXPECT_EQ(bank.path(kMs, 0), kEmptyPath);
+    EXPECT_EQ(refreshes, 0);
+
+    Place({}, NoteScheme::WithBlank);
+    EXPECT_EQ(ui.transcript.size(), 1u) << "no files: nothing to tell";
+}
+
+TEST_F(PlacingFiles, TellsTheCountAndForgetsTheAudioOfReplacedSlots) {
+    FillAllSlots();
+    Place({In("Piano C 3.wav"), In("notes.wav"), In("Piano_060.wav")}, NoteScheme::WithBlank);
+    EXPECT_EQ(bank.path(kMs, 0), In("Piano C 3.wav"));
+    EXPECT_EQ(ms.sample[0].length_sectors, 0);
+    EXPECT_EQ(ms.sample[1].length_sectors, 2) << "slots nothing matched keep their audio";
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Added 1 from 3 files."});
+    EXPECT_TRUE(ui.reports.empty());
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(PlacingFiles, DoubleMatchesAreReportedAfterTheCount) {
+    // +12: slot 0 looks for note 48, "C 4", which both names hold; the later file keeps it.
+    Place({In("Str C 4.wav"), In("Str C 4 soft.wav")}, NoteScheme::WithBlank, 12);
+    EXPECT_EQ(bank.path(kMs, 0), In("Str C 4 soft.wav"));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Added 2 from 2 files."});
+    ASSERT_EQ(ui.transcript.size(), 2u);
+    EXPECT_EQ(ui.transcript[1].what, "report");
+    EXPECT_EQ(ui.transcript[1].caption, kAutoPositionReportCaption);
+    EXPECT_NE(ui.transcript[1].text.find("Slot 0"), std::string::npos);
+}
+
+TEST_F(PlacingFiles, MarkerFileOffersItsNameAndYesTakesIt) {
+    WriteAll(dir / "Warm Strings.msn", {});
+    ui.answers = {Answer::No, Answer::Yes};
+    const Name<16> before = ms.name;
+    Place({In("Str 048.wav")}, NoteScheme::Number);
+    EXPECT_EQ(ms.name, before) << "No keeps the name";
+    EXPECT_EQ(refreshes, 2);
+
+    Place({In("Str 048.wav")}, NoteScheme::Number);
+    EXPECT_EQ(NameString(ms.name), "Warm Strings");
+    EXPECT_EQ(ui.shown(),
+              (std::vector<std::string>{"Info: Added 1 from 1 files.",
+                                        "Question: Use multisample name: \"Warm Strings\" ?",
+                                        "Info: Added 1 from 1 files.",
+                                        "Question: Use multisample name: \"Warm Strings\" ?"}));
+    EXPECT_EQ(refreshes, 4);
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+// The multisample page in the main window, driven through its pop-up menus, its grids, drops from
+// the file manager and the comment box, with real WAV files in a folder.
+#include "ui/MultisamplePage.h"
+#include "MainWindowTestSupport.h"
+#include "TestEditorHost.h"
+#include "support/TestFiles.h"
+#include "ui/Reportform.h"
+#include "ui/SampleGrid.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+constexpr int kMs = 5;
+const QString kAddMultiple = "Add MULTIPLE WAV files - to AUTO position by NAME...";
+const QString kAddOne = "Add ONE WAV file to selected position...";
+const QString kBlankScheme = "Note NAME from C 0 to G10 (C#4),(D 3),(E 10)";
+const QString kNumberScheme = "Note NUMBER from 036 to 099 (\" XXX\")";
+
+// Boxes answered in turn from a queue (OK where only OK is offered); boxes and reports are
+// recorded as "Caption: text".
+struct Dialogs {
+    std::deque<QMessageBox::StandardButton> answers;
+    QStringList seen;
+};
+
+class MultisamplePageTest : public ::testing::Test {
+  protected:
+    TForm1 form;
+    MultisamplePage& page = *form.multisamplePage();
+    SampleGrid& samples = *page.sampleGrid();
+    TempDir dir;
+    std::shared_ptr<Dialogs> dialogs = std::make_shared<Dialogs>();
+    QStringList chosen; // what the file dialogs answer
+    QList<FileDialogRequest> asked;
+    QList<bool> askedSeveral;
+
+    void SetUp() override {
+        form.jobServices().setDialogRunner([log = dialogs](QDialog& dialog) {
+            if (auto* report = qobject_cast<TFormReport*>(&dialog)) {
+                log->seen << report->windowTitle() + ": " + report->textBox()->toPlainText();
+                return report->accept();
+            }
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            if (!box) return dialog.reject();
+            log->seen << box->windowTitle() + ": " + box->text();
+            QMessageBox::StandardButton answer = QMessageBox::Ok;
+            if (box->standardButtons() != QMessageBox::Ok) {
+                answer = log->answers.empty() ? QMessageBox::No : log->answers.front();
+                if (!log->answers.empty()) log->answers.pop_front();
+            }
+            box->button(answer)->click();
+        });
+        page.fileDialog = [this](const FileDialogRequest& request, bool several) {
+            asked << request;
+            askedSeveral << several;
+            return chosen;
+        };
+        form.show();
+        form.showMultisample(kMs);
+    }
+
+    QString Wav(const std::string& name) {
+        WriteWav(dir / name, false, 960);
+        return Path(dir / name);
+    }
+    QString Cell(int slot, int column = 2) const {
+        return samples.model()->index(slot, column).data().toString();
+    }
+    std::vector<int> FilledSlots() const {
+        std::vector<int> filled;
+        for (int slot = 0; slot < 64; ++slot)
+            if (Cell(slot) != "- - -") filled.push_back(slot);
+        return filled;
+    }
+    void Run(const QString& caption) {
+        QAction* action = page.menuAction(caption);
+        ASSERT_NE(action, nullptr) << caption.toStdString();
+        action->trigger();
+    }
+    void PlaceFiles(const QStringList& files) {
+        chosen = files;
+        Run(kAddMultiple);
+    }
+};
+
+TEST_F(MultisamplePageTest, NumberKeysNeedTheirBlankAndTheCountTellsEveryFileOffered) {
+    const QString spaced = Wav("Piano 060.wav");
+    PlaceFiles({Wav("Piano_060.wav"), spaced, Wav("Organ.wav")});
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(askedSeveral[0]);
+    EXPECT_EQ(asked[0].title, "Add MULTIPLE WAV audio files");
+    EXPECT_TRUE(asked[0].filter.startsWith("Standard WAV audio files 16b/48k/Mono ("));
+    EXPECT_EQ(FilledSlots(), std::vector<int>{24});
+    EXPECT_EQ(Cell(24), spaced);
+    EXPECT_EQ(dialogs->seen, QStringList{"Info: Added 1 from 3 files."});
+}
+
+TEST_F(MultisamplePageTest, CriteriaAndTransposeAreExclusiveChoicesUsedByThePlacing) {
+    EXPECT_TRUE(page.menuAction(kNumberScheme)->isChecked()) << "the default criterion";
+    EXPECT_TRUE(page.menuAction("0")->isChecked()) << "the default transpose";
+    Run(kBlankScheme);
+    Run("+12");
+    for (const QString& caption : {kNumberScheme, QString("0")})
+        EXPECT_FALSE(page.menuAction(caption)->isChecked()) << caption.toStdString();
+    EXPECT_EQ(page.criterion(), NoteScheme::WithBlank);
+    EXPECT_EQ(page.transpose(), 12);
+
+    // Slot 0 now looks for note 48, C 4; note 36 (C 3) has no slot.
+    const QString c4 = Wav("Str C 4.wav");
+    PlaceFiles({Wav("Str C 3.wav"), c4});
+    EXPECT_EQ(FilledSlots(), std::vector<int>{0});
+    EXPECT_EQ(Cell(0), c4);
+    EXPECT_EQ(dialogs->seen, QStringList{"Info: Added 1 from 2 files."});
+}
+
+TEST_F(MultisamplePageTest, OctaveOneKeyInsideOctaveTenIsCountedTwiceAndReported) {
+    Run(kBlankScheme);
+    Run("-24"); // slot 0 looks for note 12, "C 1"
+    const QString one = Wav("Bass C 1.wav"), ten = Wav("Bass C 10.wav");
+    PlaceFiles({one, ten});
+    EXPECT_EQ(FilledSlots(), std::vector<int>{0});
+    EXPECT_EQ(Cell(0), ten) << "the last matching file keeps the slot";
+    ASSERT_EQ(dialogs->seen.size(), 2);
+    EXPECT_EQ(dialogs->seen[0], "Info: Added 2 from 2 files.");
+    EXPECT_TRUE(dialogs->seen[1].startsWith("Report: AUTO position: "));
+    EXPECT_TRUE(dialogs->seen[1].contains(one));
+    EXPECT_TRUE(dialogs->seen[1].contains(ten));
+}
+
+TEST_F(MultisamplePageTest, MarkerFileNameIsOfferedAndShownInTheListOnYes) {
+    std::filesystem::create_directory(dir / "pad");
+    WriteAll(dir / "pad" / "Warm Pad.msn", {});
+    dialogs->answers = {QMessageBox::Yes};
+    PlaceFiles({Wav("pad/Pad 048.wav")});
+    EXPECT_EQ(dialogs->seen, (QStringList{"Info: Added 1 from 1 files.",
+                                          "Question: Use multisample name: \"Warm Pad\" ?"}));
+    EXPECT_EQ(page.grid()->model()->index(kMs - 1, 1).data().toString(), "Warm Pad");
+    EXPECT_EQ(page.grid()->model()->index(kMs - 1, 0).data().toString(), "MS0005");
+}
+
+TEST_F(MultisamplePageTest, NameTypedInTheListIsStoredAsTyped) {
+    QTableView& grid = *page.grid();
+    const QModelIndex cell = grid.model()->index(kMs - 1, 1);
+    grid.setCurrentIndex(cell);
+    grid.edit(cell);
+    auto* editor = grid.viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->clear();
+    TypeText(*editor, "Choir");
+    const Name<16>& name = form.bank().multisample(kMs).name;
+    EXPECT_EQ(std::string(name.data(), 16), std::string("Choir") + std::string(11, '\0'));
+}
+
+TEST_F(MultisamplePageTest, CancelledDialogChangesNothing) {
+    PlaceFiles({});
+    EXPECT_TRUE(FilledSlots().empty());
+    EXPECT_TRUE(dialogs->seen.isEmpty());
+}
+
+// Sends a drag from the file manager and its drop onto a row of the grid.
+bool DropOn(SampleGrid& grid, int row, const QStringList& files) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& file : files)
+        urls << QUrl::fromLocalFile(file);
+    data.setUrls(urls);
+    const QPoint at = grid.visualRect(grid.model()->index(row, 2)).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid.viewport(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid.viewport(), &drop);
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    return drop.isAccepted();
+}
+
+TEST_F(MultisamplePageTest, DroppedFilesArePlacedByNameOrOnTheRowForASingleFile) {
+    const QString low = Wav("Choir 036.wav"), high = Wav("Choir 099.wav");
+    ASSERT_TRUE(DropOn(samples, 10, {low, high}));
+    EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 63}));
+    EXPECT_EQ(Cell(63), high);
+    EXPECT_EQ(dialogs->seen, QStringList{"Info: Added 2 from 2 files."});
+    EXPECT_TRUE(asked.isEmpty()) << "a drop asks for no files";
+
+    const QString single = Wav("Anything.WAV");
+    ASSERT_TRUE(DropOn(samples, 7, {single}));
+    EXPECT_EQ(Cell(7), single);
+    EXPECT_EQ(dialogs->seen.size(), 1) << "a single file needs no box";
+
+    WriteAll(dir / "notes.txt", {});
+    EXPECT_FALSE(DropOn(samples, 8, {Path(dir / "notes.txt")}));
+    EXPECT_EQ(Cell(8), "- - -");
+}
+
+TEST_F(MultisamplePageTest, MovesAskFirstAndOctaveUpDropsTheLowestOctave) {
+    as_bank& bank = form.bank();
+    for (unsigned p = 0; p < 14; ++p)
+        bank.path(kMs, p) = "/lib/n" + std::to_string(p) + ".wav";
+    dialogs->answers = {QMessageBox::No, QMessageBox::Yes};
+    Run("Move assigned files 1 Octave Up...");
+    EXPECT_EQ(bank.path(kMs, 0), "/lib/n0.wav");
+    Run("Move assigned files 1 Octave Up...");
+    EXPECT_EQ(dialogs->seen, (QStringList{"Move 1 Octave Up?: Are You Sure?",
+                                          "Move 1 Octave Up?: Are You Sure?"}));
+    EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Cell(0), "/lib/n12.wav");
+    EXPECT_EQ(Cell(1), "/lib/n13.wav");
+
+    dialogs->answers = {QMessageBox::Yes};
+    Run("Move assigned files 1 Position Down...");
+    EXPECT_EQ(dialogs->seen.last(), "Move 1 Position Down?: Are You Sure?");
+    EXPECT_EQ(FilledSlots(), (std::vector<int>{1, 2}));
+}
+
+TEST_F(MultisamplePageTest, RemovingTheMultisampleAsksAndClearsNameAndSlots) {
+    as_bank& bank = form.bank();
+    std::memcpy(bank.multisample(kMs).name.data(), "Organ", 5);
+    bank.path(kMs, 3) = "/lib/o.wav";
+    dialogs->answers = {QMessageBox::No, QMessageBox::Yes};
+    Run("Remove Selected Multisample...");
+    EXPECT_EQ(Cell(3), "/lib/o.wav");
+    Run("Remove Selected Multisample...");
+    EXPECT_EQ(dialogs->seen, (QStringList{"Remove Multisample: Are You Sure ?",
+                                          "Remove Multisample: Are You Sure ?"}));
+    EXPECT_TRUE(FilledSlots().empty());
+    EXPECT_EQ(page.grid()->model()->index(kMs - 1, 1).data().toString(), "- - -");
+}
+
+TEST_F(MultisamplePageTest, AddOneIsOfferedForExactlyOneRowAndRemoveClearsTheRange) {
+    samples.selectSlots(3, 4);
+    EXPECT_FALSE(page.menuAction(kAddOne)->isEnabled());
+    samples.selectSlots(6, 6);
+    EXPECT_TRUE(page.menuAction(kAddOne)->isEnabled());
+
+    const QString file = Wav("One.wav");
+    chosen = {file};
+    Run(kAddOne);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_FALSE(askedSeveral[0]);
+    EXPECT_EQ(asked[0].title, "Open ONE WAV audio file");
+    EXPECT_TRUE(asked[0].filter.startsWith("Standard WAV audio files 16b/48k/Mono/Stereo ("));
+    EXPECT_EQ(FilledSlots(), std::vector<int>{6});
+
+    form.bank().path(kMs, 5) = "/lib/five.wav";
+    form.bank().path(kMs, 7) = "/lib/seven.wav";
+    samples.selectSlots(5, 6);
+    Run("Remove selected file/s");
+    EXPECT_EQ(FilledSlots(), std::vector<int>{7});
+}
+
+TEST_F(MultisamplePageTest, FileLocationNeedsOneExistingFile) {
+    QList<QUrl> opened;
+    page.openFolder = [&opened](const QUrl& folder) { opened << folder; };
+    form.bank().path(kMs, 1) = Path(dir / "gone.wav").toStdString();
+    form.bank().path(kMs, 2) = Wav("here.wav").toStdString();
+    const QString command = "Open WAV File Location In Windows Explorer...";
+
+    samples.selectSlots(1, 2);
+    Run(command);
+    samples.selectSlots(0, 0);
+    Run(command);
+    samples.selectSlots(1, 1);
+    Run(command);
+    EXPECT_EQ(dialogs->seen, (QStringList{"Info: Please select only one file!",
+                                          "Info: This is empty file", "Info: File Not Exist!"}));
+    EXPECT_TRUE(opened.isEmpty());
+    samples.selectSlots(2, 2);
+    Run(command);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(Path(dir.path())));
+}
+
+TEST_F(MultisamplePageTest, CommentStopsAt239CharactersAndFollowsTheCurrentMultisample) {
+    QLineEdit& box = *page.commentBox();
+    page.lowerBox()->setCurrentIndex(1);
+    box.setFocus();
+    TypeText(box, QString(250, 'k'));
+    EXPECT_EQ(CommentText(form.bank().multisample(kMs)), std::string(239, 'k'));
+
+    // Another multisample chosen in the list shows its own comment, and typing goes there.
+    SetComment(form.bank().multisample(kMs + 1), "next one");
+    const QModelIndex next = page.grid()->model()->index(kMs, 1);
+    Click(*page.grid()->viewport(), page.grid()->visualRect(next).center());
+    EXPECT_EQ(form.current().multisample, kMs + 1);
+    EXPECT_EQ(box.text(), "next one");
+    box.setFocus();
+    TypeText(box, "!");
+    EXPECT_EQ(CommentText(form.bank().multisample(kMs + 1)), "next one!");
+    EXPECT_EQ(CommentText(form.bank().multisample(kMs)), std::string(239, 'k'));
+}
+
+TEST_F(MultisamplePageTest, NoteLabelsFollowShowNoteNumber) {
+    const bool names = form.showNoteNumber();
+    EXPECT_EQ(Cell(0, 0), names ? "C 3" : "36");
+    FindAction(form, "Show Note Number")->trigger();
+    EXPECT_EQ(Cell(0, 0), names ? "36" : "C 3");
+    EXPECT_EQ(Cell(63, 0), names ? "99" : "D#8");
+}
+
+TEST_F(MultisamplePageTest, CtrlPressPicksThePressedSlotAlone) {
+    samples.selectSlots(3, 5);
+    EXPECT_FALSE(page.menuAction(kAddOne)->isEnabled());
+    const QPoint at = samples.visualRect(samples.model()->index(10, 2)).center();
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, samples.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::ControlModifier);
+        QApplication::sendEvent(samples.viewport(), &event);
+    }
+    EXPECT_EQ(samples.selectedSlots(), std::vector<unsigned>{10});
+    EXPECT_TRUE(page.menuAction(kAddOne)->isEnabled());
+}
+
+} // namespace
