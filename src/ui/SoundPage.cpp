@@ -1,9 +1,11 @@
 #include "ui/SoundPage.h"
 
+#include "tools/SoundMaintenance.h"
 #include "tools/SoundOps.h"
 #include "ui/BankModels.h"
 #include "ui/Copymoveswapform.h"
 #include "ui/EditorHost.h"
+#include "ui/PageCommands.h"
 #include "ui/QtText.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
@@ -67,8 +69,10 @@ void SoundPage::buildMenu() {
     // Delete on the grid asks like the menu command; in a name editor it stays a text key.
     remove->setShortcut(QKeySequence::Delete);
     remove->setShortcutContext(Qt::WidgetShortcut);
-    add("Remove Multiple Sounds...", nullptr);
-    add("Where is used this sound?", nullptr);
+    add("Remove Multiple Sounds...",
+        [this] { RemoveMultipleSounds(host(), this, currentSound()); });
+    add("Where is used this sound?",
+        [this] { ShowWhereSoundIsUsed(host().bank(), unsigned(currentSound()), host().jobs()); });
     add("What is size of this sound?", [this] { showSize(); });
 }
 

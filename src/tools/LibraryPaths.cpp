@@ -1,0 +1,68 @@
+#include "tools/LibraryPaths.h"
+
+#include <algorithm>
+
+namespace ovb {
+
+namespace {
+constexpr std::size_t kMaxCompared = 1024;
+}
+
+std::string LibraryCommonPath(const as_bank& bank) {
+    std::string common;
+    bool first = true;
+    for (unsigned m = 0; m < kMultisamples; ++m) {
+        for (const std::string& path : bank.paths(m)) {
+            if (IsEmptyPath(path)) continue;
+            if (first) {
+                common = path.substr(0, kMaxCompared);
+                first = false;
+                continue;
+            }
+            const auto end = common.size() < path.size() ? common.size() : path.size();
+            const auto diff =
+                std::mismatch(common.begin(), common.begin() + std::ptrdiff_t(end), path.begin());
+            common.erase(diff.first, common.end());
+        }
+    }
+    return common;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (auto hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, pos)) {
+        out.append(text.substr(pos, hit - pos));
+        out.append(to);
+        pos = hit + from.size();
+    }
+    out.append(text.substr(pos));
+    return out;
+}
+
+std::string FoldDoubledBackslashes(std::string_view text) {
+    return ReplaceAll(text, "\\\\", "\\");
+}
+
+std::string FolderAsLibraryPath(std::string_view folder) {
+    std::string text(folder);
+    text += '\\';
+    return FoldDoubledBackslashes(text);
+}
+
+unsigned ReplaceInSamplePaths(as_bank& bank, std::string_view oldText, std::string_view newText) {
+    if (oldText.empty() || newText.empty()) return 0;
+    unsigned changed = 0;
+    for (unsigned m = 0; m < kMultisamples; ++m) {
+        for (std::string& path : bank.paths(m)) {
+            if (IsEmptyPath(path) || path.find(oldText) == std::string::npos) continue;
+            path = ReplaceAll(path, oldText, newText);
+            ++changed;
+        }
+    }
+    return changed;
+}
+
+} // namespace ovb

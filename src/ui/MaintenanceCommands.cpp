@@ -1,0 +1,131 @@
+// The maintenance commands of the menus and of the multisample and sound pages: sound group
+// checks and repairs, sample export from the loaded bank file, and the library path tools. The
+// work and its questions live in the core; this file asks for folders and texts and refreshes.
+#include "tools/LibraryPaths.h"
+#include "tools/RangeRemoval.h"
+#include "tools/SampleExport.h"
+#include "tools/SoundMaintenance.h"
+#include "ui/CommandWiring.h"
+#include "ui/Deletemultipleform.h"
+#include "ui/Mainform.h"
+#include "ui/PageCommands.h"
+#include "ui/QtText.h"
+#include "ui/Replacestringform.h"
+#include "ui/Selectdirectoryform.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include <filesystem>
+
+namespace ovb {
+
+namespace {
+
+constexpr char kCommonPathLabel[] = "libraryCommonPath";
+
+// Only the main window has a loaded file name and a label; page tests run on a stand-in host.
+TForm1* MainWindowOf(EditorHost& host) {
+    return dynamic_cast<TForm1*>(&host);
+}
+
+std::filesystem::path LoadedFile(EditorHost& host) {
+    TForm1* form = MainWindowOf(host);
+    return form ? form->currentFileName() : host.bank().loadedFile();
+}
+
+std::filesystem::path FolderPath(const QString& folder) {
+    return std::filesystem::path(folder.toStdString());
+}
+
+// Computes the library common path and shows it in the main window's label.
+std::string ExtractCommonPath(EditorHost& host) {
+    const std::string common = LibraryCommonPath(host.bank());
+    if (TForm1* form = MainWindowOf(host))
+        if (auto* label = form->findChild<QLabel*>(kCommonPathLabel))
+            label->setText("Library Common Path: " + ToQString(common));
+    return common;
+}
+
+void ExportLibraryCommand(TForm1& form) {
+    if (!ConfirmLibraryExport(form.currentFileName(), form.jobs())) return;
+    QString folder;
+    if (SelectDirectory(&form, "Sellect Common Path For Exported Library...",
+                        "Start Library Export...", folder) != kModalConfirm)
+        return;
+    // Taken afresh: a path computed before the last edits would not root every file in the folder.
+    const std::string common = ExtractCommonPath(form);
+    ExportLibrary(form.bank(), form.currentFileName(), common, FolderPath(folder), form.jobs());
+}
+
+void GroupCheck(TForm1& form, const char* caption, GroupMatch match) {
+    Activate(form, caption, [&form, match] {
+        const int current = form.current().sound;
+        if (current < 0 || current >= int(kSounds)) return;
+        CheckSoundsInGroups(form.bank(), form.bank().sound(unsigned(current)).category, match,
+                            form.jobs());
+        form.RefreshViews(refresh::All);
+    });
+}
+
+} // namespace
+
+void WireMaintenanceCommands(TForm1& form) {
+    auto* label = new QLabel("Library Common Path: ", &form);
+    label->setObjectName(kCommonPathLabel);
+    label->setTextFormat(Qt::PlainText);
+    form.statusBar()->addWidget(label);
+
+    Activate(form, "Export All Samples From Loaded Bank File...",
+             [&form] { ExportLibraryCommand(form); });
+    Activate(form, "Check and auto fix sounds STEREO GROUP assignment...", [&form] {
+        FixStereoGroups(form.bank(), form.jobs());
+        form.RefreshViews(refresh::All);
+    });
+    Activate(form, "Check for SOUNDS, not assigned to any group", [&form] {
+        CheckSoundsWithoutGroup(form.bank(), form.jobs());
+        form.RefreshViews(refresh::All);
+    });
+    GroupCheck(form, "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound",
+               GroupMatch::Equal);
+    GroupCheck(form, "Check for SOUNDS, assigned to GROUPS - COMMON with current sound",
+               GroupMatch::Common);
+    Activate(form, "Extract library common path", [&form] { ExtractCommonPath(form); });
+    Activate(form, "Init All Unused Sounds (Unused is sound with name \"- - -\")", [&form] {
+        InitUnusedSounds(form.bank());
+        form.RefreshViews(refresh::All);
+    });
+}
+
+void RemoveMultipleMultisamples(EditorHost& host, QWidget* parent, int currentMultisample) {
+    RunRangeRemoval(host, parent, RemovalRange::Multisamples, currentMultisample);
+}
+
+void RemoveMultipleSounds(EditorHost& host, QWidget* parent, int currentSound) {
+    RunRangeRemoval(host, parent, RemovalRange::Sounds, currentSound);
+}
+
+void ExportSelectedMultisample(EditorHost& host, QWidget* parent, int multisample) {
+    const std::filesystem::path loaded = LoadedFile(host);
+    if (multisample < 0 ||
+        !CanExportMultisample(host.bank(), loaded, unsigned(multisample), host.jobs()))
+        return;
+    QString folder;
+    if (SelectDirectory(parent, "Sellect Path For Multisample WAV Files Export...",
+                        "Start WAV FIles Export...", folder) != kModalConfirm)
+        return;
+    ExportMultisample(host.bank(), loaded, unsigned(multisample), FolderPath(folder), host.jobs());
+}
+
+void ReplaceTextInFilePaths(EditorHost& host, QWidget* parent) {
+    const std::string common = ExtractCommonPath(host);
+    TMyReplaceStringForm form(ToQString(common), parent ? parent->window() : nullptr);
+    if (form.exec() != kModalConfirm) return;
+    // An untouched old text keeps the stored bytes, which need not be UTF-8.
+    const std::string oldText =
+        form.oldText() == ToQString(common) ? common : form.oldText().toStdString();
+    ReplaceInSamplePaths(host.bank(), oldText, form.newText().toStdString());
+    host.RefreshViews(refresh::All);
+}
+
+} // namespace ovb

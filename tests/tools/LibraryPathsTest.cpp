@@ -1,0 +1,67 @@
+// Relocating the library: the common path of all sample paths and the replacement over them.
+#include "tools/LibraryPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace ovb;
+
+namespace {
+
+class LibraryPaths : public ::testing::Test {
+  protected:
+    std::unique_ptr<as_bank> owner = std::make_unique<as_bank>();
+    as_bank& bank = *owner;
+};
+
+TEST_F(LibraryPaths, CommonPathIsTheLongestSharedCharacterPrefix) {
+    EXPECT_EQ(LibraryCommonPath(bank), "");
+    bank.path(0, 63) = "D:\\Lib\\Strings1\\a.wav";
+    EXPECT_EQ(LibraryCommonPath(bank), "D:\\Lib\\Strings1\\a.wav"); // a single path is its own
+    bank.path(9999, 0) = "D:\\Lib\\Strings2\\b.wav";
+    EXPECT_EQ(LibraryCommonPath(bank), "D:\\Lib\\Strings"); // ends inside a folder name
+    bank.path(40, 2) = "D:\\Lib";                           // a path that is a prefix of others
+    EXPECT_EQ(LibraryCommonPath(bank), "D:\\Lib");
+    bank.path(41, 0) = "d:\\Lib\\x.wav"; // case counts
+    EXPECT_EQ(LibraryCommonPath(bank), "");
+}
+
+TEST_F(LibraryPaths, CommonPathComparesAtMost1024Characters) {
+    const std::string longPath(1500, 'a');
+    bank.path(1, 0) = longPath;
+    bank.path(2, 0) = longPath;
+    EXPECT_EQ(LibraryCommonPath(bank), std::string(1024, 'a'));
+}
+
+TEST_F(LibraryPaths, ReplacementReachesEveryOccurrenceOnce) {
+    EXPECT_EQ(ReplaceAll("D:\\A\\x\\D:\\A\\y", "D:\\A", "E:\\B"), "E:\\B\\x\\E:\\B\\y");
+    // Replaced text is not scanned again, even when it holds the old text.
+    EXPECT_EQ(ReplaceAll("aXa", "a", "aa"), "aaXaa");
+    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(FoldDoubledBackslashes("a\\\\b\\\\\\c"), "a\\b\\\\c");
+    EXPECT_EQ(FolderAsLibraryPath("D:\\Samples"), "D:\\Samples\\");
+    EXPECT_EQ(FolderAsLibraryPath("D:\\"), "D:\\");
+}
+
+TEST_F(LibraryPaths, ReplaceInSamplePathsChangesNonEmptyPathsOnly) {
+    bank.path(0, 0) = "D:\\Old\\Piano\\D:\\Old\\x.wav"; // the old text twice in one path
+    bank.path(9999, 63) = "D:\\Old\\y.wav";
+    bank.path(5, 5) = "C:\\Other\\z.wav";
+    EXPECT_EQ(ReplaceInSamplePaths(bank, "D:\\Old\\", "E:\\New\\"), 2u);
+    EXPECT_EQ(bank.path(0, 0), "E:\\New\\Piano\\E:\\New\\x.wav");
+    EXPECT_EQ(bank.path(9999, 63), "E:\\New\\y.wav");
+    EXPECT_EQ(bank.path(5, 5), "C:\\Other\\z.wav");
+    EXPECT_EQ(bank.path(5, 6), kEmptyPath);
+
+    // An empty path is the marker text; it stays even when the old text is part of it.
+    EXPECT_EQ(ReplaceInSamplePaths(bank, "- -", "X"), 0u);
+    EXPECT_EQ(bank.path(1, 1), kEmptyPath);
+
+    // Either text empty: nothing is replaced, so a prefix cannot be deleted.
+    EXPECT_EQ(ReplaceInSamplePaths(bank, "E:\\New\\", ""), 0u);
+    EXPECT_EQ(ReplaceInSamplePaths(bank, "", "F:\\"), 0u);
+    EXPECT_EQ(bank.path(9999, 63), "E:\\New\\y.wav");
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+// Removing ranges of multisamples and sounds: the end of the range stays, nothing else changes.
+#include "tools/RangeRemoval.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+using namespace ovb;
+
+namespace {
+
+class RangeRemoval : public ::testing::Test {
+  protected:
+    std::unique_ptr<as_bank> owner = std::make_unique<as_bank>();
+    as_bank& bank = *owner;
+
+    void Fill(unsigned m) {
+        bank.multisample(m).name[0] = 'M';
+        bank.multisample(m).sample[3].length_sectors = 9;
+        bank.path(m, 3) = "D:\\x.wav";
+    }
+    bool Removed(unsigned m) const {
+        const as_multisample fresh = NewMultisample();
+        if (std::memcmp(&bank.multisample(m), &fresh, sizeof fresh) != 0) return false;
+        for (const auto& p : bank.paths(m))
+            if (p != kEmptyPath) return false;
+        return true;
+    }
+};
+
+TEST_F(RangeRemoval, MultisamplesFromUpToButNotIncludingTo) {
+    for (unsigned m = 4; m <= 8; ++m)
+        Fill(m);
+    bank.sound(0).zone[0].set_multisample(5);
+
+    RemoveMultisampleRange(bank, 5, 5);
+    for (unsigned m = 4; m <= 8; ++m)
+        EXPECT_FALSE(Removed(m)) << m;
+
+    RemoveMultisampleRange(bank, 5, 6);
+    EXPECT_TRUE(Removed(5));
+    EXPECT_FALSE(Removed(4));
+    EXPECT_FALSE(Removed(6));
+
+    RemoveMultisampleRange(bank, 6, 8);
+    EXPECT_TRUE(Removed(6) && Removed(7));
+    EXPECT_FALSE(Removed(8));
+    EXPECT_EQ(bank.sound(0).zone[0].multisample(), 5u); // references keep their numbers
+
+    RemoveMultisampleRange(bank, 9, 3); // backwards: nothing
+    EXPECT_FALSE(Removed(8));
+    RemoveMultisampleRange(bank, 8, 20000); // beyond the table: up to its end
+    EXPECT_TRUE(Removed(8));
+}
+
+TEST_F(RangeRemoval, SoundsAreResetToNew) {
+    for (unsigned s = 9997; s < kSounds; ++s) {
+        bank.sound(s).category = 0x11;
+        bank.sound(s).zone[2].set_multisample(12);
+    }
+    bank.solo(0).sound1 = 9998;
+    RemoveSoundRange(bank, 9997, 9999);
+    const as_sound fresh = NewSound();
+    EXPECT_EQ(std::memcmp(&bank.sound(9997), &fresh, sizeof fresh), 0);
+    EXPECT_EQ(std::memcmp(&bank.sound(9998), &fresh, sizeof fresh), 0);
+    EXPECT_EQ(bank.sound(9999).category, 0x11u);
+    EXPECT_EQ(bank.solo(0).sound1, 9998);
+}
+
+} // namespace

@@ -1,0 +1,272 @@
+// Export of WAV files from a bank file split over small volumes: the files carry exactly the
+// audio the bank holds (zero fill of the last sector included), Python's wave module reads them,
+// name clashes, the marker files, and stored paths that try to leave the chosen folder.
+#include "tools/SampleExport.h"
+#include "audio/Wav_file_parser.h"
+#include "bank/BankFileWriter.h"
+#include "job/Formatting.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+#include "tools/LibraryPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <set>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Audio begins at 167772160; the second volume ends one sector into it, so the first sample
+// is read across a volume boundary.
+constexpr std::uint64_t kAudio = 167772160;
+constexpr std::uint64_t kSmallVolume = kAudio / 2 + 256;
+
+std::vector<std::uint8_t> SectorPadded(std::vector<std::uint8_t> audio) {
+    audio.resize((audio.size() + kSector - 1) / kSector * kSector, 0);
+    return audio;
+}
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+void SetName(as_bank& bank, unsigned m, const char* text) {
+    auto& n = bank.multisample(m).name;
+    n.fill(' ');
+    std::memcpy(n.data(), text, std::strlen(text));
+}
+
+// Every regular file below a folder, relative to it.
+std::set<std::string> FilesBelow(const fs::path& dir) {
+    std::set<std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(dir))
+        if (e.is_regular_file()) files.insert(fs::relative(e.path(), dir).string());
+    return files;
+}
+
+class SampleExport : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir = new TempDir;
+        bank = new as_bank;
+        const fs::path lib = dir->path() / "lib";
+        fs::create_directories(lib / "Piano");
+        fs::create_directories(lib / "Other");
+        fs::create_directories(lib / "Pad");
+        WriteWav(lib / "Piano" / "C3.wav", false, 3 * 512 + 100, 10); // first: spans a volume end
+        WriteWav(lib / "Other" / "C3.wav", false, 700, 40);
+        WriteWav(lib / "Pad" / "C4.wav", true, 3 * 512, 20);
+        WriteWav(dir->path() / "outside.wav", false, 512, 60);
+        bank->path(1, 0) = (lib / "Piano" / "C3.wav").string();
+        bank->path(1, 1) = (lib / "Other" / "C3.wav").string(); // same file name as slot 0
+        bank->path(1, 7) = (lib / "Pad" / "C4.wav").string();
+        SetName(*bank, 1, "Piano");
+        bank->path(2, 3) = (lib / "Pad" / "C4.wav").string();
+        SetName(*bank, 2, "Pad");
+        ScriptedJobServices ui;
+        ASSERT_TRUE(CreateBankFile(*bank, BankPath(), ui, kSmallVolume));
+        ASSERT_TRUE(fs::exists(dir->path() / "bank.O02")) << "the bank must span three volumes";
+    }
+    static void TearDownTestSuite() {
+        delete bank;
+        delete dir;
+    }
+    static fs::path BankPath() { return dir->path() / "bank.ovb"; }
+    static fs::path Lib() { return dir->path() / "lib"; }
+
+    // The audio a sample slot was made from, as the bank stores it.
+    static std::vector<std::uint8_t> Expected(std::size_t bytes, std::uint8_t seed) {
+        return SectorPadded(PatternBytes(bytes, seed));
+    }
+    static std::vector<std::uint8_t> DataOf(const fs::path& wav) {
+        const auto all = ReadAll(wav);
+        return {all.begin() + 44, all.end()};
+    }
+
+    static TempDir* dir;
+    static as_bank* bank;
+    TempDir out;
+    ScriptedJobServices ui;
+};
+TempDir* SampleExport::dir = nullptr;
+as_bank* SampleExport::bank = nullptr;
+
+TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins) {
+    const auto& first = bank->multisample(1).sample[0];
+    const std::uint64_t boundary = 2 * kSmallVolume;
+    ASSERT_LT(std::uint64_t(first.start_sector()) * 512, boundary);
+    ASSERT_GT(std::uint64_t(first.start_sector() + first.length_sectors) * 512, boundary);
+
+    ASSERT_TRUE(CanExportMultisample(*bank, BankPath(), 1, ui));
+    EXPECT_EQ(ExportMultisample(*bank, BankPath(), 1, out.path(), ui), 3u);
+    EXPECT_TRUE(ui.transcript.size() == 1 && ui.transcript[0].what == "report") << ui.shown()[0];
+    EXPECT_FALSE(ui.progressShown);
+
+    // Slot 1 wrote C3.wav after slot 0 did.
+    EXPECT_EQ(FilesBelow(out.path()),
+              (std::set<std::string>{"C3.wav", "C4.wav", "Piano           .msn"}));
+    EXPECT_EQ(DataOf(out / "C3.wav"), Expected(700, 40));
+    EXPECT_EQ(fs::file_size(out / "Piano           .msn"), 0u);
+    const auto stereo = ReadAll(out / "C4.wav");
+    const auto header = MakeWavHeader(true, 1536);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), stereo.begin()));
+    EXPECT_EQ(DataOf(out / "C4.wav"), Expected(1536, 20));
+
+    const std::string shown = out.path().string() + "\\";
+    EXPECT_EQ(ui.reports.at(0),
+              (std::vector<std::string>{"Export OK!", "Exported files count: 3", "",
+                                        shown + "C3.wav", shown + "C3.wav", shown + "C4.wav", "",
+                                        "Exported MULTISAMPLE NAME: Piano           .msn"}));
+    EXPECT_EQ(ui.transcript[0].caption, "Report: Exported sample names");
+}
+
+TEST_F(SampleExport, ExportedFilesAreReadByPythonsWaveModule) {
+    ExportMultisample(*bank, BankPath(), 1, out.path(), ui);
+    // The spanning sample alone, so that the first slot's audio is checked too.
+    TempDir single;
+    as_bank& b = *bank;
+    const std::string kept = b.path(1, 1);
+    b.path(1, 1) = std::string(kEmptyPath);
+    ExportMultisample(b, BankPath(), 1, single.path(), ui);
+    b.path(1, 1) = kept;
+    EXPECT_EQ(DataOf(single / "C3.wav"), Expected(3 * 512 + 100, 10));
+
+    for (const auto& [file, channels] :
+         {std::pair{single / "C3.wav", 1}, std::pair{out / "C4.wav", 2}}) {
+        const fs::path raw = out / "frames.raw";
+        const std::string script =
+            "import sys, wave\nw = wave.open(sys.argv[1], 'rb')\n"
+            "print(w.getnchannels(), w.getsampwidth(), w.getframerate(), w.getnframes())\n"
+            "open(sys.argv[2], 'wb').write(w.readframes(w.getnframes()))\n";
+        const std::string command = "python3 -c " + Quote(script) + " " + Quote(file.string()) +
+                                    " " + Quote(raw.string()) + " > " +
+                                    Quote((out / "info.txt").string());
+        ASSERT_EQ(std::system(command.c_str()), 0) << "python3 rejected " << file;
+        const auto info = ReadAll(out / "info.txt");
+        const std::string frames = std::to_string(DataOf(file).size() / (2 * channels));
+        EXPECT_EQ(std::string(info.begin(), info.end()),
+                  std::to_string(channels) + " 2 48000 " + frames + "\n");
+        EXPECT_EQ(ReadAll(raw), DataOf(file));
+    }
+}
+
+TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
+    EXPECT_FALSE(CanExportMultisample(*bank, dir->path() / "bank.ovs", 1, ui));
+    EXPECT_FALSE(CanExportMultisample(*bank, BankPath(), 3, ui));
+    EXPECT_TRUE(CanExportMultisample(*bank, dir->path() / "BANK.OVB", 2, ui));
+    EXPECT_FALSE(ConfirmLibraryExport(dir->path() / "bank.ovs", ui));
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(ConfirmLibraryExport(BankPath(), ui));
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{
+                              "Error!: Not loaded VALID BANK FILE!",
+                              "Error!: Not possible to EXPORT EMPTY multisample!",
+                              "Error!: Not loaded VALID BANK FILE!",
+                              "WARNING!!!: This is massive and long time consumption operation!\n"
+                              "You need large free disk size for this operation!\n\n"
+                              "Are You Sure to contonue?"}));
+
+    ui.transcript.clear();
+    const auto result =
+        ExportLibrary(*bank, BankPath(), LibraryCommonPath(*bank), out.path(), ui,
+                      [](const fs::path&) { return std::optional<std::uint64_t>(1000); });
+    EXPECT_FALSE(result.started);
+    std::uint64_t size = 0;
+    for (const char* name : {"bank.ovb", "bank.O01", "bank.O02"})
+        size += fs::file_size(dir->path() / name);
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{
+                              "Error!: No available disk free space for make library export!\n"
+                              "Need: " +
+                              FormatWithSpaces(size) + " bites\nAvailable: 1 000 bytes"}));
+    EXPECT_TRUE(fs::is_empty(out.path()));
+
+    ui.transcript.clear();
+    EXPECT_EQ(ExportMultisample(*bank, dir->path() / "missing.ovb", 1, out.path(), ui), 0u);
+    EXPECT_TRUE(ui.showed("Error", "Cannot open BANK file for reading!"));
+    EXPECT_TRUE(fs::is_empty(out.path()));
+}
+
+TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
+    const std::string common = LibraryCommonPath(*bank);
+    ASSERT_EQ(common, Lib().string() + "/");
+    const auto result = ExportLibrary(*bank, BankPath(), common, out.path(), ui);
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.forExport, 4u);
+    EXPECT_EQ(result.exported, 4u);
+    EXPECT_EQ(result.errors, 0u);
+    EXPECT_EQ(ui.shown(),
+              (std::vector<std::string>{
+                  "Info: Export Complete Sucessfully!\n\nNo Error Found!\n\nAll is OK!"}));
+    // Each marker lies beside the last file written for its multisample.
+    EXPECT_EQ(FilesBelow(out.path()),
+              (std::set<std::string>{"Piano/C3.wav", "Other/C3.wav", "Pad/C4.wav",
+                                     "Pad/Piano           .msn", "Pad/Pad             .msn"}));
+    EXPECT_EQ(DataOf(out / "Piano/C3.wav"), Expected(3 * 512 + 100, 10));
+    EXPECT_EQ(DataOf(out / "Other/C3.wav"), Expected(700, 40));
+    EXPECT_EQ(DataOf(out / "Pad/C4.wav"), Expected(1536, 20));
+}
+
+TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
+    // The stored path climbs out of the library: after the replacement it would climb out of
+    // the chosen folder and overwrite a file beside it.
+    TempDir base;
+    const fs::path folder = base / "export";
+    fs::create_directories(folder);
+    WriteWav(base / "victim.wav", false, 100, 5);
+    const auto victim = ReadAll(base / "victim.wav");
+    as_bank& b = *bank;
+    const std::string hostile = Lib().string() + "/Piano/../../victim.wav";
+    b.path(5, 0) = hostile;
+    b.multisample(5).sample[0] = b.multisample(1).sample[1];
+    const auto result = ExportLibrary(b, BankPath(), Lib().string() + "/", folder, ui);
+    b.path(5, 0) = std::string(kEmptyPath);
+
+    EXPECT_EQ(result.forExport, 5u);
+    EXPECT_EQ(result.exported, 4u);
+    EXPECT_EQ(result.errors, 1u);
+    EXPECT_EQ(ReadAll(base / "victim.wav"), victim);
+    EXPECT_EQ(FilesBelow(base.path()).size(), 6u); // the victim and the four files, two markers
+    const auto& lines = ui.reports.at(0);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "E R R O R    R E P O R T");
+    EXPECT_NE(lines[2].find("ERROR: "), std::string::npos);
+    EXPECT_NE(lines[2].find(hostile), std::string::npos);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.end()),
+              (std::vector<std::string>{"*********************************************************",
+                                        "", "WAV files for export: 5",
+                                        "Really Exported WAV files: 4", "Total Error Count: 1"}));
+    EXPECT_EQ(ui.transcript.back().caption, "Report: Multisample Exported Error Report");
+}
+
+TEST(LibraryOutputPath, StaysInsideTheChosenFolder) {
+    const fs::path folder = "/data/out";
+    EXPECT_EQ(LibraryOutputPath("D:\\Lib\\Piano\\C3.wav", "D:\\Lib\\", folder),
+              fs::path("/data/out/Piano/C3.wav"));
+    // Doubled delimiters fold, also where the replacement meets the rest.
+    EXPECT_EQ(LibraryOutputPath("D:\\Lib\\\\Piano\\C3.wav", "D:\\Lib", folder),
+              fs::path("/data/out/Piano/C3.wav"));
+    // A common path ending inside a folder name leaves the rest of that name as a folder.
+    EXPECT_EQ(LibraryOutputPath("D:\\Lib\\Strings2\\a.wav", "D:\\Lib\\Strings", folder),
+              fs::path("/data/out/2/a.wav"));
+
+    const char* hostile[] = {
+        "D:\\Lib\\..\\..\\etc\\x.wav", // climbs out
+        "D:\\Lib\\a\\..\\..\\x.wav",   // climbs out after going in
+        "D:\\Lib\\C:\\x.wav",          // a drive after the folder
+        "D:\\Lib\\Piano\\",            // no file name
+        "E:\\Elsewhere\\x.wav",        // the replacement does not root it in the folder
+    };
+    for (const char* stored : hostile)
+        EXPECT_EQ(LibraryOutputPath(stored, "D:\\Lib\\", folder), std::nullopt) << stored;
+    // Without a common path nothing roots the output in the folder.
+    EXPECT_EQ(LibraryOutputPath("D:\\Lib\\x.wav", "", folder), std::nullopt);
+}
+
+} // namespace

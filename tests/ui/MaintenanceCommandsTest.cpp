@@ -1,0 +1,275 @@
+// The maintenance windows and commands driven through their widgets: the range-removal forms,
+// the replace dialog with its folder button, the one-at-a-time folder chooser, and the export,
+// group and common-path commands of the main window's menus.
+#include "GuiTestSupport.h"
+#include "MainWindowTestSupport.h"
+#include "TestEditorHost.h"
+#include "bank/BankFileWriter.h"
+#include "support/TestFiles.h"
+#include "tools/SoundMaintenance.h"
+#include "ui/Deletemultipleform.h"
+#include "ui/PageCommands.h"
+#include "ui/Replacestringform.h"
+#include "ui/Reportform.h"
+#include "ui/Selectdirectoryform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers the folder chooser for the life of the object and records what each request showed.
+class ChooseFolder {
+  public:
+    explicit ChooseFolder(QString folder, int result = kModalConfirm)
+        : folder_(std::move(folder)), result_(result) {
+        DirectoryChooserHook() = [this](const QString& caption, const QString& confirm,
+                                        QString& chosen) {
+            asked << caption + " / " + confirm;
+            if (result_ == kModalConfirm) chosen = folder_;
+            return result_;
+        };
+    }
+    ~ChooseFolder() { DirectoryChooserHook() = nullptr; }
+    QStringList asked;
+
+  private:
+    QString folder_;
+    int result_;
+};
+
+// Runs act on the modal window of type W once it shows; closes anything else.
+template <typename W> void WhenShown(std::function<void(W&)> act) {
+    WhenModalAppears([act](QWidget& modal) {
+        if (auto* w = qobject_cast<W*>(&modal))
+            act(*w);
+        else
+            modal.close();
+    });
+}
+
+class RangeForms : public ::testing::Test {
+  protected:
+    TestEditorHost host;
+    as_bank& bank = host.bank();
+    void Fill(unsigned m) { bank.path(m, 0) = "D:\\x" + std::to_string(m) + ".wav"; }
+};
+
+TEST_F(RangeForms, FromAndToFollowEachOther) {
+    TDeleteMultipleForm ms(host, RemovalRange::Multisamples, 5);
+    EXPECT_EQ(ms.windowTitle(), "Remove Multisamples");
+    EXPECT_EQ(ms.fromEdit()->value(), 5);
+    EXPECT_EQ(ms.toEdit()->value(), 5);
+    ms.fromEdit()->setValue(9);
+    EXPECT_EQ(ms.toEdit()->value(), 9);
+    ms.toEdit()->setValue(12);
+    EXPECT_EQ(ms.fromEdit()->value(), 9); // To above From leaves From alone
+    ms.toEdit()->setValue(3);
+    EXPECT_EQ(ms.fromEdit()->value(), 3);
+    EXPECT_EQ(ms.fromEdit()->minimum(), 1);
+    EXPECT_EQ(ms.toEdit()->maximum(), 9999);
+
+    TDeleteMultipleForm sounds(host, RemovalRange::Sounds, 9999);
+    EXPECT_EQ(sounds.windowTitle(), "Remove Multiple Sounds");
+    EXPECT_EQ(sounds.toEdit()->maximum(), 9998);
+    EXPECT_EQ(sounds.fromEdit()->value(), 9998);
+}
+
+TEST_F(RangeForms, RemoveAsksAndTakesFromUpToTo) {
+    for (unsigned m = 4; m <= 8; ++m)
+        Fill(m);
+    host.services.answers = {Answer::Yes};
+    WhenShown<TDeleteMultipleForm>([](TDeleteMultipleForm& form) {
+        form.toEdit()->setValue(7);
+        form.removeButton()->click();
+    });
+    RemoveMultipleMultisamples(host, nullptr, 5);
+    EXPECT_TRUE(host.services.showed("Remove Multiple Multisamples", "Are You Sure ?"));
+    EXPECT_EQ(bank.path(4, 0), "D:\\x4.wav");
+    EXPECT_EQ(bank.path(5, 0), kEmptyPath);
+    EXPECT_EQ(bank.path(6, 0), kEmptyPath);
+    EXPECT_EQ(bank.path(7, 0), "D:\\x7.wav");
+    EXPECT_EQ(host.refreshes, (std::vector<int>{refresh::All}));
+
+    // No closes the window too and removes nothing; From equal to To removes nothing.
+    host.refreshes.clear();
+    host.services.answers = {Answer::No};
+    WhenShown<TDeleteMultipleForm>([](TDeleteMultipleForm& form) {
+        form.toEdit()->setValue(9);
+        form.removeButton()->click();
+    });
+    RemoveMultipleMultisamples(host, nullptr, 7);
+    host.services.answers = {Answer::Yes};
+    WhenShown<TDeleteMultipleForm>([](TDeleteMultipleForm& form) { form.removeButton()->click(); });
+    RemoveMultipleMultisamples(host, nullptr, 8);
+    EXPECT_EQ(bank.path(7, 0), "D:\\x7.wav");
+    EXPECT_EQ(bank.path(8, 0), "D:\\x8.wav");
+    EXPECT_TRUE(host.refreshes.empty());
+
+    bank.sound(2).category = 0x40;
+    bank.sound(3).category = 0x40;
+    host.services.answers = {Answer::Yes};
+    WhenShown<TDeleteMultipleForm>([](TDeleteMultipleForm& form) {
+        form.fromEdit()->setValue(2);
+        form.removeButton()->click();
+    });
+    RemoveMultipleSounds(host, nullptr, 3);
+    EXPECT_TRUE(host.services.showed("Remove Multiple Sounds", "Are You Sure ?"));
+    EXPECT_EQ(bank.sound(2).category, NewSound().category);
+    EXPECT_EQ(bank.sound(3).category, 0x40u);
+}
+
+TEST_F(RangeForms, ReplaceDialogCancelKeepsPathsAndConfirmRelocates) {
+    bank.path(1, 0) = "D:\\Old\\Piano\\C3.wav";
+    bank.path(2, 5) = "D:\\Old\\Pad\\C4.wav";
+    ChooseFolder folder("E:\\New");
+    QString shownOld, shownNew;
+    WhenShown<TMyReplaceStringForm>([&](TMyReplaceStringForm& form) {
+        shownOld = form.oldEdit()->text();
+        shownNew = form.newEdit()->text();
+        form.newEdit()->setText("X:\\");
+        form.cancelButton()->click();
+    });
+    ReplaceTextInFilePaths(host, nullptr);
+    EXPECT_EQ(shownOld, "D:\\Old\\P");
+    EXPECT_EQ(shownNew, "D:\\Old\\P");
+    EXPECT_EQ(bank.path(1, 0), "D:\\Old\\Piano\\C3.wav");
+    EXPECT_EQ(bank.path(2, 5), "D:\\Old\\Pad\\C4.wav");
+
+    WhenShown<TMyReplaceStringForm>([&](TMyReplaceStringForm& form) {
+        form.oldEdit()->setText("D:\\Old\\");
+        form.browseButton()->click();
+        shownNew = form.newEdit()->text();
+        form.replaceButton()->click();
+    });
+    ReplaceTextInFilePaths(host, nullptr);
+    EXPECT_EQ(folder.asked, QStringList{"Choice new library path... / OK"});
+    EXPECT_EQ(shownNew, "E:\\New\\");
+    EXPECT_EQ(bank.path(1, 0), "E:\\New\\Piano\\C3.wav");
+    EXPECT_EQ(bank.path(2, 5), "E:\\New\\Pad\\C4.wav");
+}
+
+TEST(FolderChooser, OnlyOneOpensAndConfirmGivesTheShownFolder) {
+    TempDir dir;
+    QString chosen, inner = "untouched";
+    int second = -1;
+    WhenShown<TSellectDyrectoryForm>([&](TSellectDyrectoryForm& form) {
+        EXPECT_EQ(form.confirmButton()->text(), "Start");
+        second = SelectDirectory(nullptr, "Another", "OK", inner);
+        form.setDirectory(Path(dir.path()));
+        form.confirmButton()->click();
+    });
+    EXPECT_EQ(SelectDirectory(nullptr, "Pick", "Start", chosen), kModalConfirm);
+    EXPECT_EQ(second, kModalCancel);
+    EXPECT_EQ(inner, "untouched");
+    EXPECT_EQ(chosen, Path(dir.path()));
+
+    WhenShown<TSellectDyrectoryForm>(
+        [](TSellectDyrectoryForm& form) { form.cancelButton()->click(); });
+    EXPECT_EQ(SelectDirectory(nullptr, "Pick", "Start", chosen), kModalCancel);
+}
+
+// Every box and report of the main window, answered Yes (or OK where only OK is offered).
+std::shared_ptr<QStringList> RecordDialogs(TForm1& form) {
+    auto seen = std::make_shared<QStringList>();
+    form.jobServices().setDialogRunner([seen](QDialog& dialog) {
+        if (auto* report = qobject_cast<TFormReport*>(&dialog)) {
+            *seen << report->windowTitle() + ": " + report->textBox()->toPlainText();
+            report->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+            *seen << box->windowTitle() + ": " + box->text();
+            const bool yes = box->standardButtons() & QMessageBox::Yes;
+            box->button(yes ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        } else {
+            dialog.reject();
+        }
+    });
+    return seen;
+}
+
+void Trigger(TForm1& form, const QString& caption) {
+    QAction* action = FindAction(form, caption);
+    ASSERT_NE(action, nullptr) << caption.toStdString();
+    ASSERT_TRUE(action->isEnabled()) << caption.toStdString();
+    action->trigger();
+}
+
+TEST(MaintenanceMenus, ExportAllSamplesWritesTheLibraryIntoTheChosenFolder) {
+    TempDir dir;
+    fs::create_directories(dir / "lib" / "Piano");
+    WriteWav(dir / "lib" / "Piano" / "C3.wav", false, 1024, 3);
+    WriteWav(dir / "lib" / "Piano" / "D3.wav", true, 512, 4);
+    {
+        as_bank bank;
+        bank.path(1, 0) = (dir / "lib" / "Piano" / "C3.wav").string();
+        bank.path(1, 2) = (dir / "lib" / "Piano" / "D3.wav").string();
+        ScriptedJobServices ui;
+        ASSERT_TRUE(CreateBankFile(bank, dir / "bank.ovb", ui));
+    }
+    TForm1 form;
+    auto seen = RecordDialogs(form);
+    const fs::path out = dir / "out";
+    fs::create_directories(out);
+
+    // Before a bank file is loaded the command refuses without asking for a folder.
+    ChooseFolder folder(Path(out));
+    Trigger(form, "Export All Samples From Loaded Bank File...");
+    EXPECT_EQ(seen->takeLast(), "Error!: Not loaded VALID BANK FILE!");
+    EXPECT_TRUE(folder.asked.isEmpty());
+
+    form.openFile(Path(dir / "bank.ovb"));
+    seen->clear();
+    Trigger(form, "Export All Samples From Loaded Bank File...");
+    EXPECT_EQ(folder.asked, QStringList{"Sellect Common Path For Exported Library... / Start "
+                                        "Library Export..."});
+    ASSERT_EQ(seen->size(), 2) << seen->join("\n").toStdString();
+    EXPECT_TRUE(seen->at(0).startsWith("WARNING!!!: This is massive"));
+    EXPECT_EQ(seen->at(1), "Info: Export Complete Sucessfully!\n\nNo Error Found!\n\nAll is OK!");
+    EXPECT_EQ(ReadAll(out / "C3.wav"), ReadAll(dir / "lib" / "Piano" / "C3.wav"));
+    EXPECT_EQ(ReadAll(out / "D3.wav"), ReadAll(dir / "lib" / "Piano" / "D3.wav"));
+    EXPECT_TRUE(fs::exists(out / "- - -           .msn"));
+
+    auto* label = form.findChild<QLabel*>("libraryCommonPath");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), "Library Common Path: " + Path(dir / "lib" / "Piano") + "/");
+}
+
+TEST(MaintenanceMenus, GroupChecksUseTheCurrentSound) {
+    TForm1 form;
+    auto seen = RecordDialogs(form);
+    as_bank& bank = form.bank();
+    bank.sound(0).category = 0x3; // the current sound
+    bank.sound(0).zone[0].set_multisample(1);
+    bank.sound(4).category = 0x2;
+    bank.sound(4).zone[0].set_multisample(1);
+    bank.sound(6).zone[0].set_multisample(1);
+    Trigger(form, "Check for SOUNDS, assigned to GROUPS - COMMON with current sound");
+    Trigger(form, "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound");
+    Trigger(form, "Check for SOUNDS, not assigned to any group");
+    ASSERT_EQ(seen->size(), 3);
+    EXPECT_TRUE(seen->at(0).startsWith("Report: Check for SOUNDS with COMMON GROUPS!: Found 2"));
+    EXPECT_TRUE(seen->at(1).startsWith("Report: Check for SOUNDS with ABSOLUTLY EQUAL GROUPS!: "
+                                       "Found 1"));
+    EXPECT_TRUE(seen->at(2).contains("Sound 0006"));
+
+    bank.sound(9).name = EmptyName<16>();
+    bank.sound(9).category = 0x7;
+    Trigger(form, "Init All Unused Sounds (Unused is sound with name \"- - -\")");
+    EXPECT_EQ(bank.sound(9).category, NewSound().category);
+    bank.sound(6).category = kStereoGroup;
+    seen->clear();
+    Trigger(form, "Check and auto fix sounds STEREO GROUP assignment...");
+    EXPECT_EQ(bank.sound(6).category, 0u);
+    EXPECT_EQ(seen->size(), 2);
+}
+
+} // namespace
