@@ -1,0 +1,151 @@
+#include "tools/SoundManager.h"
+
+#include "tools/BankSearch.h"
+
+#include <algorithm>
+
+namespace ovb {
+
+namespace {
+
+constexpr unsigned kMultisampleIndexMask = 0x3FFF;
+
+// A multisample without a name of its own ("- - -" or blank) cannot be recognised by its name:
+// matching it would tie the zone to whatever unnamed, perhaps empty, multisample comes first.
+bool Unnamed(const Name<16>& name) {
+    const std::string text = DisplayName(name);
+    return text.empty() || text == kEmptyPath;
+}
+
+bool OnLastPositions(const SoundPair& at) {
+    return at.edited >= kLastCopyPosition || at.manager >= kLastCopyPosition;
+}
+
+} // namespace
+
+bool MultisampleUsed(const as_bank& bank, unsigned k) {
+    const SamplePathList& paths = bank.paths(k);
+    return std::any_of(paths.begin(), paths.end(),
+                       [](const std::string& path) { return !IsEmptyPath(path); });
+}
+
+SoundCopier::SoundCopier(as_bank& edited, const as_bank& manager, Placement placement,
+                         unsigned currentMultisample, JobServices& ui)
+    : edited_(edited), manager_(manager), placement_(placement),
+      currentMultisample_(std::min(currentMultisample, kMultisamples - 1)), ui_(ui),
+      used_(kMultisamples, false) {
+    for (unsigned k = 1; k < kMultisamples; ++k) {
+        used_[k] = MultisampleUsed(edited_, k);
+        byName_.emplace(NameString(edited_.multisample(k).name), k); // keeps the first
+    }
+}
+
+void SoundCopier::copy(unsigned from, unsigned to) {
+    if (from >= kSounds || to >= kSounds) return;
+    const as_sound& source = manager_.sound(from);
+    unsigned placed[kZones];
+    for (unsigned z = 0; z < kZones; ++z)
+        placed[z] = placeMultisample(source.zone[z].multisample());
+    as_sound& target = edited_.sound(to);
+    target = source;
+    for (unsigned z = 0; z < kZones; ++z)
+        target.zone[z].set_multisample(placed[z] & kMultisampleIndexMask);
+}
+
+// The edited bank's index for the manager's multisample `source`; 0 when the zone plays nothing
+// or no place was found. A zone value beyond the table names no multisample at all.
+unsigned SoundCopier::placeMultisample(unsigned source) {
+    if (source == 0 || source >= kMultisamples) return 0;
+    const bool unnamed = Unnamed(manager_.multisample(source).name);
+    if (!unnamed) {
+        if (unsigned k = firstNamed(NameString(manager_.multisample(source).name))) return k;
+    } else if (auto done = unnamed_.find(source); done != unnamed_.end()) {
+        return done->second;
+    }
+    const unsigned target = targetPosition();
+    if (target == 0) {
+        ui_.message("Error", kNoFreeMultisample);
+        return 0;
+    }
+    copyMultisample(source, target);
+    if (unnamed) unnamed_[source] = target;
+    return target;
+}
+
+unsigned SoundCopier::targetPosition() const {
+    const unsigned last = kMultisamples - 1;
+    switch (placement_) {
+    case Placement::FirstEmpty:
+        for (unsigned k = 1; k <= last; ++k)
+            if (!used_[k]) return k;
+        return 0;
+    case Placement::AfterLastUsed:
+    case Placement::FromCurrent: {
+        const unsigned from =
+            placement_ == Placement::FromCurrent ? std::max(currentMultisample_, 1u) : 1u;
+        unsigned after = placement_ == Placement::FromCurrent ? currentMultisample_ + 1 : 1;
+        for (unsigned k = last; k >= from; --k)
+            if (used_[k]) {
+                after = k + 1;
+                break;
+            }
+        return after <= last ? after : 0;
+    }
+    }
+    return 0;
+}
+
+// The whole record comes along (name, comment, sample records) with its 64 paths. The position
+// counts as used for the rest of the job even when the copy holds no paths, so that a later
+// zone's copy cannot land on it.
+void SoundCopier::copyMultisample(unsigned source, unsigned target) {
+    const std::string oldName = NameString(edited_.multisample(target).name);
+    edited_.multisample(target) = manager_.multisample(source);
+    edited_.paths(target) = manager_.paths(source);
+    used_[target] = true;
+    ++copied_;
+
+    if (auto old = byName_.find(oldName); old != byName_.end() && old->second == target) {
+        byName_.erase(old);
+        for (unsigned k = target + 1; k < kMultisamples; ++k)
+            if (NameString(edited_.multisample(k).name) == oldName) {
+                byName_.emplace(oldName, k);
+                break;
+            }
+    }
+    auto [entry, added] = byName_.emplace(NameString(edited_.multisample(target).name), target);
+    if (!added && entry->second > target) entry->second = target;
+}
+
+unsigned SoundCopier::firstNamed(const std::string& name) const {
+    auto found = byName_.find(name);
+    return found == byName_.end() ? 0 : found->second;
+}
+
+bool CopyAndStepDown(SoundCopier& copier, SoundPair& current, JobServices& ui) {
+    if (OnLastPositions(current)) {
+        ui.message("Sound Manager", kLastSoundPosition);
+        return false;
+    }
+    copier.copy(current.manager, current.edited);
+    ++current.edited;
+    ++current.manager;
+    return true;
+}
+
+SoundPair CopyRepeatedly(SoundCopier& copier, SoundPair start, unsigned& count, JobServices& ui) {
+    SoundPair at = start;
+    while (count >= 1) {
+        if (OnLastPositions(at)) {
+            ui.message("Bank Manager", kLastSoundPosition);
+            break;
+        }
+        copier.copy(at.manager, at.edited);
+        --count;
+        ++at.edited;
+        ++at.manager;
+    }
+    return at;
+}
+
+} // namespace ovb
