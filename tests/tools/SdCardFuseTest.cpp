@@ -1,0 +1,231 @@
+// The card write onto real FAT volumes: images made by mkfs.fat, mounted by the user-space FAT
+// driver fusefat, written by the assistant's copy, then unmounted and read back with mtools.
+#include "bank/BankFileWriter.h"
+#include "bank/ScriptFile.h"
+#include "bank/TextExport.h"
+#include "job/ByteOrder.h"
+#include "job/ScriptedJobServices.h"
+#include "support/FatImage.h"
+#include "support/TestFiles.h"
+#include "tools/SdCardCopy.h"
+#include "tools/SdCardFat.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t kMiB = 1 << 20;
+
+class FuseCard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const std::string why = FatMountUnavailable(); !why.empty())
+            GTEST_SKIP() << "no FAT volume can be mounted here: " << why;
+    }
+    // A fresh image of the given size and type, mounted.
+    std::unique_ptr<FatMount> card(std::uint64_t bytes, unsigned bits, const std::string& label,
+                                   unsigned sectorsPerCluster = 0) {
+        MakeFatImage(image, bytes, bits, label, sectorsPerCluster);
+        auto m = std::make_unique<FatMount>(image, dir / "card");
+        EXPECT_TRUE(m->mounted());
+        return m;
+    }
+    std::vector<std::string> refusals(const CardPlan& plan, const fs::path& root) {
+        ScriptedJobServices ui;
+        CheckCard(plan, InspectCard(root), root, ui);
+        return ui.shown();
+    }
+    fs::path sparse(const std::string& name, std::uint64_t size) {
+        std::ofstream(dir / name).close();
+        fs::resize_file(dir / name, size);
+        return dir / name;
+    }
+
+    TempDir dir;
+    fs::path image = dir / "card.img";
+};
+
+const std::string kNotFat32 = "SD Write Assistant: Destination drive file system is not FAT32!\n"
+                              "My be this is not SD card or SD card is not formatted in FAT32!";
+const std::string kNoSpace = "SD Write Assistant: No free space for all sellected files\n"
+                             "Please use bigger destination drive!";
+const std::string kNotEmpty = "SD Write Assistant: Destination device not empty!\nSD card need "
+                              "to be formatted in FAT32 file system before start bank "
+                              "recording, and need to be EMPTY!";
+
+std::string Text(const fs::path& file) {
+    const std::vector<std::uint8_t> bytes = ReadAll(file);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A real bank file split into volumes, with its text listing and its script.
+void MakeSplitBank(const fs::path& folder) {
+    ScriptedJobServices ui;
+    as_bank bank;
+    WriteWav(folder / "Piano C 3.wav", false, 70000, 11);
+    bank.path(1, 0) = (folder / "Piano C 3.wav").string();
+    ASSERT_TRUE(CreateBankFile(bank, folder / "Live.ovb", ui, 100000 * 512)); // ~51 MB volumes
+    ASSERT_TRUE(ExportText(bank, folder / "Live.TXT", ui));
+    ASSERT_TRUE(WriteScript(bank, folder / "Live.OVS", ui));
+    ASSERT_TRUE(fs::exists(VolumePath(folder / "Live.ovb", 3)));
+}
+
+} // namespace
+
+TEST_F(FuseCard, BankWithVolumesSystemAndMp3FilesReadBackByteForByte) {
+    MakeSplitBank(dir.path());
+    WriteAll(dir / "SYSTEM.QV2", PatternBytes(300000, 3));
+    WriteAll(dir / "Song One.mp3", PatternBytes(123457, 4));
+    WriteAll(dir / "MP3_LIST.TXT", PatternBytes(99, 5));
+    CardPlan plan;
+    plan.bank = ChooseBank(dir / "Live.ovb");
+    plan.system = ChooseFiles({dir / "SYSTEM.QV2"});
+    plan.mp3 = ChooseFiles({dir / "Song One.mp3", dir / "MP3_LIST.TXT"});
+    ASSERT_GE(plan.bank.lines.size(), 6u) << "the bank, three or more volumes, listing, script";
+
+    auto mount = card(300 * kMiB, 32, "ORVCARD");
+    const CardVolume v = InspectCard(mount->point());
+    EXPECT_TRUE(v.ready);
+    EXPECT_EQ(v.fileSystem, "FAT32");
+    EXPECT_EQ(v.name, "ORVCARD");
+    EXPECT_EQ(v.labelEntry, "ORVCARD");
+    EXPECT_TRUE(v.spaceKnown);
+    EXPECT_GT(v.freeBytes, plan.total());
+    EXPECT_LE(v.freeBytes, v.totalBytes);
+    ScriptedJobServices ui;
+    EXPECT_TRUE(WriteCard(plan, mount->point(), ui));
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"SD Write Assistant: Write COMPLETE!"});
+    ASSERT_TRUE(mount->unmount());
+
+    std::vector<std::string> expected{"::/Mp3/", "::/SYSTEM.QV2"};
+    for (std::size_t i = 0; i < kBankSlots; ++i)
+        if (plan.bank.sizes[i]) expected.push_back("::/" + plan.bank.paths[i].filename().string());
+    std::vector<std::string> root = ImageFolder(image);
+    std::sort(root.begin(), root.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(root, expected) << "nothing else, no temporary files";
+    for (std::size_t i = 0; i < kBankSlots; ++i)
+        if (plan.bank.sizes[i]) {
+            const std::string name = plan.bank.paths[i].filename().string();
+            EXPECT_TRUE(ImageFile(image, "::/" + name) == ReadAll(plan.bank.paths[i])) << name;
+        }
+    EXPECT_TRUE(ImageFile(image, "::/SYSTEM.QV2") == ReadAll(dir / "SYSTEM.QV2"));
+    EXPECT_TRUE(ImageFile(image, "::/Mp3/Song One.mp3") == ReadAll(dir / "Song One.mp3"));
+    EXPECT_TRUE(ImageFile(image, "::/Mp3/MP3_LIST.TXT") == ReadAll(dir / "MP3_LIST.TXT"));
+}
+
+TEST_F(FuseCard, Fat16CardIsRefusedFirst) {
+    auto mount = card(64 * kMiB, 16, "OLDCARD");
+    const CardVolume v = InspectCard(mount->point());
+    EXPECT_TRUE(v.ready);
+    EXPECT_EQ(v.fileSystem, "FAT16");
+    CardPlan plan;
+    plan.bank.total = 1ull << 40; // too big as well: the file system is still named first
+    EXPECT_EQ(refusals(plan, mount->point()), std::vector<std::string>{kNotFat32});
+}
+
+TEST_F(FuseCard, CardWithOnlyAnEmptyFolderIsNotEmpty) {
+    auto mount = card(100 * kMiB, 32, "NEWCARD");
+    CardPlan plan;
+    plan.bank = ChooseBank(sparse("Small.ovb", kMiB));
+    EXPECT_TRUE(refusals(plan, mount->point()).empty()) << "a formatted card with a label passes";
+    fs::create_directory(mount->point() / "DCIM");
+    EXPECT_EQ(refusals(plan, mount->point()), std::vector<std::string>{kNotEmpty});
+}
+
+TEST_F(FuseCard, CardTooSmallIsRefusedAndAFullCardMidCopyLeavesNoPartialFile) {
+    auto mount = card(64 * kMiB, 32, "", 1); // FAT32 needs clusters of 512 bytes at this size
+    ASSERT_EQ(InspectCard(mount->point()).fileSystem, "FAT32");
+    CardPlan plan;
+    sparse("Big.ovb", 40 * kMiB);
+    sparse("Big.O01", 40 * kMiB);
+    plan.bank = ChooseBank(dir / "Big.ovb");
+    EXPECT_EQ(refusals(plan, mount->point()), std::vector<std::string>{kNoSpace});
+
+    // Written anyway, the second volume cannot fit: it is named, and nothing of it stays.
+    ScriptedJobServices ui;
+    CardWriteResult r = WriteToCard(plan, mount->point(), ui);
+    EXPECT_EQ(r.copied, 1u);
+    ASSERT_EQ(r.failures.size(), 1u);
+    EXPECT_TRUE(r.failures[0].starts_with("Big.O01: cannot write")) << r.failures[0];
+    EXPECT_NE(ui.shown().back().find("Big.O01"), std::string::npos);
+    ASSERT_TRUE(mount->unmount());
+    EXPECT_EQ(ImageFolder(image), std::vector<std::string>{"::/Big.ovb"});
+}
+
+TEST_F(FuseCard, FreeSpaceIsCountedFromTheFatWhenTheDriverReportsNone) {
+    auto mount = card(200 * kMiB, 32, "COUNTED");
+    WriteAll(mount->point() / "KEEP.BIN", PatternBytes(5 * kMiB + 3, 1));
+    ASSERT_TRUE(mount->unmount());
+    mount = std::make_unique<FatMount>(image, dir / "card");
+    const CardVolume reported = InspectCard(mount->point());
+    ASSERT_TRUE(reported.spaceKnown);
+    ASSERT_TRUE(mount->unmount());
+
+    // An unknown free count in the FAT32 information sector makes fusefat report a size of 0.
+    const std::vector<std::uint8_t> boot = ReadRange(image, 0, 512);
+    std::vector<std::uint8_t> unknown(4, 0xFF);
+    Patch(image, std::uint64_t(GetLe16(boot.data() + 48)) * 512 + 488, unknown);
+    mount = std::make_unique<FatMount>(image, dir / "card");
+    struct statvfs st {};
+    ASSERT_EQ(::statvfs(mount->point().c_str(), &st), 0);
+    if (st.f_blocks != 0) GTEST_SKIP() << "this fusefat reports the size after all";
+    const CardVolume counted = InspectCard(mount->point());
+    EXPECT_TRUE(counted.spaceKnown) << counted.note;
+    EXPECT_EQ(counted.freeBytes, reported.freeBytes);
+    EXPECT_EQ(counted.totalBytes, reported.totalBytes);
+    EXPECT_EQ(counted.fileSystem, "FAT32");
+}
+
+TEST_F(FuseCard, FolderThatIsNotAMountPointIsNotReady) {
+    auto mount = card(100 * kMiB, 32, "");
+    fs::create_directory(mount->point() / "Sub");
+    const CardVolume v = InspectCard(mount->point() / "Sub");
+    EXPECT_FALSE(v.ready);
+    EXPECT_TRUE(v.fileSystem.empty());
+    CardPlan plan;
+    EXPECT_EQ(refusals(plan, mount->point() / "Sub"), std::vector<std::string>{kNotFat32});
+}
+
+TEST_F(FuseCard, OvbankWritesTheCardAndRefusesFat16) {
+    WriteAll(dir / "Tour.ovb", PatternBytes(700000, 1));
+    WriteAll(dir / "Tour.O01", PatternBytes(5000, 2));
+    WriteAll(dir / "OS.QV2", PatternBytes(2000, 3));
+    WriteAll(dir / "x.mp3", PatternBytes(3000, 4));
+    auto mount = card(100 * kMiB, 32, "CLI");
+    const std::string q = "'";
+    auto run = [&](const std::string& args) {
+        const std::string command = std::string(OVB_OVBANK) + " sdcard " + args + " 2>" +
+                                    (dir / "err.txt").string() + " >" + (dir / "out.txt").string();
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    const std::string files =
+        q + (dir / "Tour.ovb").string() + q + " " + q + mount->point().string() + q + " --mp3 " +
+        q + (dir / "x.mp3").string() + q + " --os " + q + (dir / "OS.QV2").string() + q;
+    EXPECT_EQ(run(files), 0) << Text(dir / "err.txt");
+    EXPECT_EQ(Text(dir / "err.txt"), "SD Write Assistant: Write COMPLETE!\n");
+    EXPECT_NE(Text(dir / "out.txt").find("File system:  FAT32"), std::string::npos);
+    ASSERT_TRUE(mount->unmount());
+    EXPECT_TRUE(ImageFile(image, "::/Tour.O01") == ReadAll(dir / "Tour.O01"));
+    EXPECT_TRUE(ImageFile(image, "::/OS.QV2") == ReadAll(dir / "OS.QV2"));
+    EXPECT_TRUE(ImageFile(image, "::/Mp3/x.mp3") == ReadAll(dir / "x.mp3"));
+
+    mount = card(64 * kMiB, 16, "");
+    EXPECT_EQ(run(q + (dir / "Tour.ovb").string() + q + " " + q + mount->point().string() + q), 1);
+    EXPECT_NE(Text(dir / "err.txt").find("is not FAT32!"), std::string::npos);
+    EXPECT_EQ(run(q + (dir / "Tour.ovb").string() + q + " " + q + mount->point().string() + q +
+                  " --os " + q + (dir / "x.mp3").string() + q),
+              2)
+        << "an MP3 file given with --os only";
+}

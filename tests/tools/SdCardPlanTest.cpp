@@ -1,0 +1,144 @@
+// What the card assistant lists and refuses, without a card: the bank's slots, the totals, and
+// the three refusals in their order.
+#include "tools/SdCardPlan.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kNotFat32 = "SD Write Assistant: Destination drive file system is not FAT32!\n"
+                              "My be this is not SD card or SD card is not formatted in FAT32!";
+const std::string kNoSpace = "SD Write Assistant: No free space for all sellected files\n"
+                             "Please use bigger destination drive!";
+const std::string kNotEmpty = "SD Write Assistant: Destination device not empty!\nSD card need "
+                              "to be formatted in FAT32 file system before start bank "
+                              "recording, and need to be EMPTY!";
+
+void WriteBytes(const fs::path& file, std::size_t size, std::uint8_t seed = 1) {
+    WriteAll(file, PatternBytes(size, seed));
+}
+
+CardVolume Fat32(std::uint64_t free) {
+    CardVolume v;
+    v.ready = true;
+    v.fileSystem = "FAT32";
+    v.spaceKnown = true;
+    v.totalBytes = free * 2;
+    v.freeBytes = free;
+    return v;
+}
+
+std::vector<std::string> Refusals(const CardPlan& plan, const CardVolume& volume,
+                                  const fs::path& root, bool* passed = nullptr) {
+    ScriptedJobServices ui;
+    const bool ok = CheckCard(plan, volume, root, ui);
+    if (passed) *passed = ok;
+    EXPECT_EQ(ok, ui.transcript.empty());
+    return ui.shown();
+}
+
+} // namespace
+
+TEST(SdCardPlan, BankSlotsListVolumesListingAndScriptThatExist) {
+    TempDir dir;
+    WriteBytes(dir / "Live.ovb", 3000);
+    WriteBytes(dir / "Live.O01", 2000);
+    WriteBytes(dir / "Live.O02", 1500);
+    WriteBytes(dir / "Live.O04", 10); // after a gap: volumes are slots, each looked up
+    WriteBytes(dir / "Live.txt", 77); // the listing's extension in another case is found
+    BankChoice c = ChooseBank(dir / "Live.ovb");
+    EXPECT_TRUE(c.chosen);
+    EXPECT_EQ(c.paths[0], dir / "Live.ovb");
+    EXPECT_EQ(c.paths[3], dir / "Live.O03");
+    EXPECT_EQ(c.paths[99], dir / "Live.O99");
+    EXPECT_EQ(c.paths[kListingSlot], dir / "Live.txt");
+    EXPECT_EQ(c.paths[kScriptSlot].filename(), "Live.OVS");
+    EXPECT_EQ(c.sizes[3], 0u);
+    EXPECT_EQ(c.sizes[kScriptSlot], 0u);
+    EXPECT_EQ(c.total, 3000u + 2000 + 1500 + 10 + 77);
+    EXPECT_EQ(c.lines, (std::vector<std::string>{
+                           "Live.ovb   Size: 3000 bytes", "Live.O01   Size: 2000 bytes",
+                           "Live.O02   Size: 1500 bytes", "Live.O04   Size: 10 bytes",
+                           "Live.txt   Size: 77 bytes"}));
+}
+
+TEST(SdCardPlan, BankWithoutVolumesListsOnlyItsOwnFiles) {
+    TempDir dir;
+    WriteBytes(dir / "One.ovb", 512);
+    WriteBytes(dir / "One.OVS", 40);
+    BankChoice c = ChooseBank(dir / "One.ovb");
+    EXPECT_EQ(c.lines,
+              (std::vector<std::string>{"One.ovb   Size: 512 bytes", "One.OVS   Size: 40 bytes"}));
+    EXPECT_EQ(c.total, 552u);
+}
+
+TEST(SdCardPlan, ChosenFilesThatDoNotExistAreLeftOut) {
+    TempDir dir;
+    WriteBytes(dir / "SYS1.QV2", 100);
+    WriteBytes(dir / "SYS2.QV2", 23);
+    FileChoice c = ChooseFiles({dir / "SYS1.QV2", dir / "gone.QV2", dir / "SYS2.QV2"});
+    EXPECT_TRUE(c.chosen);
+    EXPECT_EQ(c.files, (std::vector<fs::path>{dir / "SYS1.QV2", dir / "SYS2.QV2"}));
+    EXPECT_EQ(c.lines,
+              (std::vector<std::string>{(dir / "SYS1.QV2").string(), (dir / "SYS2.QV2").string()}));
+    EXPECT_EQ(c.total, 123u);
+    CardPlan plan;
+    plan.bank.total = 1000;
+    plan.system = c;
+    plan.mp3.total = 7;
+    EXPECT_EQ(plan.total(), 1130u);
+}
+
+TEST(SdCardPlan, RefusalsComeInOrderAndOnlyTheFirstIsShown) {
+    TempDir card;
+    fs::create_directory(card / "Old");
+    CardPlan plan;
+    plan.bank.total = 5000;
+
+    CardVolume fat16 = Fat32(100);
+    fat16.fileSystem = "FAT16";
+    EXPECT_EQ(Refusals(plan, fat16, card.path()), std::vector<std::string>{kNotFat32});
+    CardVolume notReady; // a drive that is not ready has no file system and no space
+    EXPECT_EQ(Refusals(plan, notReady, card.path()), std::vector<std::string>{kNotFat32});
+    EXPECT_EQ(Refusals(plan, Fat32(4999), card.path()), std::vector<std::string>{kNoSpace});
+    // Enough space: only the empty folder is left to refuse the card.
+    EXPECT_EQ(Refusals(plan, Fat32(5000), card.path()), std::vector<std::string>{kNotEmpty});
+    fs::remove(card / "Old");
+    bool passed = false;
+    EXPECT_TRUE(Refusals(plan, Fat32(5000), card.path(), &passed).empty());
+    EXPECT_TRUE(passed) << "totals equal to the free space are accepted";
+}
+
+TEST(SdCardPlan, UnknownFreeSpaceIsRefusedAndSaysWhy) {
+    TempDir card;
+    CardPlan plan;
+    CardVolume v = Fat32(0);
+    v.spaceKnown = false;
+    v.note = "The free space of this volume could not be read.";
+    EXPECT_EQ(Refusals(plan, v, card.path()),
+              std::vector<std::string>{kNoSpace + "\n(" + v.note + ")"});
+}
+
+TEST(SdCardPlan, OnlyAnEmptyLabelEntryIsIgnoredWhenCheckingEmptiness) {
+    TempDir card;
+    CardVolume v = Fat32(1000);
+    EXPECT_TRUE(CardFolderEmpty(card.path(), v));
+    WriteBytes(card / "MYCARD", 0);
+    EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "no label known: an empty file counts";
+    v.labelEntry = "MYCARD";
+    EXPECT_TRUE(CardFolderEmpty(card.path(), v));
+    WriteBytes(card / "MYCARD", 1);
+    EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "a file with data is never the label";
+    fs::remove(card / "MYCARD");
+    fs::create_directory(card / "MYCARD");
+    EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "nor is a folder";
+    EXPECT_FALSE(CardFolderEmpty(card / "missing", v)) << "an unreadable root is not empty";
+}

@@ -1,0 +1,234 @@
+// The SD card assistant through its widgets: the four steps with their lists, totals and icons,
+// the card chosen from the list of mount points, and the refusals and the write as the user sees
+// them.
+#include "assistants/SDCardCopyForm.h"
+#include "GuiTestSupport.h"
+#include "support/FatImage.h"
+#include "support/TestFiles.h"
+#include "ui/Mainform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace ovb;
+using namespace ovb::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Asked {
+    QString title;
+    bool multiple;
+};
+
+class Assistant {
+  public:
+    Assistant() {
+        form.jobServices().setDialogRunner([this](QDialog& dialog) {
+            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            ASSERT_NE(box, nullptr);
+            boxes << box->windowTitle() + ": " + box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        form.fileDialog = [this](const FileDialogRequest& r, bool multiple) {
+            asked.push_back({r.title, multiple});
+            return answer;
+        };
+    }
+    template <class W> W* get(const char* name) {
+        W* w = form.findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void click(const char* name) { get<QPushButton>(name)->click(); }
+    QStringList items(const char* name) {
+        QStringList out;
+        QListWidget* list = get<QListWidget>(name);
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+    QString text(const char* name) { return get<QLineEdit>(name)->text(); }
+    bool done(int step) {
+        return get<QLabel>(qPrintable(QString("Step%1Icon").arg(step)))->property("done").toBool();
+    }
+    bool chooseCard(const fs::path& point) {
+        QComboBox* box = get<QComboBox>("DriveBox");
+        const int index = box->findText(QString::fromStdString(point.string()));
+        box->setCurrentIndex(index);
+        return index >= 0;
+    }
+
+    SDCardCopyForm form;
+    QStringList answer;
+    std::vector<Asked> asked;
+    QStringList boxes;
+};
+
+QString Q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+const QString kNotFat32 = "SD Write Assistant: Destination drive file system is not FAT32!\n"
+                          "My be this is not SD card or SD card is not formatted in FAT32!";
+const QString kNoSpace = "SD Write Assistant: No free space for all sellected files\n"
+                         "Please use bigger destination drive!";
+const QString kNotEmpty = "SD Write Assistant: Destination device not empty!\nSD card need to be "
+                          "formatted in FAT32 file system before start bank recording, and need "
+                          "to be EMPTY!";
+
+} // namespace
+
+TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
+    TempDir dir;
+    WriteAll(dir / "Gig.ovb", PatternBytes(1000, 1));
+    WriteAll(dir / "Gig.O01", PatternBytes(24, 2));
+    WriteAll(dir / "OS.QV2", PatternBytes(300, 3));
+    Assistant a;
+    EXPECT_EQ(a.form.windowTitle(), "SD Card Write Assistant");
+    EXPECT_FALSE(a.done(1));
+    EXPECT_EQ(a.text("BankTotal"), "0 bytes");
+
+    a.answer = {Q(dir / "Gig.ovb")};
+    a.click("SellectBankButton");
+    EXPECT_EQ(a.items("BankList"),
+              (QStringList{"Gig.ovb   Size: 1000 bytes", "Gig.O01   Size: 24 bytes"}));
+    EXPECT_EQ(a.text("BankTotal"), "1024 bytes");
+    EXPECT_TRUE(a.done(1));
+    ASSERT_EQ(a.asked.size(), 1u);
+    EXPECT_EQ(a.asked[0].title, "Sellect Zerwintal Samplers BANK file!");
+    EXPECT_FALSE(a.asked[0].multiple);
+
+    a.answer = {};
+    a.click("SellectBankButton");
+    EXPECT_TRUE(a.items("BankList").isEmpty()) << "a cancelled choice keeps nothing";
+    EXPECT_EQ(a.text("BankTotal"), "0 bytes");
+    EXPECT_FALSE(a.done(1));
+    EXPECT_EQ(a.form.plan().bank.total, 0u);
+
+    QCheckBox* os = a.get<QCheckBox>("CopyOsCheck");
+    QPushButton* osButton = a.get<QPushButton>("SellectOsButton");
+    EXPECT_FALSE(osButton->isEnabled());
+    os->click();
+    EXPECT_TRUE(osButton->isEnabled());
+    a.answer = {Q(dir / "OS.QV2"), Q(dir / "missing.QV2")};
+    osButton->click();
+    EXPECT_EQ(a.asked.back().title, "Sellect Zerwintal 2 Operation System files!");
+    EXPECT_TRUE(a.asked.back().multiple);
+    EXPECT_EQ(a.items("OsList"), QStringList{Q(dir / "OS.QV2")});
+    EXPECT_EQ(a.text("OsTotal"), "300 bytes");
+    EXPECT_TRUE(a.done(2));
+    QListWidget* osList = a.get<QListWidget>("OsList");
+    EXPECT_EQ(osList->palette().color(QPalette::Base), QColor(Qt::white));
+    os->click();
+    EXPECT_TRUE(a.items("OsList").isEmpty());
+    EXPECT_EQ(a.text("OsTotal"), "0 bytes");
+    EXPECT_FALSE(a.done(2));
+    EXPECT_FALSE(osButton->isEnabled());
+    EXPECT_NE(osList->palette().color(QPalette::Base), QColor(Qt::white));
+
+    a.get<QCheckBox>("Mp3Check")->click();
+    a.answer = {};
+    a.click("SellectMp3Button");
+    EXPECT_EQ(a.asked.back().title, "Sellect Mp3/TXT files!");
+    EXPECT_FALSE(a.done(3)) << "a cancelled dialog chooses nothing";
+    EXPECT_EQ(a.text("Mp3Total"), "0 bytes");
+
+    a.click("StartWriteButton");
+    EXPECT_EQ(a.boxes, QStringList{kNotFat32}) << "no card chosen";
+}
+
+TEST(SDCardCopyForm, Mp3FilterOffersEveryPatternInEveryCase) {
+    EXPECT_EQ(MultiPatternFilter("Mp3 files and MP3_LIST.TXT file|*.Mp3;MP3_LIST.TXT"),
+              "Mp3 files and MP3_LIST.TXT file (*.Mp3 *.mp3 *.MP3 MP3_LIST.TXT mp3_list.txt)");
+}
+
+class SDCardCopyFormOnCard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (const std::string why = FatMountUnavailable(); !why.empty())
+            GTEST_SKIP() << "no FAT volume can be mounted here: " << why;
+    }
+    std::unique_ptr<FatMount> card(unsigned bits, const std::string& label) {
+        MakeFatImage(image, (bits == 32 ? 100 : 64) << 20, bits, label);
+        auto m = std::make_unique<FatMount>(image, dir / "card");
+        EXPECT_TRUE(m->mounted());
+        return m;
+    }
+    TempDir dir;
+    fs::path image = dir / "card.img";
+};
+
+TEST_F(SDCardCopyFormOnCard, Fat16CardIsShownAndRefused) {
+    auto mount = card(16, "OLD16");
+    Assistant a;
+    ASSERT_TRUE(a.chooseCard(mount->point())) << "the mount point is offered";
+    EXPECT_EQ(a.get<QLabel>("DriveName")->text(), "OLD16");
+    EXPECT_EQ(a.text("DriveFileSystem"), "FAT16");
+    EXPECT_FALSE(a.done(4));
+    a.click("StartWriteButton");
+    EXPECT_EQ(a.boxes, QStringList{kNotFat32});
+}
+
+TEST_F(SDCardCopyFormOnCard, Fat32CardRefusesUntilEmptyAndLargeEnoughThenIsWritten) {
+    auto mount = card(32, "NEW32");
+    fs::create_directory(mount->point() / "Old");
+    WriteAll(dir / "Gig.ovb", PatternBytes(200000, 1));
+    {
+        std::ofstream(dir / "Huge.ovb").close();
+        fs::resize_file(dir / "Huge.ovb", std::uint64_t(200) << 20);
+    }
+    Assistant a;
+    ASSERT_TRUE(a.chooseCard(mount->point()));
+    EXPECT_EQ(a.text("DriveFileSystem"), "FAT32");
+    EXPECT_TRUE(a.done(4));
+    EXPECT_EQ(a.text("DriveFree"),
+              QString::fromStdString(CardSpaceText(a.form.volume().freeBytes)));
+    EXPECT_TRUE(a.text("DriveFree").endsWith(" bytes"));
+
+    a.answer = {Q(dir / "Gig.ovb")};
+    a.click("SellectBankButton");
+    a.click("StartWriteButton");
+    a.answer = {Q(dir / "Huge.ovb")};
+    a.click("SellectBankButton");
+    a.click("StartWriteButton");
+    EXPECT_EQ(a.boxes, (QStringList{kNotEmpty, kNoSpace}));
+
+    fs::remove(mount->point() / "Old");
+    a.answer = {Q(dir / "Gig.ovb")};
+    a.click("SellectBankButton");
+    a.boxes.clear();
+    a.click("StartWriteButton");
+    EXPECT_EQ(a.boxes, QStringList{"SD Write Assistant: Write COMPLETE!"});
+    ASSERT_TRUE(mount->unmount());
+    EXPECT_TRUE(ImageFile(image, "::/Gig.ovb") == ReadAll(dir / "Gig.ovb"));
+}
+
+TEST(SDCardCopyFormMenu, TheMenuCommandOpensANewModalAssistantEachTime) {
+    TForm1 main;
+    QAction* open = nullptr;
+    for (QAction* action : main.findChildren<QAction*>())
+        if (action->text() == "Open SD Card Write Assistant...") open = action;
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->isEnabled());
+    for (int i = 0; i < 2; ++i) {
+        QString seen;
+        WhenModalAppears([&](QWidget& w) {
+            seen = w.windowTitle();
+            static_cast<QDialog&>(w).reject();
+        });
+        open->trigger();
+        EXPECT_EQ(seen, "SD Card Write Assistant");
+        EXPECT_TRUE(main.findChildren<SDCardCopyForm*>().isEmpty()) << "gone when closed";
+    }
+}
