@@ -1,0 +1,245 @@
+// Deciding, before anything is written, what happens to each file and where its new file goes.
+#include "audio/Wav_file_parser.h"
+#include "bank/Acc_bank_structure.h"
+#include "job/HostPath.h"
+#include "tools/Conform.h"
+#include "tools/ConformAudio.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <system_error>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace ovb {
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::size_t FolderEnd(std::string_view stored) {
+    auto pos = stored.find_last_of("\\/");
+    return pos == std::string_view::npos ? 0 : pos + 1;
+}
+
+// "C 3.aif" -> "C 3" (a name that starts with its only dot keeps it).
+std::string_view Stem(std::string_view name) {
+    auto dot = name.rfind('.');
+    return dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+// Folder names of the stored path below the common folder, made safe for a folder tree: a drive
+// prefix loses its colon and no component may climb out of the mirror root.
+std::vector<std::string> MirrorComponents(std::string_view rel) {
+    std::vector<std::string> parts;
+    std::string part;
+    auto flush = [&] {
+        if (!part.empty() && part.back() == ':') part.pop_back();
+        if (part == "..") part = "_";
+        if (!part.empty() && part != ".") parts.push_back(part);
+        part.clear();
+    };
+    for (char c : rel) {
+        if (IsSeparator(c))
+            flush();
+        else
+            part += c;
+    }
+    flush();
+    return parts;
+}
+
+std::filesystem::path Canonical(const std::string& stored) {
+    std::error_code ec;
+    auto p = std::filesystem::weakly_canonical(HostPath(stored), ec);
+    return ec ? HostPath(stored).lexically_normal() : p;
+}
+
+std::uint64_t FileSize(const std::filesystem::path& p) {
+    std::error_code ec;
+    auto size = std::filesystem::file_size(p, ec);
+    return ec ? 0 : size;
+}
+
+void Examine(ConformItem& item) {
+    const auto host = HostPath(item.source);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(host, ec)) {
+        item.action = ConformAction::Missing;
+        return;
+    }
+    item.bytesBefore = item.bytesAfter = FileSize(host);
+    {
+        std::ifstream in(host, std::ios::binary);
+        WavLayout w = ParseWav(in);
+        if (w.format != WavRejected && w.hasData) {
+            item.action = ConformAction::Keep;
+            item.channels = w.format == WavStereo ? 2 : 1;
+            item.rate = 48000;
+            item.frames = w.dataSize / (2 * item.channels);
+            item.format =
+                std::string("WAV 48000 Hz 16-bit ") + (item.channels == 2 ? "stereo" : "mono");
+            return;
+        }
+    }
+    AudioFileInfo info;
+    std::string error;
+    if (!ProbeAudioFile(host, info, error)) {
+        item.action = ConformAction::Refuse;
+        item.reason = "not an audio file that can be read (" + error + ")";
+        return;
+    }
+    item.format = info.format;
+    item.frames = info.frames;
+    item.rate = info.rate;
+    item.channels = info.channels;
+    if (info.channels < 1 || info.channels > 2) {
+        item.action = ConformAction::Refuse;
+        item.reason = std::to_string(info.channels) +
+                      " channels: the module plays mono and stereo files only";
+    } else if (info.frames == 0) {
+        item.action = ConformAction::Refuse;
+        item.reason = "no audio in the file";
+    } else {
+        item.action =
+            info.rate == 48000 && info.pcm16 ? ConformAction::Rewrap : ConformAction::Convert;
+        item.bytesAfter = kWavHeaderSize + FramesAt48k(info.frames, info.rate) * info.channels * 2;
+        if (item.bytesAfter > 0xFFFFFFFFull) {
+            item.action = ConformAction::Refuse;
+            item.reason = "too long for a WAV file at 48 kHz";
+        }
+    }
+}
+
+bool Writes(const ConformItem& item) {
+    return item.action == ConformAction::Rewrap || item.action == ConformAction::Convert;
+}
+
+void Refuse(ConformItem& item, std::string reason) {
+    item.action = ConformAction::Refuse;
+    item.reason = std::move(reason);
+    item.target.clear();
+}
+
+std::string OptionsFault(const ConformOptions& options) {
+    if (options.place == ConformOptions::Place::Mirror) {
+        if (options.mirrorRoot.empty()) return "no folder was chosen for the converted files";
+    } else if (options.suffix.find_first_of("\\/:") != std::string::npos) {
+        return "the suffix must not hold a folder separator";
+    }
+    return {};
+}
+
+void AssignTargets(ConformPlan& plan, const ConformOptions& options) {
+    std::vector<std::string> work;
+    for (const ConformItem& item : plan.items)
+        if (Writes(item)) work.push_back(item.source);
+    const std::string common = CommonFolder(work);
+    const std::string fault = OptionsFault(options);
+    std::set<std::filesystem::path> sources;
+    for (const ConformItem& item : plan.items)
+        if (item.action != ConformAction::Missing) sources.insert(Canonical(item.source));
+    std::unordered_map<std::string, std::string> taken; // canonical target -> its source
+    for (ConformItem& item : plan.items) {
+        if (!Writes(item)) continue;
+        if (!fault.empty()) {
+            Refuse(item, fault);
+            continue;
+        }
+        item.target = options.place == ConformOptions::Place::Mirror
+                          ? MirrorTarget(item.source, common, options.mirrorRoot)
+                          : BesideTarget(item.source, options.suffix);
+        const auto target = Canonical(item.target);
+        if (sources.count(target)) {
+            Refuse(item, "its new file would replace a file of the list: " + target.string());
+            continue;
+        }
+        auto [it, fresh] = taken.emplace(target.string(), item.source);
+        if (!fresh) {
+            Refuse(item, "same new file as " + it->second + ": " + target.string());
+            continue;
+        }
+        std::error_code ec;
+        item.replacesTarget = std::filesystem::exists(target, ec);
+    }
+}
+
+} // namespace
+
+unsigned ConformPlan::count(ConformAction action) const {
+    return unsigned(std::count_if(items.begin(), items.end(),
+                                  [&](const ConformItem& i) { return i.action == action; }));
+}
+
+std::uint64_t FramesAt48k(std::uint64_t frames, unsigned rate) {
+    if (rate == 0 || rate == 48000) return frames;
+    const unsigned __int128 scaled = (unsigned __int128)frames * 48000u + rate / 2;
+    return std::uint64_t(scaled / rate);
+}
+
+std::string BesideTarget(const std::string& stored, const std::string& suffix) {
+    const std::size_t folder = FolderEnd(stored);
+    std::string_view name = std::string_view(stored).substr(folder);
+    return stored.substr(0, folder) + std::string(Stem(name)) + suffix + ".wav";
+}
+
+std::string CommonFolder(const std::vector<std::string>& stored) {
+    if (stored.empty()) return {};
+    std::string_view common(stored.front().data(), FolderEnd(stored.front()));
+    for (const std::string& s : stored) {
+        std::size_t n = 0, limit = std::min(common.size(), FolderEnd(s));
+        while (n < limit && (common[n] == s[n] || (IsSeparator(common[n]) && IsSeparator(s[n]))))
+            ++n;
+        common = common.substr(0, n);
+    }
+    return std::string(common.substr(0, FolderEnd(common)));
+}
+
+std::string MirrorTarget(const std::string& stored, const std::string& commonFolder,
+                         const std::string& mirrorRoot) {
+    const char sep = mirrorRoot.find('\\') != std::string::npos ? '\\' : '/';
+    std::string target = mirrorRoot;
+    while (target.size() > 1 && IsSeparator(target.back()))
+        target.pop_back();
+    const std::string_view rel = std::string_view(stored).substr(
+        stored.compare(0, commonFolder.size(), commonFolder) == 0 ? commonFolder.size() : 0);
+    std::vector<std::string> parts = MirrorComponents(rel);
+    if (parts.empty()) return target;
+    parts.back() = std::string(Stem(parts.back())) + ".wav";
+    for (const std::string& part : parts) {
+        if (target.empty() || !IsSeparator(target.back())) target += sep;
+        target += part;
+    }
+    return target;
+}
+
+ConformPlan PlanConform(const std::vector<std::string>& paths, const ConformOptions& options,
+                        JobServices* ui) {
+    ConformPlan plan;
+    std::unordered_set<std::string> seen;
+    std::optional<ProgressScope> progress;
+    if (ui) {
+        progress.emplace(*ui, 'r');
+        ui->SetProgressText("Examining WAV files...");
+    }
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& p = paths[i];
+        if (ui && i % 64 == 0) {
+            ui->SetProgressPercent(unsigned(i * 100 / paths.size()));
+            ui->processEvents();
+        }
+        if (p.empty() || IsEmptyPath(p) || !seen.insert(p).second) continue;
+        ConformItem item;
+        item.source = p;
+        Examine(item);
+        plan.items.push_back(std::move(item));
+    }
+    AssignTargets(plan, options);
+    return plan;
+}
+
+} // namespace ovb

@@ -1,0 +1,415 @@
+// Conforming sample files: inputs made by sox and ffmpeg in every common form, outputs checked
+// with the module's parser and by measuring the sine they carry.
+#include "tools/Conform.h"
+#include "audio/Wav_file_parser.h"
+#include "audio/Wav_trim.h"
+#include "bank/Acc_bank_structure.h"
+#include "bank/BankSize.h"
+#include "job/ByteOrder.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+#include "tools/ConformAudio.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sys/wait.h>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+bool Shell(const std::string& command) {
+    const int status = std::system((command + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string Quoted(const std::filesystem::path& p) {
+    return "'" + p.string() + "'";
+}
+
+// A sine of 1000 Hz at half of full scale: RMS 20 log10(0.5 / sqrt 2) dB.
+constexpr double kSineHz = 1000;
+const double kSineRmsDb = 20 * std::log10(0.5 / std::sqrt(2.0));
+
+std::string SoxSine(const std::string& format, const std::filesystem::path& out, double seconds) {
+    return "sox -n " + format + " " + Quoted(out) + " synth " + std::to_string(seconds) +
+           " sine 1000 vol 0.5";
+}
+
+struct Audio {
+    WavLayout layout;
+    std::vector<std::int16_t> samples;
+    unsigned channels() const { return layout.format == WavStereo ? 2 : 1; }
+    std::size_t frames() const { return samples.size() / channels(); }
+};
+
+Audio ReadModuleWav(const std::filesystem::path& file) {
+    Audio a;
+    std::ifstream in(file, std::ios::binary);
+    a.layout = ParseWav(in);
+    if (a.layout.format == WavRejected || !a.layout.hasData || !a.layout.dataComplete()) return a;
+    const auto bytes = ReadRange(file, a.layout.dataOffset, a.layout.dataSize);
+    a.samples.resize(bytes.size() / 2);
+    for (std::size_t i = 0; i < a.samples.size(); ++i)
+        a.samples[i] = std::int16_t(GetLe16(&bytes[2 * i]));
+    return a;
+}
+
+// Over the middle 80 % of channel c: RMS in dB of full scale, and the frequency from the first
+// and last rising zero crossings (placed between samples by linear interpolation).
+struct Measure {
+    double rmsDb = 0, hz = 0;
+};
+Measure MeasureSine(const Audio& a, unsigned c) {
+    const std::size_t n = a.frames(), from = n / 10, to = n - n / 10;
+    auto at = [&](std::size_t i) { return double(a.samples[i * a.channels() + c]) / 32768; };
+    double sum = 0, first = -1, last = -1;
+    unsigned crossings = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += at(i) * at(i);
+        if (i > from && at(i - 1) < 0 && at(i) >= 0) {
+            const double t = double(i - 1) + at(i - 1) / (at(i - 1) - at(i));
+            if (first < 0) first = t;
+            last = t;
+            ++crossings;
+        }
+    }
+    Measure m;
+    m.rmsDb = 10 * std::log10(sum / double(to - from));
+    m.hz = crossings > 1 ? (crossings - 1) * 48000.0 / (last - first) : 0;
+    return m;
+}
+
+struct Made {
+    std::string name;
+    std::string command; // makes dir/name from the sox sine
+    unsigned rate;
+    unsigned channels;
+    double seconds;
+};
+
+std::vector<Made> Inputs(const TempDir& dir) {
+    auto sox = [&](const char* name, const std::string& format, double s) {
+        return SoxSine(format, dir / name, s);
+    };
+    auto viaFfmpeg = [&](const char* name, const std::string& codec) {
+        const auto tmp = dir / (std::string(name) + ".src.wav");
+        return SoxSine("-r 44100 -b 24 -c 2", tmp, 1) + " && ffmpeg -loglevel error -y -i " +
+               Quoted(tmp) + " " + codec + " " + Quoted(dir / name) + " && rm " + Quoted(tmp);
+    };
+    return {
+        {"cd.wav", sox("cd.wav", "-r 44100 -b 16 -c 2", 1.5), 44100, 2, 1.5},
+        {"deep.wav", sox("deep.wav", "-r 44100 -b 24 -c 1", 1), 44100, 1, 1},
+        {"float.wav", sox("float.wav", "-r 48000 -e floating-point -b 32 -c 2", 1), 48000, 2, 1},
+        {"hi.aiff", sox("hi.aiff", "-r 96000 -b 24 -c 2", 1), 96000, 2, 1},
+        {"hi16.wav", sox("hi16.wav", "-r 96000 -b 16 -c 1", 0.7), 96000, 1, 0.7},
+        {"lib.flac", viaFfmpeg("lib.flac", "-c:a flac"), 44100, 2, 1},
+        {"int32.wav", viaFfmpeg("int32.wav", "-c:a pcm_s32le"), 44100, 2, 1},
+        {"f32.wav", viaFfmpeg("f32.wav", "-c:a pcm_f32le"), 44100, 2, 1},
+    };
+}
+
+bool HaveTools() {
+    return Shell("sox --version") && Shell("ffmpeg -version");
+}
+
+std::unique_ptr<as_bank> BankWith(const std::vector<std::string>& paths) {
+    auto bank = std::make_unique<as_bank>();
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        bank->path(unsigned(i / 64), unsigned(i % 64)) = paths[i];
+    return bank;
+}
+
+std::vector<std::string> Strings(const std::vector<std::filesystem::path>& files) {
+    std::vector<std::string> s;
+    for (const auto& f : files)
+        s.push_back(f.string());
+    return s;
+}
+
+// Chunks as little-endian byte strings.
+std::string Chunk(const char* id, const std::string& body) {
+    std::string c(id, 4);
+    char size[4];
+    PutLe32(size, std::uint32_t(body.size()));
+    c.append(size, 4);
+    return c + body;
+}
+std::string Riff(const std::string& chunks) {
+    return Chunk("RIFF", "WAVE" + chunks);
+}
+std::string Bytes(const std::vector<std::uint8_t>& b) {
+    return std::string(b.begin(), b.end());
+}
+std::string Le(std::uint32_t v, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += char((v >> (8 * i)) & 0xFF);
+    return s;
+}
+// WAVE_FORMAT_EXTENSIBLE with the PCM sub-format, 16-bit 48 kHz.
+std::string ExtensibleFmt(unsigned channels) {
+    const std::string guid("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+    return Chunk("fmt ", Le(0xFFFE, 2) + Le(channels, 2) + Le(48000, 4) + Le(96000 * channels, 4) +
+                             Le(2 * channels, 2) + Le(16, 2) + Le(22, 2) + Le(16, 2) +
+                             Le(channels == 2 ? 3 : 4, 4) + guid);
+}
+std::string PlainFmt(unsigned channels) {
+    const FormatBlock& b = channels == 2 ? StereoFormatBlock() : MonoFormatBlock();
+    return std::string(b.begin(), b.end());
+}
+
+void WriteText(const std::filesystem::path& p, const std::string& bytes) {
+    WriteAll(p, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::vector<std::filesystem::path> LeftTemporaries(const std::filesystem::path& dir) {
+    std::vector<std::filesystem::path> found;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+        if (e.path().filename().string().find(".ovbtmp") != std::string::npos)
+            found.push_back(e.path());
+    return found;
+}
+
+} // namespace
+
+TEST(ConformTargets, BesideMirrorAndCommonFolderOnStoredPaths) {
+    EXPECT_EQ(BesideTarget("D:\\Lib\\Piano\\C 3.aif", "_48k"), "D:\\Lib\\Piano\\C 3_48k.wav");
+    EXPECT_EQ(BesideTarget("D:\\Lib\\v1.2\\tone", "-x"), "D:\\Lib\\v1.2\\tone-x.wav");
+    EXPECT_EQ(BesideTarget("/lib/.hidden", "_c"), "/lib/.hidden_c.wav");
+
+    EXPECT_EQ(CommonFolder({"D:\\Lib\\Piano\\a.wav", "D:\\Lib\\Pad\\b.wav"}), "D:\\Lib\\");
+    EXPECT_EQ(CommonFolder({"D:\\Lib\\ab\\x.wav", "D:\\Lib\\ac\\y.wav"}), "D:\\Lib\\");
+    EXPECT_EQ(CommonFolder({"D:\\a.wav", "E:\\b.wav"}), "");
+    EXPECT_EQ(CommonFolder({"/s/one/x.wav"}), "/s/one/");
+
+    EXPECT_EQ(MirrorTarget("D:\\Lib\\Piano\\a.aif", "D:\\Lib\\", "/out"), "/out/Piano/a.wav");
+    EXPECT_EQ(MirrorTarget("D:\\Lib\\Piano\\a.aif", "D:\\Lib\\", "E:\\Conf\\"),
+              "E:\\Conf\\Piano\\a.wav");
+    // Paths on different drives keep the drive as a folder; nothing climbs out of the root.
+    EXPECT_EQ(MirrorTarget("D:\\x\\a.wav", "", "/out"), "/out/D/x/a.wav");
+    EXPECT_EQ(MirrorTarget("D:\\x\\..\\..\\a.flac", "D:\\", "/out"), "/out/x/_/_/a.wav");
+
+    EXPECT_EQ(FramesAt48k(44100, 44100), 48000u);
+    EXPECT_EQ(FramesAt48k(3, 44100), 3u);         // 3.27 frames round down
+    EXPECT_EQ(FramesAt48k(96001, 96000), 48001u); // 48000.5 rounds up
+    EXPECT_EQ(FramesAt48k(12345, 48000), 12345u);
+}
+
+TEST(ConformDither, TriangularAroundTheValueAndClippedAtFullScale) {
+    TpdfDither dither;
+    long long sum = 0;
+    bool outside = false;
+    const int n = 200000;
+    for (int i = 0; i < n; ++i) {
+        const int v = dither(0.25f / 32768);
+        outside |= v < -1 || v > 1;
+        sum += v;
+    }
+    EXPECT_FALSE(outside);
+    // Dither makes the mean follow a quarter of an LSB, which plain rounding would lose.
+    EXPECT_NEAR(double(sum) / n, 0.25, 0.01);
+    EXPECT_EQ(dither(2.0f), 32767);
+    EXPECT_EQ(dither(-2.0f), -32768);
+    const int big = dither(1000.0f / 32768);
+    EXPECT_TRUE(big >= 999 && big <= 1001) << big;
+}
+
+TEST(ConformFiles, EveryFormatBecomesAModuleWavWithItsSineKept) {
+    if (!HaveTools()) GTEST_SKIP() << "sox and ffmpeg are needed";
+    TempDir dir;
+    const auto inputs = Inputs(dir);
+    std::vector<std::string> paths;
+    for (const Made& m : inputs) {
+        ASSERT_TRUE(Shell(m.command)) << m.command;
+        paths.push_back((dir / m.name).string());
+    }
+    const auto before = ReadAll(dir / "hi.aiff");
+    ConformOptions options;
+    options.place = ConformOptions::Place::Mirror;
+    options.mirrorRoot = (dir / "out").string();
+    ScriptedJobServices ui;
+    ConformSession s = ConformWavFiles(paths, options, nullptr, false, ui);
+    ASSERT_TRUE(s.clean()) << testing::PrintToString(ui.reports);
+    EXPECT_EQ(s.plan.count(ConformAction::Convert), inputs.size());
+    EXPECT_EQ(s.result.converted, inputs.size());
+    EXPECT_EQ(before, ReadAll(dir / "hi.aiff")); // originals stay as they were
+
+    for (const Made& m : inputs) {
+        SCOPED_TRACE(m.name);
+        const auto out = dir / "out" / (std::filesystem::path(m.name).stem().string() + ".wav");
+        Audio a = ReadModuleWav(out);
+        ASSERT_NE(a.layout.format, WavRejected);
+        EXPECT_EQ(a.layout.dataOffset, kWavHeaderSize);
+        EXPECT_EQ(a.channels(), m.channels);
+        const double expected = std::round(m.seconds * m.rate) * 48000.0 / m.rate;
+        EXPECT_NEAR(double(a.frames()), expected, 1.0);
+        for (unsigned c = 0; c < a.channels(); ++c) {
+            Measure got = MeasureSine(a, c);
+            EXPECT_NEAR(got.hz, kSineHz, 1.0);
+            EXPECT_NEAR(got.rmsDb, kSineRmsDb, 0.1);
+        }
+    }
+}
+
+TEST(ConformFiles, HeaderOnlyFaultsKeepEverySampleAndAcceptedFilesAreLeftAlone) {
+    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
+    TempDir dir;
+    ASSERT_TRUE(Shell(SoxSine("-r 48000 -b 16 -c 2", dir / "sox.wav", 0.5)));
+    ASSERT_TRUE(Shell("sox " + Quoted(dir / "sox.wav") + " -t raw -e signed -b 16 -L " +
+                      Quoted(dir / "sox.raw")));
+    const std::string raw = Bytes(ReadAll(dir / "sox.raw"));
+    const std::string data = Chunk("data", raw);
+    // The parser refuses both: a LIST chunk ahead of "fmt ", and an extensible format block.
+    WriteText(dir / "list.wav", Riff(Chunk("LIST", "INFOISFT" + Le(4, 4) + std::string("sox", 4)) +
+                                     PlainFmt(2) + data));
+    WriteText(dir / "ext.wav",
+              Riff(ExtensibleFmt(2) + Chunk("smpl", std::string(36, '\0')) + data));
+    WriteWav(dir / "good.wav", true, 4000);
+    const auto good = ReadAll(dir / "good.wav");
+
+    ConformOptions options; // beside, with the default suffix
+    ScriptedJobServices ui;
+    const std::vector<std::string> paths =
+        Strings({dir / "list.wav", dir / "ext.wav", dir / "good.wav", dir / "list.wav"});
+    ConformSession s = ConformWavFiles(paths, options, nullptr, false, ui);
+    ASSERT_TRUE(s.clean());
+    EXPECT_EQ(s.plan.items.size(), 3u); // the repeated path is one file
+    EXPECT_EQ(s.plan.count(ConformAction::Rewrap), 2u);
+    EXPECT_EQ(s.plan.count(ConformAction::Keep), 1u);
+    EXPECT_EQ(s.result.rewrapped, 2u);
+    for (const char* name : {"list_48k.wav", "ext_48k.wav"}) {
+        SCOPED_TRACE(name);
+        const auto bytes = ReadAll(dir / name);
+        ASSERT_EQ(bytes.size(), kWavHeaderSize + raw.size());
+        const auto header = MakeWavHeader(true, std::uint32_t(raw.size()));
+        EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
+        EXPECT_EQ(Bytes(bytes).substr(kWavHeaderSize), raw);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "good_48k.wav"));
+    EXPECT_EQ(ReadAll(dir / "good.wav"), good);
+}
+
+TEST(ConformFiles, RefusesWhatCannotBePlayedOrWouldReplaceAnOriginal) {
+    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
+    TempDir dir;
+    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 16 -c 4", dir / "quad.wav", 0.2)));
+    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 16 -c 1", dir / "a.wav", 0.2)));
+    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 16 -c 1", dir / "a.aif", 0.2)));
+    WriteText(dir / "text.wav", "not audio at all");
+    ScriptedJobServices ui;
+    ConformOptions mirrorOntoItself;
+    mirrorOntoItself.place = ConformOptions::Place::Mirror;
+    mirrorOntoItself.mirrorRoot = dir.path().string();
+    const auto paths = Strings(
+        {dir / "quad.wav", dir / "text.wav", dir / "a.wav", dir / "a.aif", dir / "gone.wav"});
+    ConformPlan plan = PlanConform(paths, mirrorOntoItself);
+    ASSERT_EQ(plan.items.size(), 5u);
+    EXPECT_EQ(plan.items[0].action, ConformAction::Refuse);
+    EXPECT_NE(plan.items[0].reason.find("4 channels"), std::string::npos);
+    EXPECT_EQ(plan.items[1].action, ConformAction::Refuse);
+    EXPECT_EQ(plan.items[2].action, ConformAction::Refuse); // its new file would be itself
+    EXPECT_EQ(plan.items[3].action, ConformAction::Refuse); // a.aif -> a.wav, an original
+    EXPECT_EQ(plan.items[4].action, ConformAction::Missing);
+    EXPECT_EQ(plan.toWrite(), 0u);
+
+    // Beside, a.wav and a.aif would both become a_48k.wav: the second is refused.
+    plan = PlanConform(paths, ConformOptions{});
+    EXPECT_EQ(plan.items[2].action, ConformAction::Convert);
+    EXPECT_EQ(plan.items[3].action, ConformAction::Refuse);
+
+    ConformSession s = ConformWavFiles(paths, ConformOptions{}, nullptr, false, ui);
+    EXPECT_FALSE(s.clean());
+    EXPECT_EQ(s.result.converted, 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "quad_48k.wav"));
+    ASSERT_FALSE(ui.reports.empty());
+    const auto& last = ui.reports.back();
+    auto has = [&](const std::string& start) {
+        return std::any_of(last.begin(), last.end(),
+                           [&](const std::string& l) { return l.starts_with(start); });
+    };
+    EXPECT_TRUE(has("Refused: " + (dir / "quad.wav").string() + ": 4 channels"));
+    EXPECT_TRUE(has("Missing file: " + (dir / "gone.wav").string()));
+}
+
+TEST(ConformBank, PathsChangeOnlyWhenConfirmedAndTheSizeCalculationThenAcceptsAll) {
+    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
+    TempDir dir;
+    std::filesystem::create_directories(dir / "lib" / "pad");
+    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 24 -c 2", dir / "lib" / "pad" / "p.wav", 0.3)));
+    ASSERT_TRUE(Shell(SoxSine("-r 96000 -b 16 -c 1", dir / "lib" / "x.aiff", 0.3)));
+    WriteWav(dir / "lib" / "ok.wav", false, 1000);
+    const auto pad = (dir / "lib" / "pad" / "p.wav").string();
+    const auto aiff = (dir / "lib" / "x.aiff").string();
+    const auto ok = (dir / "lib" / "ok.wav").string();
+    auto bank = BankWith({pad, aiff, ok, pad});
+    const auto sizeErrors = [&] {
+        ScriptedJobServices quiet;
+        return CalculateBankSize(*bank, quiet).errors;
+    };
+    ASSERT_EQ(sizeErrors(), 3u); // three slots hold files the module cannot play
+
+    ConformOptions options;
+    options.place = ConformOptions::Place::Mirror;
+    options.mirrorRoot = (dir / "mirror").string();
+    ScriptedJobServices no;
+    no.answers = {Answer::Yes, Answer::No}; // start, but keep the paths
+    ConformSession s = ConformWavFiles(BankSlotPaths(*bank), options, bank.get(), true, no);
+    EXPECT_EQ(s.result.written.size(), 2u);
+    EXPECT_EQ(s.slotsUpdated, 0u);
+    EXPECT_EQ(bank->path(0, 0), pad);
+    EXPECT_TRUE(std::filesystem::exists(dir / "mirror" / "pad" / "p.wav"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "mirror" / "x.wav"));
+
+    ScriptedJobServices yes;
+    yes.answers = {Answer::Yes, Answer::Yes};
+    s = ConformWavFiles(BankSlotPaths(*bank), options, bank.get(), true, yes);
+    EXPECT_EQ(s.slotsUpdated, 3u);
+    EXPECT_EQ(bank->path(0, 0), (dir / "mirror" / "pad" / "p.wav").string());
+    EXPECT_EQ(bank->path(0, 3), bank->path(0, 0));
+    EXPECT_EQ(bank->path(0, 1), (dir / "mirror" / "x.wav").string());
+    EXPECT_EQ(bank->path(0, 2), ok);
+    EXPECT_EQ(sizeErrors(), 0u);
+}
+
+TEST(ConformBank, CancelLeavesNoPartFileAndNoChangedPath) {
+    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
+    TempDir dir;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 3; ++i) {
+        const auto f = dir / ("long" + std::to_string(i) + ".wav");
+        ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 24 -c 2", f, 20)));
+        paths.push_back(f.string());
+    }
+    auto bank = BankWith(paths);
+    ConformOptions options;
+    options.place = ConformOptions::Place::Mirror;
+    options.mirrorRoot = (dir / "out").string();
+    ScriptedJobServices ui;
+    ui.answers = {Answer::Yes, Answer::Yes};
+    ui.onEvents = [&] {
+        if (ui.progressCancel) *ui.progressCancel = true;
+    };
+    ConformSession s = ConformWavFiles(paths, options, bank.get(), true, ui);
+    EXPECT_TRUE(s.result.cancelled);
+    EXPECT_GT(s.result.notDone, 0u);
+    EXPECT_EQ(s.slotsUpdated, 0u);
+    for (unsigned i = 0; i < 3; ++i)
+        EXPECT_EQ(bank->path(0, i), paths[i]);
+    for (const auto& q : ui.shown())
+        EXPECT_EQ(q.find("Change the bank's paths"), std::string::npos) << q;
+    EXPECT_TRUE(LeftTemporaries(dir.path()).empty());
+    // Whatever was finished before the Cancel is complete.
+    if (std::filesystem::exists(dir / "out"))
+        for (const auto& e : std::filesystem::directory_iterator(dir / "out")) {
+            Audio a = ReadModuleWav(e.path());
+            EXPECT_NE(a.layout.format, WavRejected) << e.path();
+            EXPECT_EQ(a.frames(), 20u * 48000) << e.path();
+        }
+}

@@ -1,0 +1,98 @@
+// The conform command of the Tools menu, run through its menu entry with the destination
+// answered through the hook and every question answered Yes.
+#include "MainWindowTestSupport.h"
+#include "audio/Wav_file_parser.h"
+#include "support/TestFiles.h"
+#include "ui/ConformDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+
+#include <cstdlib>
+#include <fstream>
+
+using namespace ovb;
+using namespace ovb::test;
+
+namespace {
+
+// The hook answers for the duration of one test.
+class DestinationAnswer {
+  public:
+    explicit DestinationAnswer(std::optional<ConformOptions> answer)
+        : saved_(ConformDestinationHook()) {
+        ConformDestinationHook() = [this, answer](QWidget*) {
+            ++asked;
+            return answer;
+        };
+    }
+    ~DestinationAnswer() { ConformDestinationHook() = saved_; }
+    int asked = 0;
+
+  private:
+    ConformDestinationAsk saved_;
+};
+
+} // namespace
+
+TEST(ConformCommands, ToolsMenuEntryFollowsTheFixedRemovalAndConformsTheBank) {
+    TForm1 form;
+    QAction* action = FindAction(form, kConformMenuCaption);
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(action->isEnabled());
+    QMenu* tools = qobject_cast<QMenu*>(action->parent());
+    ASSERT_NE(tools, nullptr);
+    const auto actions = tools->actions();
+    const auto at = actions.indexOf(action);
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(actions[at - 1]->text(), "Remove FIXED number of samples from START of WAV files");
+
+    TempDir dir;
+    const auto source = dir / "tone.wav";
+    ASSERT_EQ(std::system(("sox -n -r 44100 -b 24 -c 1 '" + source.string() +
+                           "' synth 0.2 sine 440 >/dev/null 2>&1")
+                              .c_str()),
+              0);
+    form.bank().path(3, 5) = source.string();
+    auto boxes = AnswerBoxes(form, QMessageBox::Yes);
+    ConformOptions options; // beside, "_48k"
+    DestinationAnswer answer(options);
+    action->trigger();
+    EXPECT_EQ(answer.asked, 1);
+    const auto target = dir / "tone_48k.wav";
+    EXPECT_EQ(form.bank().path(3, 5), target.string());
+    std::ifstream in(target, std::ios::binary);
+    EXPECT_EQ(ParseWav(in).format, WavMono);
+}
+
+TEST(ConformCommands, CancelledDestinationWritesNothing) {
+    TForm1 form;
+    TempDir dir;
+    WriteAll(dir / "x.flac", {1, 2, 3});
+    form.bank().path(0, 0) = (dir / "x.flac").string();
+    auto boxes = AnswerBoxes(form, QMessageBox::Yes);
+    DestinationAnswer answer(std::nullopt);
+    FindAction(form, kConformMenuCaption)->trigger();
+    EXPECT_EQ(answer.asked, 1);
+    EXPECT_TRUE(boxes->seen.isEmpty());
+    EXPECT_EQ(form.bank().path(0, 0), (dir / "x.flac").string());
+}
+
+TEST(ConformCommands, DestinationDialogAcceptsOnlyAUsableChoice) {
+    ConformDestinationDialog dialog;
+    EXPECT_TRUE(dialog.acceptable()); // beside with the default suffix
+    dialog.suffixEdit()->setText("");
+    EXPECT_FALSE(dialog.acceptable());
+    dialog.suffixEdit()->setText("sub/x");
+    EXPECT_FALSE(dialog.acceptable());
+    dialog.mirrorButton()->setChecked(true);
+    EXPECT_FALSE(dialog.acceptable()); // no folder yet
+    dialog.folderEdit()->setText(" /data/conformed ");
+    ASSERT_TRUE(dialog.acceptable());
+    const ConformOptions o = dialog.options();
+    EXPECT_EQ(o.place, ConformOptions::Place::Mirror);
+    EXPECT_EQ(o.mirrorRoot, "/data/conformed");
+}
