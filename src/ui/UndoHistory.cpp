@@ -1,0 +1,174 @@
+#include "ui/UndoHistory.h"
+
+#include "ui/Mainform.h"
+#include "ui/QtText.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QThread>
+
+namespace ovb {
+
+namespace {
+
+const char* const kFileOnlyCommands[] = {
+    "Calculate bank SIZE",
+    "Save Orvelanta Sampler Script File...",
+    "Save Orvelanta Sampler Bank File - (split to 4GB toms)...",
+    "Export All Bank Content to Text File...",
+    "Export All Samples From Loaded Bank File...",
+};
+
+// Keys that end or move an edit, and every key with a modifier (shortcuts, menu mnemonics);
+// typing text changes nothing in the bank until the editor commits.
+bool EndsAnEdit(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+    case Qt::Key_Escape:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The command a gesture chooses: a shortcut of an action, a click or Return in a menu.
+QAction* ChosenCommand(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) return qobject_cast<QAction*>(watched);
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (!menu) return nullptr;
+    if (event->type() == QEvent::MouseButtonRelease)
+        return menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return menu->activeAction();
+    }
+    return nullptr;
+}
+
+bool IsGestureStart(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Shortcut:
+        return true;
+    case QEvent::Wheel:
+        // Only lists and number boxes change with the wheel; scrolling stays cheap.
+        return qobject_cast<QComboBox*>(watched) || qobject_cast<QAbstractSpinBox*>(watched);
+    case QEvent::KeyPress:
+        return EndsAnEdit(*static_cast<QKeyEvent*>(event));
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+UndoHistory::UndoHistory(TForm1& form) : form_(form), stack_(form.bank(), form.currentFileName()) {
+    qApp->installEventFilter(this);
+}
+
+UndoHistory::~UndoHistory() = default;
+
+QString UndoHistory::StepName(const QString& caption) {
+    QString name = caption;
+    name.remove('&');
+    while (name.endsWith('.'))
+        name.chop(1);
+    return name.trimmed();
+}
+
+bool UndoHistory::WritesFilesOnly(const QString& caption) {
+    for (const char* command : kFileOnlyCommands)
+        if (caption == QLatin1String(command)) return true;
+    return false;
+}
+
+void UndoHistory::commitAs(const QString& caption) {
+    if (WritesFilesOnly(caption)) {
+        stack_.Absorb(form_.bank(), form_.currentFileName());
+        return;
+    }
+    if (stack_.Commit(form_.bank(), form_.currentFileName(), StepName(caption).toStdString()))
+        emit changed();
+}
+
+void UndoHistory::commitPending() {
+    commitAs(QString());
+}
+
+void UndoHistory::commit(const QObject* trigger) {
+    const auto* action = qobject_cast<const QAction*>(trigger);
+    commitAs(action && !action->text().isEmpty() ? action->text() : gesture_);
+}
+
+bool UndoHistory::restore(bool forward) {
+    commitPending();
+    std::string fileName = form_.currentFileName();
+    const bool done =
+        forward ? stack_.Redo(form_.bank(), fileName) : stack_.Undo(form_.bank(), fileName);
+    if (!done) return false;
+    form_.setCurrentFileName(std::move(fileName));
+    form_.RefreshViews(refresh::All);
+    emit changed();
+    return true;
+}
+
+bool UndoHistory::undo() {
+    return restore(false);
+}
+
+bool UndoHistory::redo() {
+    return restore(true);
+}
+
+QString UndoHistory::undoText() const {
+    return stack_.CanUndo() ? "Undo " + ToQString(stack_.UndoName()) : QString("Undo");
+}
+
+QString UndoHistory::redoText() const {
+    return stack_.CanRedo() ? "Redo " + ToQString(stack_.RedoName()) : QString("Redo");
+}
+
+// A gesture first commits the edits before it, then names the command it chooses. Inside a
+// command's own dialogs (a nested event loop) nothing is committed: the command is one step.
+void UndoHistory::noteGesture(QObject* watched, QEvent* event) {
+    const bool insideCommand = QThread::currentThread()->loopLevel() > 1;
+    if (!insideCommand && IsGestureStart(watched, event)) {
+        commitPending();
+        gesture_.clear();
+    }
+    if (QAction* command = ChosenCommand(watched, event))
+        if (command->isEnabled() && !command->menu()) gesture_ = command->text();
+}
+
+bool UndoHistory::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsGestureStart(watched, event) && !ChosenCommand(watched, event))
+        return QObject::eventFilter(watched, event);
+    // An unhandled press travels up to the parents: one gesture, one look at the bank.
+    const auto* input = dynamic_cast<const QInputEvent*>(event);
+    const quint64 time = input ? input->timestamp() : 0;
+    if (event != lastEvent_ || event->type() != lastEventType_ || time != lastEventTime_) {
+        lastEvent_ = event;
+        lastEventType_ = event->type();
+        lastEventTime_ = time;
+        noteGesture(watched, event);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace ovb

@@ -1,0 +1,231 @@
+#include "bank/UndoStack.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ovb {
+namespace {
+
+constexpr std::size_t kBlock = sizeof(as_bank_records);
+
+std::uint8_t* Bytes(as_bank& bank) {
+    return reinterpret_cast<std::uint8_t*>(&bank.records());
+}
+
+// Everything of a bank in memory, kept to compare with later, reserved blocks included.
+struct BankCopy {
+    std::unique_ptr<std::uint8_t[]> block;
+    std::vector<SamplePathList> paths;
+    std::string loadedFile, owner;
+
+    BankCopy(const as_bank& bank, std::string ownerText)
+        : block(std::make_unique<std::uint8_t[]>(kBlock)), loadedFile(bank.loadedFile()),
+          owner(std::move(ownerText)) {
+        std::memcpy(block.get(), &bank.records(), kBlock);
+        for (unsigned m = 0; m < kMultisamples; ++m)
+            paths.push_back(bank.paths(m));
+    }
+};
+
+void ExpectState(const as_bank& bank, const std::string& owner, const BankCopy& copy) {
+    const auto* now = reinterpret_cast<const std::uint8_t*>(&bank.records());
+    const auto* mismatch = std::mismatch(now, now + kBlock, copy.block.get()).first;
+    EXPECT_EQ(mismatch, now + kBlock) << "first different byte at " << (mismatch - now);
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        ASSERT_EQ(bank.paths(m), copy.paths[m]) << "multisample " << m;
+    EXPECT_EQ(bank.loadedFile(), copy.loadedFile);
+    EXPECT_EQ(owner, copy.owner);
+}
+
+void SetName(Name<16>& name, const char* text) {
+    name.fill(' ');
+    std::memcpy(name.data(), text, std::strlen(text));
+}
+
+class UndoStackTest : public ::testing::Test {
+  protected:
+    as_bank bank;
+    std::string owner = "No loaded bank!";
+};
+
+TEST_F(UndoStackTest, NothingChangedMakesNoStep) {
+    UndoStack stack(bank, owner);
+    EXPECT_FALSE(stack.Commit(bank, owner, "Nothing"));
+    EXPECT_FALSE(stack.CanUndo());
+    EXPECT_FALSE(stack.CanRedo());
+    EXPECT_EQ(stack.UndoName(), "");
+    EXPECT_FALSE(stack.Undo(bank, owner));
+    EXPECT_FALSE(stack.Redo(bank, owner));
+}
+
+// Changes at both ends of the block, across a page boundary, in paths and in both texts.
+TEST_F(UndoStackTest, UndoAndRedoRestoreEveryByteAndText) {
+    UndoStack stack(bank, owner);
+    const BankCopy before(bank, owner);
+    std::uint8_t* block = Bytes(bank);
+    block[0] ^= 0xFF;
+    block[kBlock - 1] ^= 0x01;
+    for (std::size_t at = 4090; at < 4100; ++at)
+        block[at] = std::uint8_t(at);
+    bank.sound(17).zone[3].set_multisample(42);
+    bank.path(9999, 63) = "D:\\Lib\\Last.wav";
+    bank.path(0, 0) = std::string(300, 'x');
+    bank.setLoadedFile("D:\\Banks\\One.OVS");
+    owner = "D:\\Banks\\One.OVS";
+    const BankCopy after(bank, owner);
+
+    ASSERT_TRUE(stack.Commit(bank, owner, "Change everything"));
+    EXPECT_EQ(stack.UndoName(), "Change everything");
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    ExpectState(bank, owner, before);
+    EXPECT_EQ(stack.RedoName(), "Change everything");
+    ASSERT_TRUE(stack.Redo(bank, owner));
+    ExpectState(bank, owner, after);
+    // Twice round: the step keeps working after swapping its contents.
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    ExpectState(bank, owner, before);
+    ASSERT_TRUE(stack.Redo(bank, owner));
+    ExpectState(bank, owner, after);
+}
+
+TEST_F(UndoStackTest, StepsUndoInReverseOrderAndANewStepDropsRedo) {
+    UndoStack stack(bank, owner);
+    std::vector<std::unique_ptr<BankCopy>> states;
+    states.push_back(std::make_unique<BankCopy>(bank, owner));
+    for (unsigned i = 0; i < 3; ++i) {
+        SetName(bank.sound(i).name, "Piano");
+        bank.sound(i + 1).category = i + 7;
+        bank.path(i, i) = "C:\\s" + std::to_string(i) + ".wav";
+        ASSERT_TRUE(stack.Commit(bank, owner, "Step " + std::to_string(i)));
+        states.push_back(std::make_unique<BankCopy>(bank, owner));
+    }
+    for (int i = 2; i >= 0; --i) {
+        EXPECT_EQ(stack.UndoName(), "Step " + std::to_string(i));
+        ASSERT_TRUE(stack.Undo(bank, owner));
+        ExpectState(bank, owner, *states[std::size_t(i)]);
+    }
+    EXPECT_FALSE(stack.CanUndo());
+    ASSERT_TRUE(stack.Redo(bank, owner));
+    ASSERT_TRUE(stack.Redo(bank, owner));
+    ExpectState(bank, owner, *states[2]);
+
+    bank.scene(5).solo = 9;
+    ASSERT_TRUE(stack.Commit(bank, owner, "Other"));
+    EXPECT_FALSE(stack.CanRedo());
+    EXPECT_EQ(stack.StepCount(), 3u);
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    ExpectState(bank, owner, *states[2]);
+}
+
+// A size calculation's placements are taken without a step; undoing an earlier step then
+// restores only what that step changed.
+TEST_F(UndoStackTest, AbsorbedChangesAreNoStepAndSurviveUndo) {
+    UndoStack stack(bank, owner);
+    SetName(bank.multisample(3).name, "Strings");
+    ASSERT_TRUE(stack.Commit(bank, owner, "Rename"));
+    bank.multisample(8).sample[2].set_start_sector(0x50000);
+    bank.records().path_length_table[7] = 9;
+    stack.Absorb(bank, owner);
+    EXPECT_EQ(stack.StepCount(), 1u);
+    EXPECT_FALSE(stack.Commit(bank, owner, "Again"));
+
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    EXPECT_EQ(NameText(bank.multisample(3).name), NameText(NewMultisample().name));
+    EXPECT_EQ(bank.multisample(8).sample[2].start_sector(), 0x50000u);
+    EXPECT_EQ(bank.records().path_length_table[7], 9);
+}
+
+// What remains uncommitted outside an undone step stays in the bank, to be committed later.
+TEST_F(UndoStackTest, UndoKeepsUncommittedChangesElsewhere) {
+    UndoStack stack(bank, owner);
+    bank.chord(1).sound1 = 11;
+    ASSERT_TRUE(stack.Commit(bank, owner, "Chord"));
+    bank.fbass(2).sound2 = 22;
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    EXPECT_EQ(bank.chord(1).sound1, NewLayers().sound1);
+    EXPECT_EQ(bank.fbass(2).sound2, 22);
+    ASSERT_TRUE(stack.Commit(bank, owner, ""));
+    EXPECT_EQ(stack.UndoName(), "Edit F.bass");
+}
+
+TEST_F(UndoStackTest, OldestStepsGoWhenTheMemoryLimitIsReached) {
+    UndoStack stack(bank, owner, 64 * 1024);
+    auto bigStep = [&](std::uint8_t value) {
+        std::memset(bank.records().reserved_c, value, 20000);
+        return stack.Commit(bank, owner, "Fill " + std::to_string(value));
+    };
+    ASSERT_TRUE(bigStep(1));
+    ASSERT_TRUE(bigStep(2));
+    EXPECT_EQ(stack.StepCount(), 2u);
+    ASSERT_TRUE(bigStep(3));
+    ASSERT_TRUE(bigStep(4));
+    EXPECT_LE(stack.Memory(), stack.MemoryLimit());
+    EXPECT_LT(stack.StepCount(), 4u);
+    EXPECT_EQ(stack.UndoName(), "Fill 4");
+
+    // A step larger than the whole limit is still kept, alone.
+    std::memset(bank.records().reserved_c, 5, 100000);
+    ASSERT_TRUE(stack.Commit(bank, owner, "Huge"));
+    EXPECT_EQ(stack.StepCount(), 1u);
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    EXPECT_EQ(bank.records().reserved_c[0], 4);
+    EXPECT_EQ(bank.records().reserved_c[99999], 0);
+}
+
+// The step holds the other version of the paths: longer paths after an undo cost more.
+TEST_F(UndoStackTest, MemoryFollowsThePathsAStepHolds) {
+    UndoStack stack(bank, owner);
+    const std::size_t empty = stack.Memory();
+    for (unsigned m = 0; m < 100; ++m)
+        bank.path(m, 0) = std::string(200, char('a' + m % 26));
+    ASSERT_TRUE(stack.Commit(bank, owner, "Long paths"));
+    const std::size_t committed = stack.Memory();
+    EXPECT_GT(committed, empty);
+    ASSERT_TRUE(stack.Undo(bank, owner));
+    EXPECT_GE(stack.Memory(), committed + 100 * (200 - kEmptyPath.size()));
+    ASSERT_TRUE(stack.Redo(bank, owner));
+    EXPECT_EQ(stack.Memory(), committed);
+    EXPECT_EQ(bank.path(99, 0), std::string(200, char('a' + 99 % 26)));
+}
+
+TEST_F(UndoStackTest, StepsWithoutACommandAreNamedAfterWhatChanged) {
+    UndoStack stack(bank, owner);
+    auto name = [&] {
+        EXPECT_TRUE(stack.Commit(bank, owner, ""));
+        return stack.UndoName();
+    };
+    SetName(bank.sound(4).name, "Organ");
+    EXPECT_EQ(name(), "Edit sound name");
+    SetName(bank.sound(5).name, "Flute");
+    SetName(bank.sound(900).name, "Reed");
+    EXPECT_EQ(name(), "Edit sound names");
+    bank.sound(5).zone[0].volume = 3;
+    EXPECT_EQ(name(), "Edit sound");
+    bank.acomp(999).chord = 7;
+    EXPECT_EQ(name(), "Edit acomp");
+    bank.scene(0).name[31] = 'x';
+    EXPECT_EQ(name(), "Edit scene name");
+    bank.path(12, 5) = "E:\\a.wav";
+    EXPECT_EQ(name(), "Edit sample paths");
+    bank.path(13, 5) = "E:\\b.wav";
+    bank.multisample(13).sample[5].set_stereo(true);
+    EXPECT_EQ(name(), "Edit multisample");
+    bank.sound(1).category = 1;
+    bank.solo(1).sound1 = 1;
+    EXPECT_EQ(name(), "Edit bank");
+    bank.info().set_bank_size(5);
+    EXPECT_EQ(name(), "Edit bank");
+    owner = "X.OVB";
+    EXPECT_EQ(name(), "Change file name");
+    bank.setLoadedFile("D:\\Banks\\Two.OVS");
+    EXPECT_EQ(name(), "Open Two.OVS");
+    bank.reset();
+    EXPECT_EQ(name(), "Clear bank");
+}
+
+} // namespace
+} // namespace ovb

@@ -1,0 +1,281 @@
+// Undo and redo through the main window's real commands: each command is done, undone and redone,
+// and the bank is compared with a script saved before and after, byte for byte.
+#include "GuiTestSupport.h"
+#include "MainWindowTestSupport.h"
+#include "bank/ScriptFile.h"
+#include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
+#include "ui/CommandWiring.h"
+#include "ui/Copymoveswapform.h"
+#include "ui/RecordGrid.h"
+#include "ui/RecordGridModel.h"
+#include "ui/SoundPage.h"
+#include "ui/UndoHistory.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace ovb;
+using test::FindAction;
+
+namespace {
+
+template <std::size_t N> void SetName(Name<N>& name, const char* text) {
+    name.fill(' ');
+    std::memcpy(name.data(), text, std::strlen(text));
+}
+
+// A bank worth undoing to: named sounds playing multisamples with paths, and one multisample
+// that no sound plays.
+void FillBank(as_bank& bank) {
+    for (unsigned i = 0; i < 8; ++i) {
+        SetName(bank.sound(i).name, ("Snd" + std::to_string(i)).c_str());
+        bank.sound(i).zone[0].set_multisample(i + 1);
+        SetName(bank.multisample(i + 1).name, ("Ms" + std::to_string(i + 1)).c_str());
+        bank.path(i + 1, 0) = "D:\\Lib\\ms" + std::to_string(i + 1) + ".wav";
+    }
+    SetName(bank.multisample(40).name, "Unused");
+    bank.path(40, 3) = "D:\\Lib\\unused.wav";
+    SetName(bank.scene(2).name, "Stage");
+}
+
+class UndoTest : public ::testing::Test {
+  protected:
+    test::TempDir dir;
+    TForm1 form;
+    std::shared_ptr<test::BoxLog> boxes = test::AnswerBoxes(form);
+    QAction* undo = FindAction(form, "Undo");
+    QAction* redo = FindAction(form, "Redo");
+    int saved = 0;
+
+    void SetUp() override {
+        ASSERT_NE(undo, nullptr);
+        ASSERT_NE(redo, nullptr);
+    }
+
+    // The bank as a script file, with the window's file name.
+    std::vector<std::uint8_t> Saved() {
+        ScriptedJobServices ui;
+        const auto path = dir / ("state" + std::to_string(++saved) + ".ovs");
+        EXPECT_TRUE(WriteScript(form.bank(), path, ui));
+        std::vector<std::uint8_t> bytes = test::ReadAll(path);
+        const std::string& name = form.currentFileName();
+        bytes.insert(bytes.end(), name.begin(), name.end());
+        return bytes;
+    }
+
+    // Fills the bank as a loaded file would, as one committed step that the test starts after.
+    void StartFromFilledBank() {
+        FillBank(form.bank());
+        form.RefreshViews();
+    }
+
+    void Trigger(const char* caption) {
+        QAction* action = FindAction(form, caption);
+        ASSERT_NE(action, nullptr) << caption;
+        ASSERT_TRUE(action->isEnabled()) << caption;
+        action->trigger();
+    }
+
+    // Does the command, then undoes and redoes it, comparing the saved bank each time.
+    void ExpectUndoable(const std::function<void()>& command, const QString& stepName) {
+        const auto before = Saved();
+        command();
+        const auto after = Saved();
+        ASSERT_NE(before, after) << "the command changed nothing";
+        EXPECT_TRUE(undo->isEnabled());
+        EXPECT_EQ(undo->text(), "Undo " + stepName);
+        undo->trigger();
+        EXPECT_EQ(Saved(), before) << "undo of " << stepName.toStdString();
+        EXPECT_EQ(redo->text(), "Redo " + stepName);
+        EXPECT_TRUE(redo->isEnabled());
+        redo->trigger();
+        EXPECT_EQ(Saved(), after) << "redo of " << stepName.toStdString();
+        EXPECT_EQ(undo->text(), "Undo " + stepName);
+        EXPECT_FALSE(redo->isEnabled());
+    }
+
+    SoundPage& soundPage() {
+        return *qobject_cast<SoundPage*>(form.editorPages().widget(page::Sound));
+    }
+
+    void EditSoundName(int sound, const QString& text) {
+        RecordGridModel* model = soundPage().grid()->gridModel();
+        model->setData(model->index(sound, RecordGridModel::NameColumn), text, Qt::EditRole);
+    }
+
+    // A press on the sound grid, as the user's next gesture after an edit.
+    void PressOnGrid() {
+        QWidget* viewport = soundPage().grid()->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5),
+                          viewport->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &press);
+    }
+};
+
+TEST_F(UndoTest, EditMenuOffersUndoAndRedoWithTheirShortcuts) {
+    QMenu* edit = nullptr;
+    for (QAction* top : form.menuBar()->actions())
+        if (top->text() == "&Edit") edit = top->menu();
+    ASSERT_NE(edit, nullptr);
+    ASSERT_GE(edit->actions().size(), 3);
+    EXPECT_EQ(edit->actions()[0], undo);
+    EXPECT_EQ(edit->actions()[1], redo);
+    EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_TRUE(redo->shortcuts().contains(QKeySequence("Ctrl+Y")));
+    EXPECT_TRUE(redo->shortcuts().contains(QKeySequence("Ctrl+Shift+Z")));
+    // A new window has nothing to undo: building it is no step.
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo");
+}
+
+TEST_F(UndoTest, ClearAllIsUndoneWithTheFileName) {
+    const auto script = dir / "Bank.ovs";
+    {
+        as_bank source;
+        FillBank(source);
+        ScriptedJobServices ui;
+        ASSERT_TRUE(WriteScript(source, script, ui));
+    }
+    form.openFile(test::Path(script));
+    ASSERT_EQ(form.currentFileName(), script.string());
+    ExpectUndoable([&] { Trigger("Clear ALL..."); }, "Clear ALL");
+    undo->trigger();
+    EXPECT_EQ(form.currentFileName(), script.string());
+    EXPECT_TRUE(form.windowTitle().endsWith("Bank.ovs")) << form.windowTitle().toStdString();
+}
+
+TEST_F(UndoTest, OpeningAScriptIsOneStep) {
+    const auto script = dir / "Other.ovs";
+    {
+        as_bank source;
+        FillBank(source);
+        SetName(source.sound(9000).name, "Far");
+        ScriptedJobServices ui;
+        ASSERT_TRUE(WriteScript(source, script, ui));
+    }
+    StartFromFilledBank();
+    SetName(form.bank().sound(3).name, "Mine");
+    form.RefreshViews();
+    auto dialogs = test::AnswerFileDialogs(form, test::Path(script));
+    ExpectUndoable([&] { Trigger("Open Orvelanta Sampler Script File..."); },
+                   "Open Orvelanta Sampler Script File");
+    EXPECT_EQ(form.currentFileName(), script.string());
+    undo->trigger();
+    EXPECT_EQ(form.currentFileName(), "No loaded bank!");
+    EXPECT_EQ(NameString(form.bank().sound(3).name).substr(0, 4), "Mine");
+}
+
+TEST_F(UndoTest, RemovingUnusedMultisamplesIsUndone) {
+    StartFromFilledBank();
+    ExpectUndoable([&] { Trigger("Remove UNUSED Multisamples..."); }, "Remove UNUSED Multisamples");
+    EXPECT_TRUE(IsEmptyPath(form.bank().path(40, 3)));
+    undo->trigger();
+    EXPECT_EQ(form.bank().path(40, 3), "D:\\Lib\\unused.wav");
+    EXPECT_EQ(form.bank().path(1, 0), "D:\\Lib\\ms1.wav");
+}
+
+// A name typed into the grid does not refresh: undo commits it as its own step first.
+TEST_F(UndoTest, AGridNameEditIsAStepOfItsOwn) {
+    StartFromFilledBank();
+    ExpectUndoable(
+        [&] {
+            EditSoundName(4, "Brass");
+            form.undoHistory().commitPending();
+        },
+        "Edit sound name");
+    EXPECT_EQ(NameString(form.bank().sound(4).name), "Brass");
+    // Undo straight after the edit, with nothing committed in between.
+    EditSoundName(5, "Reed");
+    undo->trigger();
+    EXPECT_EQ(NameString(form.bank().sound(5).name).substr(0, 4), "Snd5");
+    EXPECT_EQ(NameString(form.bank().sound(4).name), "Brass");
+    EXPECT_EQ(redo->text(), "Redo Edit sound name");
+}
+
+// The next gesture commits an edit, so that the following command is a separate step.
+TEST_F(UndoTest, AnEditBeforeACommandIsUndoneSeparately) {
+    StartFromFilledBank();
+    const auto filled = Saved();
+    EditSoundName(2, "Horn");
+    PressOnGrid();
+    const auto named = Saved();
+    Trigger("Clear ALL...");
+    EXPECT_EQ(undo->text(), "Undo Clear ALL");
+    undo->trigger();
+    EXPECT_EQ(Saved(), named);
+    EXPECT_EQ(undo->text(), "Undo Edit sound name");
+    undo->trigger();
+    EXPECT_EQ(Saved(), filled);
+}
+
+// A choice in a list writes straight into the record; opening the Edit menu commits and names it.
+TEST_F(UndoTest, AChoiceListEditIsNamedWhenTheEditMenuOpens) {
+    StartFromFilledBank();
+    auto lists = form.editorPages().widget(page::Scene)->findChildren<QComboBox*>();
+    ASSERT_FALSE(lists.isEmpty());
+    const unsigned scene = unsigned(form.editorPages().currentRecord(page::Scene));
+    const std::uint16_t solo = form.bank().scene(scene).solo;
+    const auto before = Saved();
+    const QString filledStep = undo->text();
+    lists[0]->setCurrentIndex(solo + 3);
+    ASSERT_EQ(form.bank().scene(scene).solo, solo + 3);
+    const auto after = Saved();
+    EXPECT_EQ(undo->text(), filledStep) << "not committed before the next gesture";
+    emit FindMenu(form, "&Edit")->aboutToShow();
+    EXPECT_EQ(undo->text(), "Undo Edit scene");
+    undo->trigger();
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(lists[0]->currentIndex(), solo) << "the refresh after undo shows the choice";
+    redo->trigger();
+    EXPECT_EQ(Saved(), after);
+}
+
+TEST_F(UndoTest, ASoundRowMoveIsUndone) {
+    StartFromFilledBank();
+    form.pageControl()->setCurrentIndex(page::Sound);
+    auto move = [&] {
+        test::WhenModalAppears([](QWidget& modal) {
+            auto* ask = qobject_cast<TCopyMoveSwapForm*>(&modal);
+            if (!ask) return modal.close(), void();
+            ask->button(RowOperation::Move)->click();
+        });
+        soundPage().rowDragged(6, 1);
+    };
+    ExpectUndoable(move, "Edit sounds");
+    EXPECT_EQ(NameString(form.bank().sound(1).name).substr(0, 4), "Snd6");
+}
+
+// Size calculation and saving only record what they write: no step, and undo leaves it.
+TEST_F(UndoTest, FileCommandsMakeNoStep) {
+    StartFromFilledBank();
+    form.bank().path(1, 0) = "D:\\Lib\\renamed.wav";
+    form.RefreshViews();
+    ASSERT_EQ(undo->text(), "Undo Edit sample paths");
+    const std::uint8_t lengthBefore = form.bank().records().path_length_table[64];
+    Trigger("Calculate bank SIZE");
+    const std::uint8_t lengthAfter = form.bank().records().path_length_table[64];
+    ASSERT_NE(lengthAfter, lengthBefore) << "the calculation should have filled the table";
+    EXPECT_EQ(undo->text(), "Undo Edit sample paths");
+    auto dialogs = test::AnswerFileDialogs(form, test::Path(dir / "Saved.ovs"));
+    boxes->answer = QMessageBox::No; // no recalculation
+    Trigger("Save Orvelanta Sampler Script File...");
+    EXPECT_TRUE(std::filesystem::exists(dir / "Saved.ovs"));
+    EXPECT_EQ(undo->text(), "Undo Edit sample paths");
+    undo->trigger();
+    EXPECT_EQ(form.bank().path(1, 0), "D:\\Lib\\ms1.wav");
+    EXPECT_EQ(form.bank().records().path_length_table[64], lengthAfter);
+}
+
+} // namespace
