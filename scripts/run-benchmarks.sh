@@ -99,6 +99,8 @@ echo "== Figures =="
 echo "bank reset: $(core_ms BM_BankReset) ms (target: well under 100 ms)"
 echo "text listing of a full bank to a file: $(core_ms BM_ExportTextFullBank) ms" \
     "(target: well under 100 ms)"
+echo "unused multisample check, full bank: $(core_ms BM_CheckUnusedMultisamples) ms (target < 200 ms)"
+echo "duplicated samples check, full bank: $(core_ms BM_CheckDuplicatedSamples) ms (target < 2000 ms)"
 
 # --- the library and its script ----------------------------------------------------------------
 
@@ -236,3 +238,11 @@ if [[ $SPAN -eq 1 ]]; then
     echo "spanning bank info time: $span_info_s s (single-volume bank: $info_s s)"
     rm -f "$DATA"/span.ovb "$DATA"/span.O[0-9][0-9] "$DATA/span.ovs"
 fi
+
+# --- conforming one hour of 44.1 kHz audio against sox -----------------------------------------
+
+"$(dirname "$0")/../bench/conform-vs-sox.sh" "$BUILD"
+
+# --- normalising and trimming a 524 MB library against cp -r -----------------------------------
+
+"$(dirname "$0")/../bench/wav-tools-bench.sh" "$BUILD"

@@ -6,14 +6,20 @@ namespace ovb::cli {
 void AddListCommands(CommandTable& table);
 void AddBankCommands(CommandTable& table);
 void AddCheckCommands(CommandTable& table);
+void AddExportCommands(CommandTable& table);
 void AddWavToolCommands(CommandTable& table);
+void AddConformCommands(CommandTable& table);
+void AddSdCardCommands(CommandTable& table);
 
 CommandTable AllCommands() {
     CommandTable table;
     AddBankCommands(table);
     AddListCommands(table);
     AddCheckCommands(table);
+    AddExportCommands(table);
     AddWavToolCommands(table);
+    AddConformCommands(table);
+    AddSdCardCommands(table);
     return table;
 }
 

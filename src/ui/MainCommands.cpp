@@ -120,6 +120,7 @@ void TForm1::CalculateSize1Click() {
 // the same name, which the user has made from the script.
 void TForm1::ReformToBank1Click() {
     current_file_name_ = ReplaceExtension(current_file_name_, ".OVB");
+    bank_->setLoadedFile(current_file_name_); // the player reads audio from this file
     RefreshViews();
 }
 

@@ -2,8 +2,9 @@
 
 #include "assistants/Searchform.h"
 #include "job/HostPath.h"
-#include "ui/PlaceholderPages.h"
+#include "ui/CommandWiring.h"
 #include "ui/QtText.h"
+#include "ui/UndoHistory.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -29,6 +30,12 @@ TForm1::TForm1(QWidget* parent, const BuildProgress& progress)
     managerBank_ = std::make_unique<as_bank>();
     step(10);
     buildPages(step);
+    undo_ = std::make_unique<UndoHistory>(*this);
+    WireMaintenanceCommands(*this);
+    WireLevelCommands(*this);
+    WireSdCardCommands(*this);
+    WireConformCommands(*this);
+    WireUndoCommands(*this);
     refreshBar_ = new QProgressBar(this);
     refreshBar_->setRange(0, 100);
     refreshBar_->setMaximumHeight(14);
@@ -51,9 +58,18 @@ void TForm1::buildPages(const BuildProgress& step) {
     for (int i = 0; i < page::EditorCount; ++i)
         tabs_->addTab(pages_->widget(i), kPageCaptions[i]);
     step(80);
-    multisamples_ = new MultisamplesPlaceholder(*bank_, tabs_);
+    multisamples_ = new MultisamplePage(
+        *this,
+        [this] {
+            return PlayerSettings{playFromWavFiles(), silenceFirstSample(), audioDeviceTag()};
+        },
+        [this] { return showNoteNumber(); }, tabs_);
     tabs_->addTab(multisamples_, "Multisamples");
-    manager_ = new SoundManagerPlaceholder(*bank_, *managerBank_, tabs_);
+    manager_ = new SoundManagerPage(*this, *managerBank_, tabs_);
+    manager_->openDialog = [this](const QString& title, const char* filter) {
+        return fileDialog(FileDialogRequest{false, title, DialogFilter(filter)});
+    };
+    manager_->currentMultisample = [this] { return current_.multisample; };
     tabs_->addTab(manager_, "Sound Manager");
     step(90);
     setCentralWidget(tabs_);
@@ -65,6 +81,8 @@ void TForm1::buildPages(const BuildProgress& step) {
 // The shared name lists first, then the pages in the order in which one page's current record
 // decides what another shows; the current records are read from the pages on the way.
 void TForm1::RefreshViews(int flags) {
+    // Every command refreshes after its change: the change becomes its undo step here.
+    if (undo_) undo_->commit(sender());
     setRefreshPosition(1);
     syncCurrentSound();
     setRefreshPosition(10);

@@ -4,7 +4,9 @@
 #include "bank/Acc_bank_structure.h"
 #include "ui/EditorHost.h"
 #include "ui/EditorPages.h"
+#include "ui/MultisamplePage.h"
 #include "ui/QtJobServices.h"
+#include "ui/SoundManagerPage.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -21,9 +23,8 @@ class QTabWidget;
 
 namespace ovb {
 
-class MultisamplesPlaceholder;
-class SoundManagerPlaceholder;
 class TSearchForm;
+class UndoHistory;
 
 inline constexpr const char* kTitlePrefix = "Orvelanta Sampler Bank Manager - Version: 0.81 / ";
 inline constexpr const char* kNotYetAvailable = "Not available in this version yet";
@@ -55,6 +56,10 @@ class TForm1 : public QMainWindow, public EditorHost {
 
     as_bank& managerBank() { return *managerBank_; }
     const std::string& currentFileName() const { return current_file_name_; }
+    // Undo and redo put back the name of the file the restored bank came from.
+    void setCurrentFileName(std::string name) { current_file_name_ = std::move(name); }
+    // Every change to the edited bank becomes a step of this history (UndoHistory.h).
+    UndoHistory& undoHistory() { return *undo_; }
     QtJobServices& jobServices() { return ui_; }
     const CurrentRecords& current() const { return current_; }
 
@@ -82,8 +87,8 @@ class TForm1 : public QMainWindow, public EditorHost {
 
     QTabWidget* pageControl() const { return tabs_; }
     EditorPages& editorPages() { return *pages_; }
-    MultisamplesPlaceholder* multisamplePage() const { return multisamples_; }
-    SoundManagerPlaceholder* soundManagerPage() const { return manager_; }
+    MultisamplePage* multisamplePage() const { return multisamples_; }
+    SoundManagerPage* soundManagerPage() const { return manager_; }
     QProgressBar* refreshBar() const { return refreshBar_; }
 
   private:
@@ -119,13 +124,14 @@ class TForm1 : public QMainWindow, public EditorHost {
     QtJobServices ui_;
     std::unique_ptr<as_bank> bank_;
     std::unique_ptr<as_bank> managerBank_;
+    std::unique_ptr<UndoHistory> undo_;
     std::string current_file_name_;
     CurrentRecords current_;
 
     QTabWidget* tabs_ = nullptr;
     std::unique_ptr<EditorPages> pages_;
-    MultisamplesPlaceholder* multisamples_ = nullptr;
-    SoundManagerPlaceholder* manager_ = nullptr;
+    MultisamplePage* multisamples_ = nullptr;
+    SoundManagerPage* manager_ = nullptr;
     QProgressBar* refreshBar_ = nullptr;
     TSearchForm* search_ = nullptr;
     QElapsedTimer refreshClock_;

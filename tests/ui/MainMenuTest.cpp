@@ -17,17 +17,7 @@ using namespace ovb::test;
 namespace {
 
 const char* const kLaterCommands[] = {
-    "Export All Samples From Loaded Bank File...",
-    "Check and auto fix sounds STEREO GROUP assignment...",
-    "Check for SOUNDS, not assigned to any group",
-    "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound",
-    "Check for SOUNDS, assigned to GROUPS - COMMON with current sound",
-    "Extract library common path",
-    "Analize and find loudest audio level in EXTERNAL group of WAV files...",
-    "Normalize EXTERNAL group of WAV files to -0.5dB audio level...",
-    "Init All Unused Sounds (Unused is sound with name \"- - -\")",
     "Open Bank Combinator Assistant...",
-    "Open SD Card Write Assistant...",
 };
 
 // Commands that exist but do nothing at all.
@@ -42,6 +32,17 @@ const char* const kInertCommands[] = {
 };
 
 const char* const kWorkingCommands[] = {
+    "Analize and find loudest audio level in EXTERNAL group of WAV files...",
+    "Normalize EXTERNAL group of WAV files to -0.5dB audio level...",
+    "Open SD Card Write Assistant...",
+    "Conform WAV files to 48 kHz / 16-bit...",
+    "Export All Samples From Loaded Bank File...",
+    "Check and auto fix sounds STEREO GROUP assignment...",
+    "Check for SOUNDS, not assigned to any group",
+    "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound",
+    "Check for SOUNDS, assigned to GROUPS - COMMON with current sound",
+    "Extract library common path",
+    "Init All Unused Sounds (Unused is sound with name \"- - -\")",
     "Remove FIXED number of samples from START of WAV files",
     "+/- 100 samples  /  -50.3dB...",
     "+/- 20 samples  /  -64.3dB...",
@@ -239,7 +240,8 @@ TEST(MainMenu, SilenceToolsWorkOnTheBanksFiles) {
     test::TempDir dir;
     const auto wav = dir / "Piano C 3.wav";
     std::vector<std::uint8_t> audio(4000, 0); // 2000 silent frames, then sound
-    for (int i = 0; i < 4000; ++i) audio.push_back(std::uint8_t(i * 37 + 1));
+    for (int i = 0; i < 4000; ++i)
+        audio.push_back(std::uint8_t(i * 37 + 1));
     const auto header = MakeWavHeader(false, std::uint32_t(audio.size()));
     std::vector<std::uint8_t> file(header.size() + audio.size());
     std::copy(header.begin(), header.end(), file.begin());

@@ -2,7 +2,6 @@
 // double-click that takes the main window to a result.
 #include "assistants/Searchform.h"
 #include "MainWindowTestSupport.h"
-#include "ui/PlaceholderPages.h"
 
 #include <QApplication>
 #include <QCheckBox>
