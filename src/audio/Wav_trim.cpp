@@ -7,6 +7,7 @@
 #include "job/JobServices.h"
 #include "job/ReplacingBatch.h"
 
+#include <set>
 #include <span>
 
 namespace ovb {
@@ -28,16 +29,22 @@ std::span<std::int16_t> Values(WavSamples& wav) {
 // Calls work(run, batch, host path, samples) for every accepted file, with the progress shown.
 // Changed files are put in place a batch at a time; a file listed again is read only after its
 // earlier change is in place.
-template <class Work> TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work) {
+// Scans visit a file once per slot that names it. Rewrites visit each file once (distinct): a
+// second fixed cut or a second fade of a file that several slots share would remove audio that
+// nobody asked to lose.
+template <class Work>
+TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work, bool distinct = false) {
     TrimRun run;
     WavSamples wav;
     ProgressScope progress(ui, 'l');
     ReplacingBatch batch;
+    std::set<std::string> visited;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         ui.SetProgressText(paths[i]);
         const std::filesystem::path host = HostPath(paths[i]);
         if (batch.waiting(host)) batch.flush();
-        if (Accepted(LoadWavSamples(host, wav), wav)) work(run, batch, host, wav);
+        const bool again = distinct && !visited.insert(host.lexically_normal().string()).second;
+        if (!again && Accepted(LoadWavSamples(host, wav), wav)) work(run, batch, host, wav);
         ui.SetProgressText(kProgressTitle);
         ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
         ui.processEvents();
@@ -101,18 +108,21 @@ TrimRun MeasureEndSilence(const Paths& paths, bool fade, JobServices& ui) {
 
 TrimRun RemoveStartSilence(const Paths& paths, int threshold, JobServices& ui) {
     return ForEachAccepted(
-        paths, ui, [threshold](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+        paths, ui,
+        [threshold](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
             const unsigned ch = wav.channels();
             const std::size_t head = SilentHeadFrames(Values(wav), ch, threshold);
             if (head == 0) return;
             const std::uint32_t bytes = wav.layout.dataSize - std::uint32_t(head * 2 * ch);
             Rewrite(run, batch, host, wav, head, bytes, head * ch);
-        });
+        },
+        true);
 }
 
 TrimRun RemoveEndSilence(const Paths& paths, int threshold, bool fade, JobServices& ui) {
     return ForEachAccepted(
-        paths, ui, [=](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+        paths, ui,
+        [=](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
             const unsigned ch = wav.channels();
             const std::size_t frames = wav.frameCount();
             const std::size_t tail = SilentTailFrames(Values(wav), ch, threshold);
@@ -122,19 +132,22 @@ TrimRun RemoveEndSilence(const Paths& paths, int threshold, bool fade, JobServic
             if (fade) FadeOut(Values(wav).subspan((frames - tail) * ch, kFadeFrames * ch), ch);
             Rewrite(run, batch, host, wav, 0, std::uint32_t(kept * 2 * ch), (tail - faded) * ch,
                     faded * ch, (frames - tail) * ch);
-        });
+        },
+        true);
 }
 
 TrimRun RemoveFixedFrames(const Paths& paths, unsigned frames, JobServices& ui) {
     return ForEachAccepted(
-        paths, ui, [frames](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+        paths, ui,
+        [frames](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
             const unsigned ch = wav.channels();
             // Unsigned 32-bit on purpose: a file shorter than the cut wraps round and is left
             // alone.
             const std::uint32_t bytes = wav.layout.dataSize - frames * 2u * ch;
             if (bytes >= wav.layout.dataSize) return;
             Rewrite(run, batch, host, wav, frames, bytes, std::uint64_t(frames) * ch);
-        });
+        },
+        true);
 }
 
 } // namespace ovb
