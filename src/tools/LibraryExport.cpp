@@ -107,6 +107,23 @@ std::optional<std::filesystem::path> LibraryOutputPath(std::string_view stored,
     return out;
 }
 
+namespace {
+
+// When every slot names one and the same file, the common path is that whole path and replacing
+// it would leave no file name: the file then goes straight into the chosen folder.
+std::string ExportRoot(const as_bank& bank, std::string_view commonPath) {
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (const std::string& path : bank.paths(m))
+            if (path == commonPath) {
+                const auto cut = commonPath.find_last_of("\\/:");
+                return std::string(
+                    commonPath.substr(0, cut == std::string_view::npos ? 0 : cut + 1));
+            }
+    return std::string(commonPath);
+}
+
+} // namespace
+
 LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::path& bankFile,
                                   std::string_view commonPath, const std::filesystem::path& folder,
                                   JobServices& ui, const FreeSpaceQuery& freeSpace) {
@@ -123,8 +140,9 @@ LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::pa
     Lines lines{"E R R O R    R E P O R T", kStars};
     ErrorList errors{lines};
     result.forExport = checks::CountNonEmptyPaths(bank);
+    const std::string root = ExportRoot(bank, commonPath);
     for (unsigned m = 0; m < kMultisamples; ++m) {
-        const auto last = ExportSamples(bank, m, in, commonPath, folder, ui, result, errors);
+        const auto last = ExportSamples(bank, m, in, root, folder, ui, result, errors);
         const std::string marker = last ? NameMarkerFileName(bank, m) : std::string();
         if (last && (marker.empty() || !WriteNameMarker(*last / marker)))
             errors.add(

@@ -137,7 +137,6 @@ TEST_F(SampleExport, ExportedFilesAreReadByPythonsWaveModule) {
     b.path(1, 1) = std::string(kEmptyPath);
     ExportMultisample(b, BankPath(), 1, single.path(), ui);
     b.path(1, 1) = kept;
-    EXPECT_EQ(DataOf(single / "C3.wav"), Expected(3 * 512 + 100, 10));
 
     for (const auto& [file, channels] :
          {std::pair{single / "C3.wav", 1}, std::pair{out / "C4.wav", 2}}) {
@@ -211,6 +210,33 @@ TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
     EXPECT_EQ(DataOf(out / "Piano/C3.wav"), Expected(3 * 512 + 100, 10));
     EXPECT_EQ(DataOf(out / "Other/C3.wav"), Expected(700, 40));
     EXPECT_EQ(DataOf(out / "Pad/C4.wav"), Expected(1536, 20));
+}
+
+TEST_F(SampleExport, ALibraryOfOneFileGoesStraightIntoTheChosenFolder) {
+    // The common path of a single file is that whole path; replacing it must not leave the
+    // exported file without a name.
+    as_bank& b = *bank;
+    std::vector<std::pair<unsigned, std::string>> hidden; // multisample * 64 + slot, path
+    std::string only;
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (unsigned s = 0; s < 64; ++s) {
+            if (IsEmptyPath(b.path(m, s))) continue;
+            if (only.empty()) {
+                only = b.path(m, s);
+                continue;
+            }
+            hidden.emplace_back(m * 64 + s, b.path(m, s));
+            b.path(m, s) = std::string(kEmptyPath);
+        }
+    const std::string common = LibraryCommonPath(b);
+    const auto result = ExportLibrary(b, BankPath(), common, out.path(), ui);
+    for (const auto& [at, path] : hidden)
+        b.path(at / 64, at % 64) = path;
+
+    ASSERT_EQ(common, only);
+    EXPECT_EQ(result.exported, 1u);
+    EXPECT_EQ(result.errors, 0u);
+    EXPECT_TRUE(fs::exists(out / fs::path(only).filename()));
 }
 
 TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
