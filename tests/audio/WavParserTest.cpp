@@ -107,14 +107,14 @@ std::string Capture(const std::string& command) {
 // The header as the tool wrote it, assuming "fmt " is the first chunk.
 struct FmtInfo {
     std::uint32_t size;
-    std::uint16_t tag, channels, bits;
+    std::uint16_t tag;
 };
 FmtInfo FmtOf(const std::string& file) {
     auto u16 = [&](std::size_t at) {
         return std::uint16_t(std::uint8_t(file[at]) | std::uint8_t(file[at + 1]) << 8);
     };
     EXPECT_EQ(file.substr(12, 4), "fmt ");
-    return {std::uint32_t(u16(16) | u16(18) << 16), u16(20), u16(22), u16(34)};
+    return {std::uint32_t(u16(16) | u16(18) << 16), u16(20)};
 }
 constexpr std::uint16_t kTagPcm = 1, kTagFloat = 3, kTagExtensible = 0xFFFE;
 
@@ -165,63 +165,39 @@ class SoxFiles : public ToolFiles {
 };
 
 TEST_F(SoxFiles, SixteenBit48kMonoAndStereoAreAcceptedWithAllTheirAudio) {
-    // For 16-bit mono and stereo, both of sox's WAV writers use the plain 16-byte PCM block.
-    for (const char* type : {"wav", "wavpcm"}) {
-        for (unsigned channels : {1u, 2u}) {
-            SCOPED_TRACE(std::string(type) + ", channels " + std::to_string(channels));
-            const fs::path p = Sox(std::string(type) + std::to_string(channels) + ".wav",
-                                   "-t " + std::string(type) + " -r 48000 -b 16 -e signed -c " +
-                                       std::to_string(channels));
-            const std::string file = ReadFile(p);
-            const FmtInfo fmt = FmtOf(file);
-            ASSERT_EQ(fmt.size, 16u);
-            ASSERT_EQ(fmt.tag, kTagPcm);
-
-            const WavLayout w = ParseFile(p);
-            EXPECT_EQ(w.format, channels == 1 ? WavMono : WavStereo);
-            ASSERT_TRUE(w.hasData);
-            const auto frames = std::stoul(Capture("soxi -s " + Quote(p)));
-            EXPECT_EQ(w.dataSize, frames * channels * 2);
-            EXPECT_EQ(w.fileSize, file.size());
-            EXPECT_TRUE(w.dataComplete());
-            EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == SoxRaw(p))
-                << "the data found is not the audio sox decodes";
-        }
-    }
-}
-
-TEST_F(SoxFiles, OtherRatesAndDepthsInPlainPcmBlocksAreRefused) {
-    struct Case {
-        const char* options;
-        unsigned bits;
-    };
-    // "wavpcm" keeps even 24-bit audio in a plain PCM block, so only the depth differs here.
-    const Case cases[] = {
-        {"-t wav -r 44100 -b 16 -c 1", 16},   {"-t wav -r 44100 -b 16 -c 2", 16},
-        {"-t wav -r 96000 -b 16 -c 1", 16},   {"-t wav -r 22050 -b 16 -c 2", 16},
-        {"-t wav -r 48000 -b 8 -c 1", 8},     {"-t wavpcm -r 48000 -b 24 -c 1", 24},
-        {"-t wavpcm -r 48000 -b 32 -c 2", 32}};
-    int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.options);
-        const fs::path p = Sox("refused" + std::to_string(n++) + ".wav", c.options);
-        const FmtInfo fmt = FmtOf(ReadFile(p));
+    // For 16-bit mono and stereo, sox's WAV writer uses the plain 16-byte PCM block.
+    for (unsigned channels : {1u, 2u}) {
+        SCOPED_TRACE("channels " + std::to_string(channels));
+        const fs::path p = Sox("in" + std::to_string(channels) + ".wav",
+                               "-t wav -r 48000 -b 16 -e signed -c " + std::to_string(channels));
+        const std::string file = ReadFile(p);
+        const FmtInfo fmt = FmtOf(file);
         ASSERT_EQ(fmt.size, 16u);
         ASSERT_EQ(fmt.tag, kTagPcm);
-        ASSERT_EQ(fmt.bits, c.bits);
-        EXPECT_EQ(ParseFile(p).format, WavRejected);
+
+        const WavLayout w = ParseFile(p);
+        EXPECT_EQ(w.format, channels == 1 ? WavMono : WavStereo);
+        ASSERT_TRUE(w.hasData);
+        const auto frames = std::stoul(Capture("soxi -s " + Quote(p)));
+        EXPECT_EQ(w.dataSize, frames * channels * 2);
+        EXPECT_EQ(w.fileSize, file.size());
+        EXPECT_TRUE(w.dataComplete());
+        EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == SoxRaw(p))
+            << "the data found is not the audio sox decodes";
     }
 }
 
-TEST_F(SoxFiles, ExtensibleAndFloatFormatBlocksAreRefused) {
+TEST_F(SoxFiles, OtherRatesDepthsAndFormatBlocksAreRefused) {
     struct Case {
         const char* options;
         std::uint32_t fmtSize;
         std::uint16_t tag;
     };
-    // sox's "wav" writer switches to WAVE_FORMAT_EXTENSIBLE (a 40-byte block) above 16 bits or
-    // above two channels; float audio gets an 18-byte block.
-    const Case cases[] = {{"-t wav -r 48000 -b 24 -c 1", 40, kTagExtensible},
+    // "wavpcm" keeps even 24-bit audio in a plain PCM block; sox's "wav" writer switches to
+    // WAVE_FORMAT_EXTENSIBLE (40 bytes) above 16 bits or two channels, float gets 18 bytes.
+    const Case cases[] = {{"-t wav -r 44100 -b 16 -c 2", 16, kTagPcm},
+                          {"-t wav -r 48000 -b 8 -c 1", 16, kTagPcm},
+                          {"-t wavpcm -r 48000 -b 24 -c 1", 16, kTagPcm},
                           {"-t wav -r 48000 -b 24 -c 2", 40, kTagExtensible},
                           {"-t wav -r 48000 -b 16 -c 4", 40, kTagExtensible},
                           {"-t wav -r 48000 -b 32 -e floating-point -c 1", 18, kTagFloat}};
@@ -254,7 +230,6 @@ TEST(WavFormatBlock, OnlyTheExact16BytePcmBlockRightAfterWaveIsAccepted) {
     std::string fmt18 = Chunk("fmt ", PcmFields(1, 48000, 16) + Le16(0));
     EXPECT_EQ(Parse(Riff(fmt18 + data)).format, WavRejected) << "18-byte fmt";
     EXPECT_EQ(Parse(Riff(ExtensibleMonoFmt() + data)).format, WavRejected) << "extensible";
-    EXPECT_EQ(Parse(Riff(Chunk("fmt ", PcmFields(1, 48000, 24)) + data)).format, WavRejected);
 
     std::string rifx = Riff(Fmt(1) + data);
     rifx[3] = 'X';
@@ -305,10 +280,7 @@ TEST(WavChunkWalk, NoPadByteIsSkippedAfterAnOddSizedChunk) {
 
 TEST(WavChunkWalk, WalkEndsWithoutDataWhenNoChunkLeadsToIt) {
     EXPECT_FALSE(Parse(Riff(Fmt(1))).hasData) << "nothing after the format block";
-    EXPECT_FALSE(Parse(Riff(Fmt(1) + Chunk("LIST", "INFO"))).hasData);
     // A chunk claiming to run past the end, even by a size that would wrap a 32-bit position.
-    EXPECT_FALSE(
-        Parse(Riff(Fmt(1) + ChunkClaiming("LIST", 100, "INFO") + Chunk("data", "ab"))).hasData);
     EXPECT_FALSE(
         Parse(Riff(Fmt(1) + ChunkClaiming("LIST", 0xFFFFFFFF, "INFO") + Chunk("data", "ab")))
             .hasData);
@@ -316,18 +288,21 @@ TEST(WavChunkWalk, WalkEndsWithoutDataWhenNoChunkLeadsToIt) {
     EXPECT_FALSE(Parse(Riff(Fmt(1) + "LIS")).hasData);
 }
 
-TEST(WavChunkWalk, EmptyDataChunkPassesEveryStepWithSizeZero) {
+TEST(WavChunkWalk, EmptyDataChunkPassesEveryStepButADataIdWithoutSizeHoldsNoChunk) {
     const std::string file = Riff(Fmt(1) + Chunk("data", ""));
     std::istringstream in(file);
     ASSERT_EQ(CheckWavHeader(in), WavMono);
     ASSERT_TRUE(FindDataChunk(in));
     EXPECT_EQ(WavDataSize(in), 0u);
-
     const WavLayout w = Parse(file);
     EXPECT_TRUE(w.hasData);
     EXPECT_EQ(w.dataSize, 0u);
     EXPECT_EQ(w.dataOffset, file.size());
     EXPECT_TRUE(w.dataComplete());
+
+    // Found by fuzzing: reported as a null-size file before, though no size was ever stated.
+    EXPECT_FALSE(Parse(Riff(Fmt(1) + "data")).hasData);
+    EXPECT_FALSE(Parse(Riff(Fmt(1) + "data" + std::string("\x01\x00", 2))).hasData);
 }
 
 TEST(WavChunkWalk, DataClaimingMoreThanTheFileHoldsIsIncomplete) {
@@ -364,9 +339,7 @@ TEST(WavHeaderWriter, HeaderIsTheCanonicalLayoutAndRoundTrips) {
     }
 }
 
-class OwnHeaderReadBySox : public SoxFiles {};
-
-TEST_F(OwnHeaderReadBySox, SoxSees48k16BitWithTheRightChannelsAndSamples) {
+TEST_F(SoxFiles, OwnHeaderIsSeenAs48k16BitWithTheRightChannelsAndSamples) {
     for (unsigned channels : {1u, 2u}) {
         SCOPED_TRACE("channels " + std::to_string(channels));
         const unsigned frames = 48001;
@@ -388,10 +361,6 @@ TEST_F(OwnHeaderReadBySox, SoxSees48k16BitWithTheRightChannelsAndSamples) {
     }
 }
 
-} // namespace
-
-namespace {
-
 class FfmpegFiles : public ToolFiles {
   protected:
     void SetUp() override {
@@ -399,10 +368,11 @@ class FfmpegFiles : public ToolFiles {
         RequireTool("ffmpeg");
     }
     // A 50 ms tone; ffmpeg puts a LIST/INFO chunk between "fmt " and "data" unless -bitexact.
-    fs::path Ffmpeg(const std::string& name, unsigned rate, const std::string& options) {
+    fs::path Ffmpeg(const std::string& name, const std::string& options) {
         fs::path p = dir_ / name;
-        EXPECT_TRUE(RunShell("ffmpeg -v error -y -f lavfi -i sine=frequency=440:sample_rate=" +
-                             std::to_string(rate) + ":duration=0.05 " + options + " " + Quote(p)))
+        EXPECT_TRUE(RunShell("ffmpeg -v error -y -f lavfi -i sine=frequency=440:sample_rate=48000:"
+                             "duration=0.05 " +
+                             options + " " + Quote(p)))
             << options;
         return p;
     }
@@ -416,26 +386,13 @@ class FfmpegFiles : public ToolFiles {
 } // namespace
 
 TEST_F(FfmpegFiles, ListChunkAfterTheFormatBlockIsSkippedAndTheAudioFound) {
-    for (unsigned channels : {1u, 2u}) {
-        SCOPED_TRACE("channels " + std::to_string(channels));
-        const fs::path p = Ffmpeg("ff" + std::to_string(channels) + ".wav", 48000,
-                                  "-ac " + std::to_string(channels) + " -c:a pcm_s16le");
-        const std::string file = ReadFile(p);
-        ASSERT_NE(file.find("LIST"), std::string::npos) << "ffmpeg wrote no LIST chunk";
-        ASSERT_LT(file.find("fmt "), file.find("LIST"));
-        const WavLayout w = ParseFile(p);
-        EXPECT_EQ(w.format, channels == 1 ? WavMono : WavStereo);
-        ASSERT_TRUE(w.hasData);
-        EXPECT_TRUE(w.dataComplete());
-        EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == FfmpegRaw(p));
-    }
-}
-
-TEST(WavChunkWalk, DataIdWithoutItsSizeFieldHoldsNoChunk) {
-    // Found by fuzzing: reported as a null-size file before, though no size was ever stated.
-    EXPECT_FALSE(Parse(Riff(Fmt(1) + "data")).hasData);
-    EXPECT_FALSE(Parse(Riff(Fmt(1) + "data" + std::string("\x01\x00", 2))).hasData);
-    const WavLayout empty = Parse(Riff(Fmt(1) + "data" + Le32(0)));
-    EXPECT_TRUE(empty.hasData);
-    EXPECT_EQ(empty.dataSize, 0u);
+    const fs::path p = Ffmpeg("ff.wav", "-ac 2 -c:a pcm_s16le");
+    const std::string file = ReadFile(p);
+    ASSERT_NE(file.find("LIST"), std::string::npos) << "ffmpeg wrote no LIST chunk";
+    ASSERT_LT(file.find("fmt "), file.find("LIST"));
+    const WavLayout w = ParseFile(p);
+    EXPECT_EQ(w.format, WavStereo);
+    ASSERT_TRUE(w.hasData);
+    EXPECT_TRUE(w.dataComplete());
+    EXPECT_TRUE(file.substr(w.dataOffset, w.dataSize) == FfmpegRaw(p));
 }

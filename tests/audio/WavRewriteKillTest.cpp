@@ -195,11 +195,8 @@ TEST(WavRewriteKill, OnlyTemporariesOfEndedWritersAreStale) {
     EXPECT_FALSE(IsStaleTemporary("a.wav.ovbtmp-" + dead + "-0")) << "not hidden: a user's file";
     EXPECT_FALSE(IsStaleTemporary(".ovbtmp-" + dead + "-0")) << "no file name";
     EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + dead));
-    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + dead + "-"));
     EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-" + dead + "-1.bak"));
     EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp--5-1"));
-    EXPECT_FALSE(IsStaleTemporary(".a.wav.ovbtmp-0-1"));
-    EXPECT_FALSE(IsStaleTemporary(".a.wav"));
 
     TempDir dir;
     const std::string staleName = ".a.wav.ovbtmp-" + dead + "-3";

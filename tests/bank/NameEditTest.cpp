@@ -25,10 +25,6 @@ TEST(NameEdit, ShortTextIsFollowedByZeroBytesWhateverWasThere) {
     EditName(name, "Piano");
     EXPECT_EQ(Bytes(name), std::string("Piano") + std::string(27, '\0'));
     EXPECT_EQ(NameString(name), "Piano");
-
-    Name<16> sound = EmptyName<16>();
-    EditName(sound, "Str");
-    EXPECT_EQ(Bytes(sound), std::string("Str") + std::string(13, '\0'));
 }
 
 TEST(NameEdit, LongTextKeepsOnlyTheWidthWithoutTerminator) {

@@ -4,6 +4,7 @@
 #include "bank/TextExport.h"
 
 #include "job/ScriptedJobServices.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <unistd.h>
 #include <utility>
 
 using namespace ovb;
@@ -79,21 +79,12 @@ struct RecordingServices : ScriptedJobServices {
 
 class TextExportTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("ovb-textexport-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     static as_bank& Bank() {
         static as_bank bank;
         return bank;
     }
 
-    fs::path dir_;
+    test::TempDir dir_;
     RecordingServices ui_;
 };
 
@@ -103,7 +94,6 @@ TEST_F(TextExportTest, EmptyBankGivesTheWholeListingWithProgress) {
     ASSERT_TRUE(ExportText(Bank(), out, ui_));
 
     std::string text = ReadAll(out);
-    EXPECT_EQ(text.size(), ExpectedListing().size());
     EXPECT_TRUE(text == ExpectedListing()) << "the listing differs from the expected bytes";
     EXPECT_TRUE(text.starts_with("SCENE Names:\r\n--------------------------------------\r\n"
                                  "000. - - -                           \r\n"));
@@ -118,7 +108,7 @@ TEST_F(TextExportTest, EmptyBankGivesTheWholeListingWithProgress) {
         for (unsigned p = 0; p < 100; ++p)
             expected.push_back(p);
     EXPECT_EQ(ui_.percents, expected);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(TextExportTest, EditedNamesLandInTheirLines) {
@@ -153,10 +143,6 @@ TEST_F(TextExportTest, EditedNamesLandInTheirLines) {
         {{6, 9999}, "Final MS" + std::string(8, ' ')},
     };
     EXPECT_TRUE(text == ExpectedListing(o)) << "the listing differs from the expected bytes";
-    EXPECT_NE(text.find("\r\n000. Piano\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n001. " + full32 + "\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n0000. \r\n"), std::string::npos);
-    EXPECT_EQ(text.find("XXXX"), std::string::npos);
     EXPECT_TRUE(text.ends_with("\r\nMS9999. Final MS        \r\n"));
     Bank().reset();
 }
@@ -175,7 +161,7 @@ TEST_F(TextExportTest, UnwritableDestinationKeepsTheOldFileAndReports) {
     EXPECT_NE(ui_.transcript[0].text.find(out.string()), std::string::npos);
     EXPECT_NE(ui_.transcript[0].text.find(std::strerror(ENAMETOOLONG)), std::string::npos);
     EXPECT_FALSE(ui_.progressShown);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(TextExportTest, FailuresToCreateOrReplaceLeaveNothingBehind) {
@@ -188,7 +174,7 @@ TEST_F(TextExportTest, FailuresToCreateOrReplaceLeaveNothingBehind) {
     fs::create_directory(folder);
     EXPECT_FALSE(ExportText(Bank(), folder, ui_));
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 
     ASSERT_EQ(ui_.transcript.size(), 2u);
     for (const auto& e : ui_.transcript) {

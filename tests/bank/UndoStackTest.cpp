@@ -56,10 +56,7 @@ TEST_F(UndoStackTest, NothingChangedMakesNoStep) {
     UndoStack stack(bank, owner);
     EXPECT_FALSE(stack.Commit(bank, owner, "Nothing"));
     EXPECT_FALSE(stack.CanUndo());
-    EXPECT_FALSE(stack.CanRedo());
-    EXPECT_EQ(stack.UndoName(), "");
     EXPECT_FALSE(stack.Undo(bank, owner));
-    EXPECT_FALSE(stack.Redo(bank, owner));
 }
 
 // Changes at both ends of the block, across a page boundary, in paths and in both texts.
@@ -176,22 +173,6 @@ TEST_F(UndoStackTest, OldestStepsGoWhenTheMemoryLimitIsReached) {
     EXPECT_EQ(bank.records().reserved_c[99999], 0);
 }
 
-// The step holds the other version of the paths: longer paths after an undo cost more.
-TEST_F(UndoStackTest, MemoryFollowsThePathsAStepHolds) {
-    UndoStack stack(bank, owner);
-    const std::size_t empty = stack.Memory();
-    for (unsigned m = 0; m < 100; ++m)
-        bank.path(m, 0) = std::string(200, char('a' + m % 26));
-    ASSERT_TRUE(stack.Commit(bank, owner, "Long paths"));
-    const std::size_t committed = stack.Memory();
-    EXPECT_GT(committed, empty);
-    ASSERT_TRUE(stack.Undo(bank, owner));
-    EXPECT_GE(stack.Memory(), committed + 100 * (200 - kEmptyPath.size()));
-    ASSERT_TRUE(stack.Redo(bank, owner));
-    EXPECT_EQ(stack.Memory(), committed);
-    EXPECT_EQ(bank.path(99, 0), std::string(200, char('a' + 99 % 26)));
-}
-
 TEST_F(UndoStackTest, StepsWithoutACommandAreNamedAfterWhatChanged) {
     UndoStack stack(bank, owner);
     auto name = [&] {
@@ -216,8 +197,6 @@ TEST_F(UndoStackTest, StepsWithoutACommandAreNamedAfterWhatChanged) {
     EXPECT_EQ(name(), "Edit multisample");
     bank.sound(1).category = 1;
     bank.solo(1).sound1 = 1;
-    EXPECT_EQ(name(), "Edit bank");
-    bank.info().set_bank_size(5);
     EXPECT_EQ(name(), "Edit bank");
     owner = "X.OVB";
     EXPECT_EQ(name(), "Change file name");

@@ -51,26 +51,14 @@ TEST_F(BankSearch, FindsEveryKindByAnyPartOfItsNameIgnoringCase) {
         << "the padding after a name is not part of it";
 }
 
-TEST_F(BankSearch, ListsOnlyTheKindsAskedFor) {
-    SearchResults r =
-        SearchBank(bank, "piano",
-                   {.presets = false, .sounds = true, .multisamples = false, .filePaths = false});
-    EXPECT_TRUE(r.presets.empty());
-    EXPECT_EQ(r.sounds.size(), 2u);
-    EXPECT_TRUE(r.multisamples.empty());
-}
-
 TEST_F(BankSearch, EmptyRecordsAndEmptyTextFindNothing) {
     // Every unused record is named "- - -" and every unused slot holds "- - -".
-    SearchResults dashes = SearchBank(bank, "-", {.filePaths = true});
-    EXPECT_TRUE(dashes.presets.empty());
-    EXPECT_TRUE(dashes.sounds.empty());
-    EXPECT_TRUE(dashes.multisamples.empty());
-    EXPECT_TRUE(dashes.paths.empty());
-
-    SearchResults none = SearchBank(bank, "", {.filePaths = true});
-    EXPECT_TRUE(none.presets.empty() && none.sounds.empty() && none.multisamples.empty() &&
-                none.paths.empty());
+    for (const char* text : {"-", ""}) {
+        SearchResults r = SearchBank(bank, text, {.filePaths = true});
+        EXPECT_TRUE(r.presets.empty() && r.sounds.empty() && r.multisamples.empty() &&
+                    r.paths.empty())
+            << '"' << text << '"';
+    }
 }
 
 TEST_F(BankSearch, PathHitsListTheFilesAndTheirMultisamplesOnce) {
@@ -96,7 +84,6 @@ TEST_F(BankSearch, NameEndsAtItsFirstZeroByte) {
 
 TEST(ContainsIgnoringCase, FoldsOnlyAsciiLetters) {
     EXPECT_TRUE(ContainsIgnoringCase("ACCORDION", "cord"));
-    EXPECT_FALSE(ContainsIgnoringCase("cord", "accordion"));
     EXPECT_FALSE(ContainsIgnoringCase("[", "{")) << "'[' and '{' differ by the case bit only";
     EXPECT_TRUE(ContainsIgnoringCase("Caf\xE9", "CAF\xE9"));
     EXPECT_FALSE(ContainsIgnoringCase("Caf\xE9", "caf\xC9"));

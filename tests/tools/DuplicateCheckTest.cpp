@@ -25,13 +25,6 @@ Lines Pair(unsigned i, unsigned a, unsigned j, unsigned b, const std::string& pa
             Format("Sample %03u from MS%04u: %s", j, b, path.c_str()), ""};
 }
 
-Lines Join(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const auto& p : parts)
-        all.insert(all.end(), p.begin(), p.end());
-    return all;
-}
-
 TEST_F(DuplicateCheck, SameFileInTwoMultisamplesIsOnePairInsideOneIsNone) {
     const std::string piano = "C:\\Piano\\C3.wav";
     bank.path(5, 2) = piano;
@@ -47,18 +40,6 @@ TEST_F(DuplicateCheck, SameFileInTwoMultisamplesIsOnePairInsideOneIsNone) {
     EXPECT_EQ(ReportCaption(), "Report: Check for DUPLICATED samples!");
     EXPECT_EQ(ui.progressDetail, "Checking Multisample: MS0009");
     EXPECT_EQ(ui.progressPercent, 100u);
-}
-
-TEST_F(DuplicateCheck, ThreeMultisamplesGiveThreePairsInOrder) {
-    const std::string a = "D:\\A.wav", b = "D:\\B.wav";
-    bank.path(30, 1) = a;
-    bank.path(10, 63) = a;
-    bank.path(20, 0) = a;
-    bank.path(20, 5) = b;
-    bank.path(10, 4) = b;
-    EXPECT_EQ(Run(), 4u);
-    EXPECT_EQ(Report(), Join({Pair(4, 10, 5, 20, b), Pair(63, 10, 0, 20, a), Pair(63, 10, 1, 30, a),
-                              Pair(0, 20, 1, 30, a)}));
 }
 
 TEST_F(DuplicateCheck, NothingFoundOrNotConfirmed) {

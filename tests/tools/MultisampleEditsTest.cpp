@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace ovb;
@@ -73,29 +74,17 @@ TEST_F(MultisampleEdits, RemovingResetsRecordAndPathsButNotTheZonesPlayingIt) {
     EXPECT_THROW(RemoveMultisample(bank, kMultisamples), std::out_of_range);
 }
 
-TEST_F(MultisampleEdits, OctaveUpLosesTheFirstTwelveSlotsAndEmptiesTheLastTwelve) {
-    FillAllSlots();
-    MoveSlots(bank, kMs, SlotMove::OctaveUp);
-    ExpectSlotsFrom([](int p) { return p + 12 <= 63 ? p + 12 : -1; });
-    for (unsigned lost = 0; lost < 12; ++lost)
-        for (const std::string& path : bank.paths(kMs))
-            EXPECT_NE(path, File(lost));
-}
-
-TEST_F(MultisampleEdits, OctaveDownLosesTheLastTwelveSlotsAndEmptiesTheFirstTwelve) {
-    FillAllSlots();
-    MoveSlots(bank, kMs, SlotMove::OctaveDown);
-    ExpectSlotsFrom([](int p) { return p >= 12 ? p - 12 : -1; });
-}
-
-TEST_F(MultisampleEdits, PositionMovesShiftByOneSlot) {
-    FillAllSlots();
-    MoveSlots(bank, kMs, SlotMove::PositionUp);
-    ExpectSlotsFrom([](int p) { return p < 63 ? p + 1 : -1; });
-
-    FillAllSlots();
-    MoveSlots(bank, kMs, SlotMove::PositionDown);
-    ExpectSlotsFrom([](int p) { return p > 0 ? p - 1 : -1; });
+TEST_F(MultisampleEdits, MovesShiftSlotsAndEmptyTheOnesLeftBehind) {
+    const std::pair<SlotMove, int> moves[] = {{SlotMove::OctaveUp, 12},
+                                              {SlotMove::OctaveDown, -12},
+                                              {SlotMove::PositionUp, 1},
+                                              {SlotMove::PositionDown, -1}};
+    for (const auto& [move, by] : moves) {
+        SCOPED_TRACE(by);
+        FillAllSlots();
+        MoveSlots(bank, kMs, move);
+        ExpectSlotsFrom([by](int p) { return p + by >= 0 && p + by <= 63 ? p + by : -1; });
+    }
 }
 
 TEST_F(MultisampleEdits, MovesTouchOnlyTheirMultisample) {

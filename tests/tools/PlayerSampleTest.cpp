@@ -31,30 +31,17 @@ std::vector<std::uint8_t> Header(bool stereo, std::uint32_t dataSize) {
 
 } // namespace
 
-TEST(PlayerSampleWav, TakesTheAudioAndChannelsOfTheFile) {
-    TempDir dir;
-    WriteWav(dir / "m.wav", false, 3001, 5);
-    WriteWav(dir / "s.wav", true, 4000, 9);
-    auto mono = FetchWavSample((dir / "m.wav").string());
-    ASSERT_EQ(mono.outcome, Outcome::Loaded) << Shown(mono);
-    EXPECT_FALSE(mono.stereo);
-    EXPECT_EQ(mono.bytes, PatternBytes(3001, 5));
-    auto stereo = FetchWavSample((dir / "s.wav").string());
-    ASSERT_EQ(stereo.outcome, Outcome::Loaded);
-    EXPECT_TRUE(stereo.stereo);
-    EXPECT_EQ(stereo.bytes, PatternBytes(4000, 9));
-}
-
 TEST(PlayerSampleWav, StoredWindowsPathsAreMappedToThisMachine) {
     TempDir dir;
     std::filesystem::create_directories(dir / "Piano");
-    WriteWav(dir / "Piano" / "C 3.wav", false, 100, 2);
+    WriteWav(dir / "Piano" / "C 3.wav", true, 100, 2);
     const DriveMap before = CurrentDriveMap();
     SetDriveMap({{'D', dir.path()}});
     auto s = FetchWavSample("d:\\Piano\\C 3.wav");
     auto missing = FetchWavSample("D:\\Piano\\D 3.wav");
     SetDriveMap(before);
     ASSERT_EQ(s.outcome, Outcome::Loaded) << Shown(s);
+    EXPECT_TRUE(s.stereo);
     EXPECT_EQ(s.bytes, PatternBytes(100, 2));
     EXPECT_EQ(Shown(missing), "File Not Exist");
 }
@@ -87,6 +74,7 @@ TEST(PlayerSampleWav, ATruncatedDataChunkGivesTheBytesThatAreThere) {
     WriteAll(dir / "short.wav", bytes);
     auto s = FetchWavSample((dir / "short.wav").string());
     ASSERT_EQ(s.outcome, Outcome::Loaded) << Shown(s);
+    EXPECT_FALSE(s.stereo);
     EXPECT_EQ(s.bytes, audio);
 }
 

@@ -70,16 +70,6 @@ TEST(SdCardPlan, BankSlotsListVolumesListingAndScriptThatExist) {
                            "Live.txt   Size: 77 bytes"}));
 }
 
-TEST(SdCardPlan, BankWithoutVolumesListsOnlyItsOwnFiles) {
-    TempDir dir;
-    WriteBytes(dir / "One.ovb", 512);
-    WriteBytes(dir / "One.OVS", 40);
-    BankChoice c = ChooseBank(dir / "One.ovb");
-    EXPECT_EQ(c.lines,
-              (std::vector<std::string>{"One.ovb   Size: 512 bytes", "One.OVS   Size: 40 bytes"}));
-    EXPECT_EQ(c.total, 552u);
-}
-
 TEST(SdCardPlan, ChosenFilesThatDoNotExistAreLeftOut) {
     TempDir dir;
     WriteBytes(dir / "SYS1.QV2", 100);
@@ -90,11 +80,6 @@ TEST(SdCardPlan, ChosenFilesThatDoNotExistAreLeftOut) {
     EXPECT_EQ(c.lines,
               (std::vector<std::string>{(dir / "SYS1.QV2").string(), (dir / "SYS2.QV2").string()}));
     EXPECT_EQ(c.total, 123u);
-    CardPlan plan;
-    plan.bank.total = 1000;
-    plan.system = c;
-    plan.mp3.total = 7;
-    EXPECT_EQ(plan.total(), 1130u);
 }
 
 TEST(SdCardPlan, RefusalsComeInOrderAndOnlyTheFirstIsShown) {

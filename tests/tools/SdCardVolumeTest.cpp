@@ -43,12 +43,10 @@ TEST_F(FatImages, TypeLabelAndGeometryComeFromTheBootSector) {
         const FatGeometry& g = *fat.geometry();
         EXPECT_EQ(g.bits, c.bits);
         EXPECT_EQ(FatBitsForClusters(g.clusterCount), c.bits);
-        EXPECT_EQ(g.bytesPerSector, 512u);
         EXPECT_LE(g.dataOffset() + g.clusterCount * g.clusterBytes(), c.size);
         EXPECT_GT(g.dataOffset() + (g.clusterCount + 1) * g.clusterBytes(), c.size)
             << "every whole cluster of the image is counted";
         EXPECT_EQ(fat.label(), "CARD" + std::to_string(c.bits));
-        EXPECT_EQ(FatTypeName(g.bits), "FAT" + std::to_string(c.bits));
     }
 }
 

@@ -25,12 +25,15 @@ TEST_F(TextChecks, NonLatinPathsListAccentsAndControlCharsButNotMultisample0) {
     EXPECT_TRUE(ui.shown().empty());
 }
 
-TEST_F(TextChecks, NonLatinCleanBankGivesTheMessage) {
+TEST_F(TextChecks, CleanBankGivesTheMessages) {
     bank.path(1, 0) = "C:\\A\\b.wav";
     EXPECT_EQ(CheckNonLatinPaths(bank, ui), 0u);
+    EXPECT_EQ(CheckDoubledDelimiters(bank, ui), 0u);
     EXPECT_TRUE(ui.reports.empty());
     EXPECT_EQ(ui.shown(),
-              (Lines{"Checking for NOT LATIN chars...: All Chars Are Valid Latins Chars!"}));
+              (Lines{"Checking for NOT LATIN chars...: All Chars Are Valid Latins Chars!",
+                     "Checking for Doubled Path Delimiters ...: No Doubled Path "
+                     "Delimiters Found!"}));
 }
 
 TEST_F(TextChecks, DoubledDelimitersFindUncAndInnerDoublesOnly) {
@@ -46,12 +49,6 @@ TEST_F(TextChecks, DoubledDelimitersFindUncAndInnerDoublesOnly) {
                      "Sample 010 from MS0007: C:\\x\\\\y.wav"}));
     EXPECT_EQ(ReportCaption(),
               "Report: Check for Doubled Path Delimiters in sample File Path And File Names!");
-}
-
-TEST_F(TextChecks, DoubledDelimitersCleanBankGivesTheMessage) {
-    EXPECT_EQ(CheckDoubledDelimiters(bank, ui), 0u);
-    EXPECT_EQ(ui.shown(), (Lines{"Checking for Doubled Path Delimiters ...: No Doubled Path "
-                                 "Delimiters Found!"}));
 }
 
 TEST_F(TextChecks, NamesWithForbiddenCharactersAreListed) {

@@ -26,15 +26,6 @@ class UsageChecks : public test::CheckFixture {
     }
 };
 
-TEST_F(UsageChecks, UnusedListsOnlyMultisamplesWithSamples) {
-    Populate();
-    EXPECT_EQ(CheckUnusedMultisamples(bank, ui), 2u);
-    EXPECT_EQ(Report(), (Lines{"Unused multisamples: 2", "", "MS0003  Strings         ",
-                               "MS0004  Choir           "}));
-    EXPECT_EQ(ReportCaption(), "Report: Unused Multisamples Names");
-    EXPECT_EQ(NameString(bank.multisample(5).name), "Empty named     "); // a check changes nothing
-}
-
 TEST_F(UsageChecks, UnusedFindsNothingWhenOnlyEmptyOnesAreUnused) {
     bank.path(1, 0) = "C:\\a.wav";
     Play(17, 3, 1);
@@ -131,8 +122,9 @@ TEST_F(UsageChecks, IndexedUnusedReportEqualsDirectScan) {
     bank.sound(5).zone[1].ms_and_flags = 0xFFFF; // 16383: beyond the table, refers to nothing
     const Lines direct = DirectUnusedReport(bank);
     ASSERT_GT(direct.size(), 10u);
-    CheckUnusedMultisamples(bank, ui);
+    EXPECT_EQ(CheckUnusedMultisamples(bank, ui), direct.size() - 2);
     EXPECT_EQ(Report(), direct);
+    EXPECT_EQ(ReportCaption(), "Report: Unused Multisamples Names");
 }
 
 } // namespace

@@ -18,8 +18,7 @@ TEST(MainPages, EightPagesInTheirOrder) {
         captions << form.pageControl()->tabText(i);
     EXPECT_EQ(captions, (QStringList{"Tab_SCENNE", "Tab_SOLO", "Tab_ACOMP", "Tab_FBASS",
                                      "Tab_CHORD", "Sounds", "Multisamples", "Sound Manager"}));
-    EXPECT_EQ(form.pageControl()->widget(6), form.multisamplePage());
-    EXPECT_EQ(form.pageControl()->widget(7), form.soundManagerPage());
+    EXPECT_EQ(form.pageControl()->widget(page::SoundManager), form.soundManagerPage());
 }
 
 // The sound page and the sound manager's left grid show one sound; the page in front decides
@@ -52,7 +51,6 @@ TEST(MainPages, NameGridsShowTheBankAfterALoad) {
 
     QAbstractItemModel* multisamples = form.multisamplePage()->grid()->model();
     ASSERT_EQ(multisamples->rowCount(), 9999) << "multisamples 1 to 9999";
-    EXPECT_EQ(multisamples->headerData(1, Qt::Horizontal).toString(), "MS Name (16 chars)");
     EXPECT_EQ(multisamples->index(9998, 0).data().toString(), "MS9999");
     EXPECT_EQ(multisamples->index(9998, 1).data().toString(), "Last MS");
     QAbstractItemModel* manager = form.soundManagerPage()->rightGrid()->model();

