@@ -1,7 +1,6 @@
 #include "audio/Otherfunc_group.h"
 
 #include "audio/Otherfunc_level.h"
-#include "audio/Wav_samples.h"
 #include "bank/Acc_bank_structure.h"
 #include "job/Formatting.h"
 #include "job/HostPath.h"
@@ -44,11 +43,10 @@ LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& u
     {
         ProgressScope progress(ui, 'r');
         ui.SetProgressText("Analizing WAV files...");
-        WavSamples buffer;
         for (std::size_t i = 0; i < paths.size(); ++i) {
             ShowFileProgress(ui, paths[i], i, paths.size());
             if (paths[i].empty()) continue;
-            const AnalysisResult r = AnalyseFile(HostPath(paths[i]), buffer);
+            const AnalysisResult r = AnalyseFile(HostPath(paths[i]));
             if (r.status != kLevelOk) {
                 errorLines.push_back(std::string("ERROR: ") + AnalyseStatusText(r.status));
                 errorLines.push_back("FILE.: " + paths[i]);
@@ -93,7 +91,6 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
         ProgressScope progress(ui, 'w');
         ui.SetProgressText("Apply GAIN to WAV files...");
         std::set<std::string> taken;
-        WavSamples buffer;
         ReplacingBatch batch;
         for (std::size_t i = 0; i < paths.size(); ++i) {
             ShowFileProgress(ui, paths[i], i, paths.size());
@@ -102,7 +99,7 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
             // A file that several slots share takes the gain once; twice would clip it.
             const std::string key = host.lexically_normal().string();
             if (taken.count(key) != 0) continue;
-            ApplyGainToFile(host, coefficient, buffer, batch,
+            ApplyGainToFile(host, coefficient, batch,
                             [&outcomes, i](const GainOutcome& g) { outcomes[i] = g; });
             if (!outcomes[i] || outcomes[i]->status == kLevelOk) taken.insert(key);
         }

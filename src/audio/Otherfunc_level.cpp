@@ -2,10 +2,13 @@
 
 #include "audio/Wav_samples.h"
 #include "job/ReplacingBatch.h"
+#include "job/ReplacingFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
 
 namespace ovb {
 
@@ -71,51 +74,84 @@ float GainCoefficient(float gainDb) {
     return std::pow(10.0f, gainDb * 0.05f);
 }
 
-// Walking the values in order and replacing on a strictly greater value ends with the extreme
-// values at their first places. So the extremes are found first, in a loop the compiler turns
-// into vector instructions, and then only their first places are searched for.
-void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& r) {
-    if (values.empty()) return;
-    std::int16_t low = values[0], high = values[0];
+namespace {
+
+// The loops over every value of a library also get a version for processors with 256-bit vector
+// instructions, chosen when the program starts; elsewhere the plain version runs.
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__linux__)
+#define OVB_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define OVB_VECTOR_CLONES
+#endif
+
+struct Extremes {
+    std::int16_t low, high;
+};
+
+// Written so that the compiler turns it into vector instructions.
+OVB_VECTOR_CLONES Extremes ExtremesOf(std::span<const std::int16_t> values) {
+    int low = values[0], high = values[0];
     for (const std::int16_t v : values) {
-        low = std::min(low, v);
-        high = std::max(high, v);
+        low = v < low ? v : low;
+        high = v > high ? v : high;
     }
-    const auto firstOf = [&](auto match) {
-        return std::uint64_t(std::find_if(values.begin(), values.end(), match) - values.begin());
-    };
-    if (high > r.maxPositive) {
-        r.maxPositive = high;
-        r.positionPositive = firstOf([high](std::int16_t v) { return v == high; });
+    return {std::int16_t(low), std::int16_t(high)};
+}
+
+std::uint64_t FirstPlaceOf(std::span<const std::int16_t> values, std::int16_t wanted) {
+    return std::uint64_t(std::find(values.begin(), values.end(), wanted) - values.begin());
+}
+
+} // namespace
+
+// Walking the values in order and replacing on a strictly greater value ends with each extreme
+// at its first place. So each block's extremes are found first, and only a block that beats the
+// extremes so far is searched for their first place. The first absolute peak is the earlier of
+// the first places of the two extremes that reach it.
+void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& r, std::uint64_t firstIndex) {
+    constexpr std::size_t kBlock = 4096;
+    for (std::size_t at = 0; at < values.size(); at += kBlock) {
+        const auto block = values.subspan(at, std::min(kBlock, values.size() - at));
+        const Extremes e = ExtremesOf(block);
+        if (e.high > r.maxPositive) {
+            r.maxPositive = e.high;
+            r.positionPositive = firstIndex + at + FirstPlaceOf(block, e.high);
+        }
+        if (e.low < r.maxNegative) {
+            r.maxNegative = e.low;
+            r.positionNegative = firstIndex + at + FirstPlaceOf(block, e.low);
+        }
     }
-    if (low < r.maxNegative) {
-        r.maxNegative = low;
-        r.positionNegative = firstOf([low](std::int16_t v) { return v == low; });
-    }
-    const std::uint32_t peak = std::uint32_t(std::max(int(high), -int(low)));
-    if (peak > r.maxAbsolute) {
-        r.maxAbsolute = peak;
-        r.positionAbsolute =
-            firstOf([peak](std::int16_t v) { return std::abs(int(v)) == int(peak); });
-    }
+    const std::uint32_t positive = std::uint32_t(r.maxPositive);
+    const std::uint32_t negative = std::uint32_t(-int(r.maxNegative));
+    const std::uint32_t peak = std::max(positive, negative);
+    if (peak <= r.maxAbsolute) return;
+    r.maxAbsolute = peak;
+    if (positive == peak && negative == peak)
+        r.positionAbsolute = std::min(r.positionPositive, r.positionNegative);
+    else
+        r.positionAbsolute = positive == peak ? r.positionPositive : r.positionNegative;
 }
 
 AnalysisResult AnalyseFile(const std::filesystem::path& path) {
-    WavSamples wav;
-    return AnalyseFile(path, wav);
-}
-
-AnalysisResult AnalyseFile(const std::filesystem::path& path, WavSamples& wav) {
     AnalysisResult r;
-    r.status = StatusOf(LoadWavSamples(path, wav));
+    std::ifstream in;
+    WavLayout layout;
+    r.status = StatusOf(OpenWavAudio(path, in, layout));
     if (r.status != kLevelOk) return r;
-    ScanPeaks(std::span(wav.values.data(), wav.valueCount()), r);
-    if (wav.stereo()) {
-        r.positionPositive /= 2;
-        r.positionNegative /= 2;
-        r.positionAbsolute /= 2;
-    }
-    r.channels = std::uint8_t(wav.channels());
+    std::uint64_t scanned = 0;
+    const bool complete =
+        ReadAudioPieces(in, layout.dataSize, [&](std::span<std::int16_t> values, std::size_t) {
+            ScanPeaks(values, r, scanned);
+            scanned += values.size();
+            return true;
+        });
+    if (!complete) return AnalysisResult{.status = kLevelMemoryStream};
+    const unsigned channels = layout.format == WavStereo ? 2 : 1;
+    r.positionPositive /= channels;
+    r.positionNegative /= channels;
+    r.positionAbsolute /= channels;
+    r.channels = std::uint8_t(channels);
     return r;
 }
 
@@ -130,43 +166,70 @@ std::int16_t ScaleValue(std::int16_t v, float coefficient) {
     return std::int16_t(i);
 }
 
+namespace {
+
+// ScaleValue written so that the compiler turns the loop into vector instructions. The product is
+// clamped before it is rounded: a product beyond a limit rounds to that limit or past it, and is
+// clamped to it either way. That keeps the conversion to int defined and the result in 16 bits.
+// The fraction can only reach +0.5 for a positive product and -0.5 for a negative one.
+OVB_VECTOR_CLONES void ScaleEach(std::int16_t* values, std::size_t count, float coefficient) {
+    for (std::size_t k = 0; k < count; ++k) {
+        float f = float(values[k]) * (1.0f / 32768.0f) * coefficient * 32768.0f;
+        f = f < 32767.0f ? f : 32767.0f;
+        f = f > -32768.0f ? f : -32768.0f;
+        int i = int(f);
+        const float d = f - float(i);
+        i += int(d >= 0.5f);
+        i -= int(d <= -0.5f);
+        values[k] = std::int16_t(i);
+    }
+}
+
+} // namespace
+
 void ScaleValues(std::span<std::int16_t> values, float coefficient) {
-    // Every possible value scaled once; a file of more values than that only looks them up.
-    thread_local float tableFor = std::nanf("");
-    thread_local std::array<std::int16_t, 65536> table;
-    if (values.size() < table.size()) {
-        for (std::int16_t& v : values)
-            v = ScaleValue(v, coefficient);
-        return;
-    }
-    if (!(tableFor == coefficient)) {
-        for (int v = -32768; v <= 32767; ++v)
-            table[std::uint16_t(v)] = ScaleValue(std::int16_t(v), coefficient);
-        tableFor = coefficient;
-    }
-    for (std::int16_t& v : values)
-        v = table[std::uint16_t(v)];
+    ScaleEach(values.data(), values.size(), coefficient);
 }
 
 GainOutcome ApplyGainToFile(const std::filesystem::path& path, float coefficient) {
     GainOutcome out;
-    WavSamples wav;
     ReplacingBatch batch(1);
-    ApplyGainToFile(path, coefficient, wav, batch, [&out](const GainOutcome& g) { out = g; });
+    ApplyGainToFile(path, coefficient, batch, [&out](const GainOutcome& g) { out = g; });
     batch.flush();
     return out;
 }
 
-void ApplyGainToFile(const std::filesystem::path& path, float coefficient, WavSamples& wav,
-                     ReplacingBatch& batch, std::function<void(const GainOutcome&)> done) {
-    GainOutcome out;
-    out.status = StatusOf(LoadWavSamples(path, wav));
-    if (out.status != kLevelOk) {
-        done(out);
+// The new file is the old one with the audio scaled a piece at a time on its way through; the
+// header and the other chunks are copied unchanged by the kernel.
+void ApplyGainToFile(const std::filesystem::path& path, float coefficient, ReplacingBatch& batch,
+                     std::function<void(const GainOutcome&)> done) {
+    std::ifstream in;
+    WavLayout w;
+    const std::uint8_t status = StatusOf(OpenWavAudio(path, in, w));
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> old(
+        status == kLevelOk ? std::fopen(path.c_str(), "rb") : nullptr, &std::fclose);
+    if (status != kLevelOk) {
+        done({status, {}});
         return;
     }
-    ScaleValues(std::span(wav.values.data(), wav.valueCount()), coefficient);
-    RewriteWavData(path, wav, batch, [done = std::move(done)](const std::string& error) {
+    if (!old) {
+        done({kLevelErrorOpenFile, "cannot open for reading"});
+        return;
+    }
+    auto out = std::make_unique<ReplacingFile>(path);
+    out->copyFrom(old.get(), 0, w.dataOffset);
+    const bool complete =
+        ReadAudioPieces(in, w.dataSize, [&](std::span<std::int16_t> values, std::size_t bytes) {
+            ScaleValues(values, coefficient);
+            return out->write(values.data(), bytes);
+        });
+    if (!complete) {
+        done({kLevelMemoryStream, {}});
+        return;
+    }
+    const std::uint64_t after = w.dataOffset + w.dataSize;
+    out->copyFrom(old.get(), after, w.fileSize - after);
+    batch.add(std::move(out), [done = std::move(done)](const std::string& error) {
         done(error.empty() ? GainOutcome{kLevelOk, {}} : GainOutcome{kLevelErrorOpenFile, error});
     });
 }

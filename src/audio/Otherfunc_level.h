@@ -11,7 +11,6 @@
 namespace ovb {
 
 class ReplacingBatch;
-struct WavSamples;
 
 // One set of numbers for analysis and gain, each with its own texts.
 enum LevelStatus : std::uint8_t {
@@ -44,10 +43,12 @@ struct AnalysisResult {
 };
 
 // Walks values in file order; only a strictly greater value replaces, so ties keep the first.
-void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& result);
+// Called again with the next values of the same file (firstIndex: the index of values[0]), it
+// goes on where it stopped. Positions are value indices until AnalyseFile turns them to frames.
+void ScanPeaks(std::span<const std::int16_t> values, AnalysisResult& result,
+               std::uint64_t firstIndex = 0);
+// Reads the file a piece at a time: memory stays small whatever its length.
 AnalysisResult AnalyseFile(const std::filesystem::path& path);
-// The same with a buffer reused from file to file.
-AnalysisResult AnalyseFile(const std::filesystem::path& path, WavSamples& buffer);
 
 // v scaled by the coefficient, rounded half away from zero and clamped to 16 bits.
 std::int16_t ScaleValue(std::int16_t v, float coefficient);
@@ -60,8 +61,8 @@ struct GainOutcome {
 };
 GainOutcome ApplyGainToFile(const std::filesystem::path& path, float coefficient);
 // For runs over many files: the file is put in place at the batch's next flush (or refused at
-// once); done learns the outcome then. The buffer can be reused on return.
-void ApplyGainToFile(const std::filesystem::path& path, float coefficient, WavSamples& buffer,
-                     ReplacingBatch& batch, std::function<void(const GainOutcome&)> done);
+// once); done learns the outcome then.
+void ApplyGainToFile(const std::filesystem::path& path, float coefficient, ReplacingBatch& batch,
+                     std::function<void(const GainOutcome&)> done);
 
 } // namespace ovb

@@ -13,53 +13,45 @@ namespace ovb {
 static_assert(std::endian::native == std::endian::little,
               "audio values are used in the file's byte order");
 
-WavLoad LoadWavSamples(const std::filesystem::path& path, WavSamples& out) {
-    out.layout = WavLayout{};
+WavLoad OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout) {
+    layout = WavLayout{};
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return WavLoad::Missing;
-    std::ifstream in(path, std::ios::binary);
+    in.open(path, std::ios::binary);
     if (!in.is_open()) return WavLoad::CannotOpen;
-    out.layout = ParseWav(in);
-    if (out.layout.format == WavRejected) return WavLoad::Rejected;
-    if (!out.layout.hasData) return WavLoad::NoData;
-    if (out.layout.dataSize == 0) return WavLoad::Empty;
-    if (!out.layout.dataComplete()) return WavLoad::Truncated;
+    layout = ParseWav(in);
+    if (layout.format == WavRejected) return WavLoad::Rejected;
+    if (!layout.hasData) return WavLoad::NoData;
+    if (layout.dataSize == 0) return WavLoad::Empty;
+    if (!layout.dataComplete()) return WavLoad::Truncated;
+    in.seekg(std::streamoff(layout.dataOffset));
+    return WavLoad::Ok;
+}
+
+WavLoad LoadWavSamples(const std::filesystem::path& path, WavSamples& out) {
+    std::ifstream in;
+    const WavLoad load = OpenWavAudio(path, in, out.layout);
+    if (load != WavLoad::Ok) return load;
     out.values.resize((std::size_t(out.layout.dataSize) + 1) / 2);
     out.values.back() = 0;
-    in.seekg(std::streamoff(out.layout.dataOffset));
     in.read(reinterpret_cast<char*>(out.values.data()), std::streamsize(out.layout.dataSize));
     if (std::size_t(in.gcount()) != out.layout.dataSize) return WavLoad::Truncated;
     return WavLoad::Ok;
 }
 
-namespace {
-
-// Runs one write as a batch of one and returns its outcome.
-template <class Write> std::string AtOnce(Write write) {
-    std::string outcome;
-    ReplacingBatch batch(1);
-    write(batch, [&outcome](const std::string& error) { outcome = error; });
-    batch.flush();
-    return outcome;
-}
-
-} // namespace
-
-void RewriteWavData(const std::filesystem::path& path, const WavSamples& wav, ReplacingBatch& batch,
-                    WavWritten done) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> old(std::fopen(path.c_str(), "rb"),
-                                                        &std::fclose);
-    if (!old) {
-        done("cannot open for reading");
-        return;
+bool ReadAudioPieces(std::istream& in, std::uint64_t bytes, const AudioPieceUse& use) {
+    // Small enough to stay in the processor's cache between reading, working and writing.
+    constexpr std::size_t kPieceBytes = 256u << 10;
+    std::vector<std::int16_t> piece(kPieceBytes / 2);
+    while (bytes > 0) {
+        const std::size_t n = std::size_t(std::min<std::uint64_t>(bytes, kPieceBytes));
+        piece[(n - 1) / 2] = 0; // the high half of an odd last byte's value
+        in.read(reinterpret_cast<char*>(piece.data()), std::streamsize(n));
+        if (std::size_t(in.gcount()) != n) return false;
+        bytes -= n;
+        if (!use(std::span(piece.data(), n / 2), n)) return true;
     }
-    const WavLayout& w = wav.layout;
-    const std::uint64_t after = w.dataOffset + w.dataSize;
-    auto out = std::make_unique<ReplacingFile>(path);
-    out->copyFrom(old.get(), 0, w.dataOffset);
-    out->write(wav.values.data(), w.dataSize);
-    out->copyFrom(old.get(), after, w.fileSize - after);
-    batch.add(std::move(out), std::move(done));
+    return true;
 }
 
 void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, std::size_t first,
@@ -76,12 +68,6 @@ void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, s
     if (copied > from) out->copyFrom(old.get(), wav.layout.dataOffset + from, copied - from);
     out->write(reinterpret_cast<const char*>(wav.values.data()) + copied, end - copied);
     batch.add(std::move(out), std::move(done));
-}
-
-std::string RewriteWavData(const std::filesystem::path& path, const WavSamples& wav) {
-    return AtOnce([&](ReplacingBatch& batch, WavWritten done) {
-        RewriteWavData(path, wav, batch, std::move(done));
-    });
 }
 
 std::string WriteTrimmedWav(const std::filesystem::path& path, bool stereo,

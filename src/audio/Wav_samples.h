@@ -1,13 +1,15 @@
 #pragma once
-// One WAV file's audio held in memory as 16-bit values, and the two ways the editing tools put
-// a changed file back: with its other chunks kept (gain) or as a plain 44-byte-header file
-// (trimming). Both write beside the file and rename over it only when complete, so a failure
-// leaves the old file exactly as it was.
+// A WAV file's audio as 16-bit values, held whole in memory (trimming) or read a piece at a time
+// (level tools), and the trimmed file written back as a plain 44-byte-header file. It is written
+// beside the old file and renamed over it only when complete, so a failure leaves the old file
+// exactly as it was.
 #include "audio/Wav_file_parser.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,20 +33,25 @@ struct WavSamples {
 // Reuses out's buffer, so that a run over many files keeps one allocation.
 WavLoad LoadWavSamples(const std::filesystem::path& path, WavSamples& out);
 
-// Writes the file again with its audio replaced by wav.values; header and other chunks are
-// copied unchanged. Returns the reason of a failure, empty on success.
-std::string RewriteWavData(const std::filesystem::path& path, const WavSamples& wav);
+// For tools that look at each value once, whatever the length of the file: opens the file,
+// parses its header and checks that the stated audio is all there, without reading it. On Ok,
+// `in` stands at the first audio byte.
+WavLoad OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout);
+// Reads `bytes` bytes of audio from `in` a piece at a time and hands each piece to use(values,
+// bytes): the piece's whole values, and its byte count (an odd last byte of the audio sits in
+// the low half of the value after them). use returns false to stop early. False when the file
+// ends before the audio does.
+using AudioPieceUse = std::function<bool(std::span<std::int16_t> values, std::size_t bytes)>;
+bool ReadAudioPieces(std::istream& in, std::uint64_t bytes, const AudioPieceUse& use);
 
 // Writes a new file: the 44-byte header and `bytes` bytes of audio starting at `first`.
 std::string WriteTrimmedWav(const std::filesystem::path& path, bool stereo,
                             const std::int16_t* first, std::uint32_t bytes);
 
-// The same two writes for runs over many files: the new file is written at once (the buffer can
-// be reused on return) and put in place at the batch's next flush, which tells done the reason
-// of a failure (empty on success).
+// The same for runs over many files: the new file is written at once (the buffer can be reused
+// on return) and put in place at the batch's next flush, which tells done the reason of a
+// failure (empty on success).
 using WavWritten = std::function<void(const std::string& error)>;
-void RewriteWavData(const std::filesystem::path& path, const WavSamples& wav, ReplacingBatch& batch,
-                    WavWritten done);
 // The trimmed file holds `bytes` bytes of wav's audio from value `first`. The values before
 // `unchangedEnd` are still as in the file, which was loaded into wav and not yet replaced: the
 // kernel copies them from there; the others come from the buffer.

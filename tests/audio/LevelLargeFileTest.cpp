@@ -1,4 +1,4 @@
-// Large files take the fast paths of the level tools (extremes first, a table of scaled values):
+// Large files take the fast paths of the level tools (extremes first, vector loops):
 // they must give exactly what the value-by-value definitions give. And a file listed twice in a
 // group takes the gain once.
 #include "WavValues.h"
@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <span>
 #include <tuple>
 
 using namespace ovb;
@@ -41,15 +43,21 @@ AnalysisResult Definition(const std::vector<std::int16_t>& values) {
     return r;
 }
 
+// The scan at once, and continued over pieces as a file is read, both give the definition's
+// result.
 void ExpectSamePeaks(const std::vector<std::int16_t>& values) {
-    AnalysisResult fast;
-    ScanPeaks(values, fast);
+    AnalysisResult whole, pieces;
+    ScanPeaks(values, whole);
+    const std::span<const std::int16_t> all(values);
+    for (std::size_t at = 0; at < all.size(); at += 10007)
+        ScanPeaks(all.subspan(at, std::min<std::size_t>(10007, all.size() - at)), pieces, at);
     const AnalysisResult slow = Definition(values);
     auto fields = [](const AnalysisResult& r) {
         return std::tuple(r.maxPositive, r.maxNegative, r.maxAbsolute, r.positionPositive,
                           r.positionNegative, r.positionAbsolute);
     };
-    EXPECT_EQ(fields(fast), fields(slow));
+    EXPECT_EQ(fields(whole), fields(slow));
+    EXPECT_EQ(fields(pieces), fields(slow));
 }
 
 } // namespace
@@ -69,16 +77,44 @@ TEST(LevelLargeFile, PeakScanMatchesTheDefinition) {
 }
 
 TEST(LevelLargeFile, ScalingManyValuesMatchesValueByValue) {
-    for (const float coefficient : {1.0312f, 0.5f, 65.0f}) {
-        std::vector<std::int16_t> v = Noise(100000, 3);
-        v[10] = -32768;
-        v[11] = 32767;
+    // Every 16-bit value, with products landing on halves (0.5, 1.5), just short of a half, and
+    // far past the 16-bit limits.
+    const float belowHalf = std::nextafter(0.5f, 0.0f);
+    for (const float coefficient : {1.0312f, 0.5f, 1.5f, belowHalf, 65.0f, 30000.0f}) {
+        std::vector<std::int16_t> v(65536);
+        for (int i = 0; i < 65536; ++i)
+            v[std::size_t(i)] = std::int16_t(i - 32768);
         std::vector<std::int16_t> expected = v;
         for (auto& x : expected)
             x = ScaleValue(x, coefficient);
         ScaleValues(v, coefficient);
         EXPECT_EQ(v, expected) << coefficient;
     }
+}
+
+TEST(LevelLargeFile, FileOfManyReadPiecesIsAnalysedAndScaledWhole) {
+    // Files are read a piece at a time: the peaks keep their file positions across pieces, and
+    // every value and the chunk after the audio come out as from a scan of the whole file.
+    TempDir dir;
+    std::vector<std::int16_t> v = Noise(700001 * 2, 11);
+    v[2 * 400000 + 1] = -32768; // far into a later piece, in the right channel
+    v[2 * 500000] = 32767;
+    const std::string list = std::string("LIST\x04\x00\x00\x00", 8) + "INFO";
+    WriteValues(dir / "long.wav", true, v, list);
+    const AnalysisResult r = AnalyseFile(dir / "long.wav");
+    EXPECT_EQ(r.maxNegative, -32768);
+    EXPECT_EQ(r.positionNegative, 400000u);
+    EXPECT_EQ(r.positionPositive, 500000u);
+    EXPECT_EQ(r.positionAbsolute, 400000u);
+
+    EXPECT_EQ(ApplyGainToFile(dir / "long.wav", 0.7f).status, kLevelOk);
+    const auto after = ReadAll(dir / "long.wav");
+    std::vector<std::int16_t> expected = v;
+    for (auto& x : expected)
+        x = ScaleValue(x, 0.7f);
+    EXPECT_EQ(ValuesAt(after, 44, v.size()), expected);
+    ASSERT_EQ(after.size(), 44 + v.size() * 2 + list.size());
+    EXPECT_EQ(std::string(after.end() - std::ptrdiff_t(list.size()), after.end()), list);
 }
 
 TEST(LevelLargeFile, FileListedTwiceTakesTheGainOnce) {
