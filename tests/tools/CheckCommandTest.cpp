@@ -1,42 +1,29 @@
 // ovbank check run on a saved script: which checks run, what they print (reports and messages,
 // standard output and error together) and the exit code. --yes lets the fresh script load.
+#include "OvbankRun.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
-#include <string>
-#include <sys/wait.h>
 
 using namespace ovb;
+using namespace ovb::test;
 
 namespace {
 
-struct Outcome {
-    int exit = -1;
-    std::string out;
-};
-
 class CheckCommand : public ::testing::Test {
   protected:
-    test::TempDir dir;
-    std::string script = (dir / "bank.ovs").string();
+    TempDir dir;
 
     void Save(as_bank& bank) {
         ScriptedJobServices ui;
-        ASSERT_TRUE(SaveScript(bank, script, ui, false));
+        ASSERT_TRUE(SaveScript(bank, dir / "bank.ovs", ui, false));
     }
-    Outcome Ovbank(const std::string& options) {
-        const auto out = dir / "out.txt";
-        const std::string command = std::string(OVB_OVBANK) + " --yes check '" + script + "' " +
-                                    options + " >'" + out.string() + "' 2>&1 </dev/null";
-        const int status = std::system(command.c_str());
-        const auto bytes = test::ReadAll(out);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                std::string(bytes.begin(), bytes.end())};
+    OvbankRun Ovbank(const std::string& options) {
+        return RunOvbank(dir.path(), "--yes check bank.ovs " + options, true);
     }
 };
 
@@ -46,18 +33,18 @@ TEST_F(CheckCommand, FindingsPrintTheReportAndExitWithOne) {
     bank->path(5, 0) = "\\\\server\\a.wav";
     Save(*bank);
 
-    Outcome delimiters = Ovbank("--delimiters");
+    OvbankRun delimiters = Ovbank("--delimiters");
     EXPECT_EQ(delimiters.exit, 1);
     EXPECT_NE(delimiters.out.find("Sample 000 from MS0005: \\\\server\\a.wav\n"),
               std::string::npos);
     EXPECT_EQ(delimiters.out.find("Dublicate"), std::string::npos); // only the named check ran
 
     // The duplicate check runs without its warning when named.
-    Outcome duplicates = Ovbank("--duplicates");
+    OvbankRun duplicates = Ovbank("--duplicates");
     EXPECT_EQ(duplicates.exit, 1);
     EXPECT_NE(duplicates.out.find("Dublicate Found!"), std::string::npos);
 
-    Outcome clean = Ovbank("--names --latin");
+    OvbankRun clean = Ovbank("--names --latin");
     EXPECT_EQ(clean.exit, 0);
     EXPECT_NE(clean.out.find("No Multisample Names Invalid Chars Found!"), std::string::npos);
     EXPECT_NE(clean.out.find("All Chars Are Valid Latins Chars!"), std::string::npos);
@@ -66,7 +53,7 @@ TEST_F(CheckCommand, FindingsPrintTheReportAndExitWithOne) {
 TEST_F(CheckCommand, NoOptionRunsEveryCheck) {
     auto bank = std::make_unique<as_bank>();
     Save(*bank);
-    Outcome all = Ovbank("");
+    OvbankRun all = Ovbank("");
     EXPECT_EQ(all.exit, 0);
     for (const char* text :
          {"No missing WAV files !", "No UNUSED multisamples found!", "No DUPLICATED samples found!",

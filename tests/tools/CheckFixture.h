@@ -21,16 +21,14 @@ class CheckFixture : public ::testing::Test {
     ScriptedJobServices ui;
 
     // Names are space padded like the editor leaves them; the text must fit 16 bytes.
+    static void Padded(Name<16>& n, const std::string& text) {
+        n.fill(' ');
+        std::memcpy(n.data(), text.data(), std::min<std::size_t>(text.size(), 16));
+    }
     void NameMultisample(unsigned m, const std::string& text) {
-        auto& n = bank.multisample(m).name;
-        n.fill(' ');
-        std::memcpy(n.data(), text.data(), std::min<std::size_t>(text.size(), 16));
+        Padded(bank.multisample(m).name, text);
     }
-    void NameSound(unsigned s, const std::string& text) {
-        auto& n = bank.sound(s).name;
-        n.fill(' ');
-        std::memcpy(n.data(), text.data(), std::min<std::size_t>(text.size(), 16));
-    }
+    void NameSound(unsigned s, const std::string& text) { Padded(bank.sound(s).name, text); }
     void Play(unsigned sound, unsigned zone, unsigned multisample) {
         bank.sound(sound).zone[zone].set_multisample(multisample);
     }

@@ -1,4 +1,5 @@
 // ovbank conform and conform-files end to end, on files made by sox.
+#include "OvbankRun.h"
 #include "audio/Wav_file_parser.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/ScriptFile.h"
@@ -7,10 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <sys/wait.h>
 
 using namespace ovb;
 using namespace ovb::test;
@@ -23,7 +22,7 @@ int Shell(const std::string& command) {
 }
 
 int Ovbank(const TempDir& dir, const std::string& words) {
-    return Shell("cd '" + dir.path().string() + "' && '" OVB_OVBANK "' --quiet " + words);
+    return RunOvbank(dir.path(), "--quiet " + words).exit;
 }
 
 bool Sox(const std::filesystem::path& out, const std::string& format) {

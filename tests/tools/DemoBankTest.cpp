@@ -24,10 +24,8 @@ namespace {
 const fs::path kDemoDir = OVB_DEMO_DIR;
 
 void ExpectQuietLoad(const ScriptedJobServices& ui) {
-    for (const auto& e : ui.transcript) {
-        EXPECT_NE(e.what, "ask") << e.caption << ": " << e.text;
-        EXPECT_NE(e.caption, "Error") << e.text;
-    }
+    for (const auto& e : ui.transcript)
+        EXPECT_TRUE(e.what != "ask" && e.caption != "Error") << e.caption << ": " << e.text;
     EXPECT_EQ(ui.unplanned, 0);
 }
 
@@ -52,19 +50,6 @@ void ExpectInstrumentsOnTheirNotes(const as_bank& bank) {
     }
 }
 
-void ExpectSetupsUseTheSounds(const as_bank& bank) {
-    EXPECT_EQ(NameString(bank.sound(3).name), "Demo Strings    ");
-    EXPECT_NE(bank.sound(3).category & (1u << 20), 0u);
-    EXPECT_EQ(bank.sound(5).zone[0].multisample(), 1u);
-    EXPECT_EQ(bank.sound(5).zone[1].multisample(), 3u);
-    EXPECT_EQ(bank.scene(1).solo, 1u);
-    EXPECT_EQ(bank.scene(1).acomp, 1u);
-    EXPECT_EQ(bank.solo(1).sound1, 5u);
-    EXPECT_EQ(bank.solo(1).sound1_on, 1u);
-    EXPECT_EQ(bank.acomp(1).fbass, 1u);
-    EXPECT_EQ(bank.acomp(1).chord, 1u);
-}
-
 } // namespace
 
 TEST(DemoBank, ScriptLoadsWithoutQuestionsAndHoldsTheLibrary) {
@@ -73,7 +58,6 @@ TEST(DemoBank, ScriptLoadsWithoutQuestionsAndHoldsTheLibrary) {
     ASSERT_TRUE(LoadScript(bank, kDemoDir / "Demo.ovs", ui));
     ExpectQuietLoad(ui);
     ExpectInstrumentsOnTheirNotes(bank);
-    ExpectSetupsUseTheSounds(bank);
 }
 
 TEST(DemoBank, BankFileHoldsEachInstrumentsAudioWhereItsSamplesPoint) {
@@ -83,7 +67,6 @@ TEST(DemoBank, BankFileHoldsEachInstrumentsAudioWhereItsSamplesPoint) {
     ASSERT_TRUE(LoadBankFile(bank, file, ui));
     ExpectQuietLoad(ui);
     ExpectInstrumentsOnTheirNotes(bank);
-    ExpectSetupsUseTheSounds(bank);
 
     // The highest note of each instrument, mono and stereo alike.
     for (unsigned i = 0; i < demo::kDemoInstruments.size(); ++i) {

@@ -42,18 +42,12 @@ TEST_F(DuplicateCheck, SameFileInTwoMultisamplesIsOnePairInsideOneIsNone) {
     EXPECT_EQ(ui.progressPercent, 100u);
 }
 
-TEST_F(DuplicateCheck, NothingFoundOrNotConfirmed) {
-    bank.path(1, 0) = "C:\\a.wav";
-    bank.path(2, 0) = "C:\\b.wav";
-    EXPECT_EQ(Run(), 0u);
-    EXPECT_TRUE(ui.showed("Checking for DUPLICATED samples...", "No DUPLICATED samples found!"));
-
-    ScriptedJobServices declined;
-    declined.answers = {Answer::No};
-    bank.path(2, 0) = "C:\\a.wav";
-    EXPECT_EQ(CheckDuplicatedSamples(bank, declined), 0u);
-    EXPECT_EQ(declined.transcript.size(), 1u);
-    EXPECT_EQ(declined.progressShows, 0);
+TEST_F(DuplicateCheck, NotConfirmedChecksNothing) {
+    bank.path(1, 0) = bank.path(2, 0) = "C:\\a.wav";
+    ui.answers = {Answer::No};
+    EXPECT_EQ(CheckDuplicatedSamples(bank, ui), 0u);
+    EXPECT_EQ(ui.transcript.size(), 1u);
+    EXPECT_EQ(ui.progressShows, 0);
 }
 
 // The check as the pairwise comparison it stands for.

@@ -146,25 +146,11 @@ TEST(AutoPosition, SlotsBelowNoteZeroKeepTheirFiles) {
     EXPECT_EQ(r.added, 1u);
 }
 
-TEST(AutoPosition, WritesOnlyTheChosenMultisampleOfTheBank) {
-    as_bank bank;
-    bank.path(7, 5) = "/keep/me.wav";
-    const std::vector<std::string> files{"/w/Str c3.wav", "/w/Str d3.wav"};
-    auto r = AutoPositionMultisample(bank, 7, files, NoteScheme::LowerCase, 0);
-    EXPECT_EQ(r.added, 2u);
-    EXPECT_EQ(bank.path(7, 0), "/w/Str c3.wav");
-    EXPECT_EQ(bank.path(7, 2), "/w/Str d3.wav");
-    EXPECT_EQ(bank.path(7, 5), "/keep/me.wav");
-    EXPECT_EQ(bank.paths(7), r.paths);
-    EXPECT_EQ(bank.path(6, 0), std::string(kEmptyPath));
-    EXPECT_THROW(AutoPositionMultisample(bank, kMultisamples, files, NoteScheme::LowerCase, 0),
-                 std::out_of_range);
-}
-
-TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisample) {
+TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisampleCutTo16) {
     TempDir dir;
     fs::create_directories(dir / "Piano");
     fs::create_directories(dir / "Bare");
+    fs::create_directories(dir / "Long");
     WriteAll(dir / "Piano" / "Grand Piano.msn", {});
     WriteAll(dir / "Piano" / "Upright.MSN", {});
     WriteAll(dir / "Bare" / "Grand C 3.wav", {});
@@ -183,20 +169,15 @@ TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisample) {
     SetDriveMap(saved);
     ASSERT_TRUE(name);
     EXPECT_EQ(NameString(*name), "Grand Piano");
-}
 
-TEST(MultisampleNameSuggestion, LongNamesAreCutAndEmptyOnesBecomeTheEmptyMarker) {
-    TempDir dir;
-    WriteAll(dir / "A Very Long Multisample Name.MSN", {});
-    auto name = SuggestMultisampleName((dir / "x.wav").string());
+    // Long names are cut, an empty one becomes the empty marker.
+    WriteAll(dir / "Long" / "A Very Long Multisample Name.MSN", {});
+    name = SuggestMultisampleName((dir / "Long" / "x.wav").string());
     ASSERT_TRUE(name);
     EXPECT_EQ(Text(*name), "A Very Long Mult");
-
-    TempDir bare;
-    WriteAll(bare / ".msn", {});
-    name = SuggestMultisampleName((bare / "x.wav").string());
+    WriteAll(dir / "Bare" / ".msn", {});
+    name = SuggestMultisampleName((dir / "Bare" / "x.wav").string());
     ASSERT_TRUE(name);
     EXPECT_EQ(Text(*name), std::string("- - -\0\0\0\0\0\0\0\0\0\0\0", 16));
-
     EXPECT_EQ(Text(MultisampleNameFromText("Exactly16Chars!!")), "Exactly16Chars!!");
 }

