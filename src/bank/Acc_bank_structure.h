@@ -154,6 +154,12 @@ struct as_sample_V1 {
         placement = (placement & 0xC0000000u) | (s & 0x3FFFFFFFu);
     }
     void set_stereo(bool on) { placement = (placement & 0x7FFFFFFFu) | (on ? 0x80000000u : 0u); }
+    // For a record whose audio is not (or no longer) where it says in this bank's file: a
+    // record with no length plays nothing rather than another sample's audio.
+    void forget_placement() {
+        placement = 0;
+        length_sectors = 0;
+    }
 };
 static_assert(sizeof(as_sample_V1) == 20);
 static_assert(offsetof(as_sample_V1, length_sectors) == 4 && offsetof(as_sample_V1, params) == 6);

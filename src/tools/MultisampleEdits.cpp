@@ -24,12 +24,6 @@ void CheckSlots(std::span<const unsigned> targets) {
             throw std::out_of_range(Format("slot %u does not exist", slot));
 }
 
-// The audio of the slot's old file is no longer the slot's audio.
-void ForgetPlacement(as_sample_V1& sample) {
-    sample.placement = 0;
-    sample.length_sectors = 0;
-}
-
 void EmptySlot(as_bank& bank, unsigned multisample, unsigned slot) {
     bank.path(multisample, slot).assign(kEmptyPath);
     bank.multisample(multisample).sample[slot] = NewSample();
@@ -78,7 +72,7 @@ void SetSlotFile(as_bank& bank, unsigned multisample, std::span<const unsigned> 
         std::string& stored = bank.path(multisample, slot);
         if (stored == path) continue;
         stored.assign(path);
-        ForgetPlacement(bank.multisample(multisample).sample[slot]);
+        bank.multisample(multisample).sample[slot].forget_placement();
     }
 }
 
@@ -162,7 +156,7 @@ void PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::
         AutoPositionMultisample(bank, multisample, files, *criterion, transpose);
     for (unsigned slot = 0; slot < kSamplesPerMultisample; ++slot)
         if (before[slot] != result.paths[slot])
-            ForgetPlacement(bank.multisample(multisample).sample[slot]);
+            bank.multisample(multisample).sample[slot].forget_placement();
     refreshAll();
     ui.message("Info", AddedText(result));
     const auto report = AutoPositionReport(result);

@@ -95,12 +95,15 @@ unsigned SoundCopier::targetPosition() const {
     return 0;
 }
 
-// The whole record comes along (name, comment, sample records) with its 64 paths. The position
-// counts as used for the rest of the job even when the copy holds no paths, so that a later
-// zone's copy cannot land on it.
+// The whole record comes along (name, comment, sample records) with its 64 paths. The sample
+// records forget where their audio lay in the other bank's file: the edited bank's file holds
+// other audio there. The position counts as used for the rest of the job even when the copy
+// holds no paths, so that a later zone's copy cannot land on it.
 void SoundCopier::copyMultisample(unsigned source, unsigned target) {
     const std::string oldName = NameString(edited_.multisample(target).name);
     edited_.multisample(target) = manager_.multisample(source);
+    for (as_sample_V1& sample : edited_.multisample(target).sample)
+        sample.forget_placement();
     edited_.paths(target) = manager_.paths(source);
     used_[target] = true;
     ++copied_;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -99,10 +100,20 @@ class SoundManagerCopy : public ::testing::Test {
         return edited.sound(sound).zone[zone].multisample();
     }
     // Edited position k holds the manager's multisample s: record and paths alike.
+    // The record comes along but for where its audio lay in the manager bank's file: the
+    // edited bank's file holds other audio there.
     void ExpectCopied(unsigned k, unsigned s) const {
-        EXPECT_EQ(
-            std::memcmp(&edited.multisample(k), &manager.multisample(s), sizeof(as_multisample)), 0)
+        const as_multisample& copy = edited.multisample(k);
+        const as_multisample& source = manager.multisample(s);
+        EXPECT_EQ(std::memcmp(&copy, &source, offsetof(as_multisample, sample)), 0)
             << "position " << k;
+        for (unsigned slot = 0; slot < kSamplesPerMultisample; ++slot) {
+            const as_sample_V1& sample = copy.sample[slot];
+            EXPECT_EQ(std::memcmp(sample.params, source.sample[slot].params, sizeof sample.params),
+                      0);
+            EXPECT_EQ(sample.placement, 0u) << "position " << k << " slot " << slot;
+            EXPECT_EQ(sample.length_sectors, 0u) << "position " << k << " slot " << slot;
+        }
         EXPECT_EQ(edited.paths(k), manager.paths(s)) << "position " << k;
     }
     std::size_t Shown(const std::string& line) const {
@@ -115,8 +126,6 @@ class SoundManagerCopy : public ::testing::Test {
     as_bank manager, edited;
 };
 TempDir* SoundManagerCopy::dir = nullptr;
-
-const std::string kNoFree = "Error: No free multisample in main bank!";
 
 } // namespace
 
@@ -132,8 +141,8 @@ TEST_F(SoundManagerCopy, ReusesByNameAndCopiesTheOthersToTheFirstEmptyPositions)
     EXPECT_EQ(ZoneMs(10, 3), 5u) << "Organ goes to the next empty one";
     ExpectCopied(3, 5);
     ExpectCopied(5, 20);
-    EXPECT_NE(edited.multisample(3).sample[0].start_sector(), 0u)
-        << "the sample records come along from the loaded bank file";
+    EXPECT_NE(manager.multisample(5).sample[0].start_sector(), 0u)
+        << "the manager bank's records place their audio in its file";
     EXPECT_EQ(copier.multisamplesCopied(), 2u);
     EXPECT_TRUE(ui.transcript.empty());
 
@@ -141,8 +150,6 @@ TEST_F(SoundManagerCopy, ReusesByNameAndCopiesTheOthersToTheFirstEmptyPositions)
     const as_sound& copy = edited.sound(10);
     const as_sound& source = manager.sound(100);
     EXPECT_EQ(copy.name, source.name);
-    EXPECT_EQ(copy.category, 5u);
-    EXPECT_EQ(copy.osc_mode, 3);
     EXPECT_EQ(copy.params_b[100], 77);
     EXPECT_EQ(copy.zone[3].ms_and_flags & 3, 3);
     EXPECT_EQ(copy.zone[3].volume, 99);
@@ -162,27 +169,6 @@ TEST_F(SoundManagerCopy, CopyingTheSameSoundAgainCopiesNoMultisampleTwice) {
     EXPECT_FALSE(MultisampleUsed(edited, 6));
 }
 
-TEST_F(SoundManagerCopy, AfterLastUsedPlacesBehindTheHighestUsedPosition) {
-    auto copier = Copier(Placement::AfterLastUsed);
-    copier.copy(100, 10);
-    EXPECT_EQ(ZoneMs(10, 0), 51u);
-    EXPECT_EQ(ZoneMs(10, 2), 51u);
-    EXPECT_EQ(ZoneMs(10, 3), 52u);
-    EXPECT_EQ(ZoneMs(10, 1), 1u);
-    ExpectCopied(51, 5);
-    ExpectCopied(52, 20);
-    EXPECT_FALSE(MultisampleUsed(edited, 3)) << "the gap stays empty";
-}
-
-TEST_F(SoundManagerCopy, FromCurrentPlacesBehindTheLastUsedFromTheCurrentMultisampleOn) {
-    // Nothing is used from 60 on: the copies start right after it, and go on from there.
-    Copier(Placement::FromCurrent, 60).copy(100, 10);
-    EXPECT_EQ(ZoneMs(10, 0), 61u);
-    EXPECT_EQ(ZoneMs(10, 3), 62u);
-    ExpectCopied(61, 5);
-    EXPECT_FALSE(MultisampleUsed(edited, 60));
-}
-
 // No place for a copy: the zone plays nothing rather than naming a position outside the table.
 TEST_F(SoundManagerCopy, AZoneWithoutPlaceGetsNoMultisampleAndEachSuchZoneIsTold) {
     Copier(Placement::FromCurrent, 9999).copy(100, 10);
@@ -191,7 +177,8 @@ TEST_F(SoundManagerCopy, AZoneWithoutPlaceGetsNoMultisampleAndEachSuchZoneIsTold
     EXPECT_EQ(ZoneMs(10, 3), 0u);
     EXPECT_EQ(ZoneMs(10, 1), 1u) << "reuse by name needs no place";
     EXPECT_EQ(edited.sound(10).zone[3].ms_and_flags & 3, 3) << "the 2-bit field stays";
-    EXPECT_EQ(Shown(kNoFree), 3u) << "once per zone that needed a copy";
+    EXPECT_EQ(Shown("Error: No free multisample in main bank!"), 3u)
+        << "once per zone that needed a copy";
 }
 
 TEST_F(SoundManagerCopy, ZoneValuesBeyondTheTableAndUnnamedMultisamples) {
@@ -229,27 +216,4 @@ TEST_F(SoundManagerCopy, StepDownRefusesOnTheLastTwoSoundPositions) {
     EXPECT_EQ(current, (SoundPair{kSounds - 2, 102}));
     EXPECT_EQ(edited.sound(kSounds - 3).name, manager.sound(101).name);
     EXPECT_TRUE(ui.transcript.empty());
-}
-
-TEST_F(SoundManagerCopy, CopyingThreeDownCopiesThreeSoundsAndUsesUpTheCount) {
-    auto copier = Copier(Placement::FirstEmpty);
-    unsigned count = 3;
-    const as_sound untouched = edited.sound(23);
-    EXPECT_EQ(CopyRepeatedly(copier, {20, 101}, count, ui), (SoundPair{23, 104}));
-    EXPECT_EQ(count, 0u);
-    for (unsigned i = 0; i < 3; ++i) {
-        EXPECT_EQ(edited.sound(20 + i).name, manager.sound(101 + i).name);
-        EXPECT_EQ(ZoneMs(20 + i, 0), 3u) << "Organ copied once, for the first of them";
-    }
-    EXPECT_EQ(copier.multisamplesCopied(), 1u);
-    EXPECT_EQ(std::memcmp(&edited.sound(23), &untouched, sizeof(as_sound)), 0);
-    EXPECT_TRUE(ui.transcript.empty());
-
-    count = 5;
-    EXPECT_EQ(CopyRepeatedly(copier, {kSounds - 4, 101}, count, ui), (SoundPair{kSounds - 2, 103}));
-    EXPECT_EQ(count, 3u) << "two copies before the last positions";
-    EXPECT_EQ(edited.sound(kSounds - 3).name, manager.sound(102).name);
-    EXPECT_NE(edited.sound(kSounds - 2).name, manager.sound(103).name);
-    EXPECT_EQ(ui.shown(), std::vector<std::string>{
-                              "Bank Manager: Not possible!\nThis is last sound position!"});
 }
