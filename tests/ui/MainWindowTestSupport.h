@@ -2,10 +2,14 @@
 // Drives the main window as a user does: menu commands by their caption, file dialogs answered
 // with a chosen path, message boxes answered with a chosen button.
 #include "ui/Mainform.h"
+#include "ui/Reportform.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
@@ -19,8 +23,16 @@ inline QAction* FindAction(QWidget& window, const QString& caption) {
     return nullptr;
 }
 
-// Every message box shown, as "Caption: text"; each is answered with `answer` when the box offers
-// it, else with OK.
+// Runs the command captioned so, which must exist and be enabled.
+inline void Trigger(QWidget& window, const QString& caption) {
+    QAction* action = FindAction(window, caption);
+    ASSERT_NE(action, nullptr) << caption.toStdString();
+    ASSERT_TRUE(action->isEnabled()) << caption.toStdString();
+    action->trigger();
+}
+
+// Every message box and report shown, as "Caption: text"; each box is answered with `answer` when
+// it offers it, else with OK.
 struct BoxLog {
     QMessageBox::StandardButton answer = QMessageBox::Yes;
     QStringList seen;
@@ -30,11 +42,12 @@ inline std::shared_ptr<BoxLog> AnswerBoxes(TForm1& form,
                                            QMessageBox::StandardButton answer = QMessageBox::Yes) {
     auto log = std::make_shared<BoxLog>(BoxLog{answer, {}});
     form.jobServices().setDialogRunner([log](QDialog& dialog) {
-        auto* box = qobject_cast<QMessageBox*>(&dialog);
-        if (!box) {
-            dialog.reject();
-            return;
+        if (auto* report = qobject_cast<TFormReport*>(&dialog)) {
+            log->seen << report->windowTitle() + ": " + report->textBox()->toPlainText();
+            return report->accept();
         }
+        auto* box = qobject_cast<QMessageBox*>(&dialog);
+        if (!box) return dialog.reject();
         log->seen << box->windowTitle() + ": " + box->text();
         const bool offered = box->standardButtons() & log->answer;
         box->button(offered ? log->answer : QMessageBox::Ok)->click();

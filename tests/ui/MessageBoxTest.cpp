@@ -31,16 +31,6 @@ QtJobServices::DialogRunner Press(QMessageBox::StandardButton button, BoxSeen& s
     };
 }
 
-TEST(MessageBoxes, MessageShowsCaptionTextAndOnlyOk) {
-    QtJobServices ui;
-    BoxSeen seen;
-    ui.setDialogRunner(Press(QMessageBox::Ok, seen));
-    ui.message("Wave Error", "Cannot open file <D:\\a&b.wav>");
-    EXPECT_EQ(seen.shown, 1);
-    EXPECT_EQ(seen.text, "Cannot open file <D:\\a&b.wav>");
-    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-}
-
 TEST(MessageBoxes, AskOffersTheButtonsAndReturnsThePressedOne) {
     struct Case {
         Buttons buttons;
@@ -78,12 +68,16 @@ TEST(MessageBoxes, RealModalBoxIsAnswered) {
     EXPECT_EQ(ui.ask("Question", "Recalculate?", Buttons::YesNo), Answer::No);
 }
 
-TEST(MessageBoxes, BoxDuringAJobBelongsToTheProgressWindow) {
+// A message shows its text as it is (no markup) with OK only, in front of the job's window.
+TEST(MessageBoxes, MessageBelongsToTheProgressWindowDuringAJob) {
     QWidget main;
     QtJobServices ui(&main);
     BoxSeen seen;
     ui.setDialogRunner(Press(QMessageBox::Ok, seen));
-    ui.message("Info", "before");
+    ui.message("Wave Error", "Cannot open file <D:\\a&b.wav>");
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_EQ(seen.text, "Cannot open file <D:\\a&b.wav>");
+    EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(seen.parent, &main);
     ui.ShowProgress('r');
     ui.message("Wave Error", "during");

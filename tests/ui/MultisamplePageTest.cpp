@@ -4,23 +4,19 @@
 #include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
 #include "support/TestFiles.h"
-#include "ui/Reportform.h"
 #include "ui/SampleGrid.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
 
 using namespace ovb;
 using namespace ovb::test;
@@ -33,40 +29,18 @@ const QString kAddOne = "Add ONE WAV file to selected position...";
 const QString kBlankScheme = "Note NAME from C 0 to G10 (C#4),(D 3),(E 10)";
 const QString kNumberScheme = "Note NUMBER from 036 to 099 (\" XXX\")";
 
-// Boxes answered in turn from a queue (OK where only OK is offered); boxes and reports are
-// recorded as "Caption: text".
-struct Dialogs {
-    std::deque<QMessageBox::StandardButton> answers;
-    QStringList seen;
-};
-
 class MultisamplePageTest : public ::testing::Test {
   protected:
     TForm1 form;
     MultisamplePage& page = *form.multisamplePage();
     SampleGrid& samples = *page.sampleGrid();
     TempDir dir;
-    std::shared_ptr<Dialogs> dialogs = std::make_shared<Dialogs>();
+    std::shared_ptr<BoxLog> dialogs = AnswerBoxes(form, QMessageBox::No);
     QStringList chosen; // what the file dialogs answer
     QList<FileDialogRequest> asked;
     QList<bool> askedSeveral;
 
     void SetUp() override {
-        form.jobServices().setDialogRunner([log = dialogs](QDialog& dialog) {
-            if (auto* report = qobject_cast<TFormReport*>(&dialog)) {
-                log->seen << report->windowTitle() + ": " + report->textBox()->toPlainText();
-                return report->accept();
-            }
-            auto* box = qobject_cast<QMessageBox*>(&dialog);
-            if (!box) return dialog.reject();
-            log->seen << box->windowTitle() + ": " + box->text();
-            QMessageBox::StandardButton answer = QMessageBox::Ok;
-            if (box->standardButtons() != QMessageBox::Ok) {
-                answer = log->answers.empty() ? QMessageBox::No : log->answers.front();
-                if (!log->answers.empty()) log->answers.pop_front();
-            }
-            box->button(answer)->click();
-        });
         page.fileDialog = [this](const FileDialogRequest& request, bool several) {
             asked << request;
             askedSeveral << several;
@@ -100,53 +74,43 @@ class MultisamplePageTest : public ::testing::Test {
     }
 };
 
-TEST_F(MultisamplePageTest, AddMultipleAsksForSeveralFilesAndCountsEveryFileOffered) {
+TEST_F(MultisamplePageTest, AddMultiplePlacesByTheChosenCriterionAndTranspose) {
+    EXPECT_TRUE(page.menuAction(kNumberScheme)->isChecked()) << "the default criterion";
+    EXPECT_TRUE(page.menuAction("0")->isChecked()) << "the default transpose";
     const QString spaced = Wav("Piano 060.wav");
     PlaceFiles({spaced, Wav("Organ.wav")});
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(askedSeveral[0]);
     EXPECT_EQ(asked[0].title, "Add MULTIPLE WAV audio files");
-    EXPECT_EQ(Cell(24), spaced);
+    EXPECT_EQ(FilledSlots(), std::vector<int>{24});
     EXPECT_EQ(dialogs->seen, QStringList{"Info: Added 1 from 2 files."});
-}
 
-TEST_F(MultisamplePageTest, CriteriaAndTransposeAreExclusiveChoicesUsedByThePlacing) {
-    EXPECT_TRUE(page.menuAction(kNumberScheme)->isChecked()) << "the default criterion";
-    EXPECT_TRUE(page.menuAction("0")->isChecked()) << "the default transpose";
     Run(kBlankScheme);
     Run("+12");
     for (const QString& caption : {kNumberScheme, QString("0")})
         EXPECT_FALSE(page.menuAction(caption)->isChecked()) << caption.toStdString();
     EXPECT_EQ(page.criterion(), NoteScheme::WithBlank);
     EXPECT_EQ(page.transpose(), 12);
-
     // Slot 0 now looks for note 48, C 4; note 36 (C 3) has no slot.
     const QString c4 = Wav("Str C 4.wav");
     PlaceFiles({Wav("Str C 3.wav"), c4});
-    EXPECT_EQ(FilledSlots(), std::vector<int>{0});
     EXPECT_EQ(Cell(0), c4);
-    EXPECT_EQ(dialogs->seen, QStringList{"Info: Added 1 from 2 files."});
+    EXPECT_EQ(dialogs->seen.last(), "Info: Added 1 from 2 files.");
 }
 
 TEST_F(MultisamplePageTest, MarkerFileNameIsOfferedAndShownInTheListOnYes) {
     std::filesystem::create_directory(dir / "pad");
     WriteAll(dir / "pad" / "Warm Pad.msn", {});
-    dialogs->answers = {QMessageBox::Yes};
+    dialogs->answer = QMessageBox::Yes;
     PlaceFiles({Wav("pad/Pad 048.wav")});
     EXPECT_EQ(dialogs->seen, (QStringList{"Info: Added 1 from 1 files.",
                                           "Question: Use multisample name: \"Warm Pad\" ?"}));
     EXPECT_EQ(page.grid()->model()->index(kMs - 1, 1).data().toString(), "Warm Pad");
 }
 
-TEST_F(MultisamplePageTest, NameTypedInTheListIsStoredAsTyped) {
-    QTableView& grid = *page.grid();
-    const QModelIndex cell = grid.model()->index(kMs - 1, 1);
-    grid.setCurrentIndex(cell);
-    grid.edit(cell);
-    auto* editor = grid.viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);
-    editor->clear();
-    TypeText(*editor, "Choir");
+TEST_F(MultisamplePageTest, NameEditedInTheListIsStored) {
+    QAbstractItemModel& list = *page.grid()->model();
+    ASSERT_TRUE(list.setData(list.index(kMs - 1, 1), "Choir", Qt::EditRole));
     const Name<16>& name = form.bank().multisample(kMs).name;
     EXPECT_EQ(std::string(name.data(), 16), std::string("Choir") + std::string(11, '\0'));
 }
@@ -185,29 +149,27 @@ TEST_F(MultisamplePageTest, DroppedFilesArePlacedByNameOrOnTheRowForASingleFile)
     EXPECT_EQ(Cell(8), "- - -");
 }
 
-TEST_F(MultisamplePageTest, MovesAskFirstAndRefreshTheSlots) {
-    as_bank& bank = form.bank();
-    for (unsigned p = 0; p < 14; ++p)
-        bank.path(kMs, p) = "/lib/n" + std::to_string(p) + ".wav";
-    dialogs->answers = {QMessageBox::No, QMessageBox::Yes};
-    Run("Move assigned files 1 Octave Up...");
-    EXPECT_EQ(bank.path(kMs, 0), "/lib/n0.wav");
-    Run("Move assigned files 1 Octave Up...");
-    EXPECT_EQ(dialogs->seen, (QStringList{"Move 1 Octave Up?: Are You Sure?",
-                                          "Move 1 Octave Up?: Are You Sure?"}));
-    EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
-}
-
-TEST_F(MultisamplePageTest, RemovingTheMultisampleAsksAndClearsNameAndSlots) {
+// No keeps everything; Yes changes the slots and the list shows it at once.
+TEST_F(MultisamplePageTest, MoveAndRemoveAskFirstAndRefreshTheSlots) {
     as_bank& bank = form.bank();
     std::memcpy(bank.multisample(kMs).name.data(), "Organ", 5);
-    bank.path(kMs, 3) = "/lib/o.wav";
-    dialogs->answers = {QMessageBox::No, QMessageBox::Yes};
+    for (unsigned p = 0; p < 14; ++p)
+        bank.path(kMs, p) = "/lib/n" + std::to_string(p) + ".wav";
+    Run("Move assigned files 1 Octave Up...");
+    EXPECT_EQ(bank.path(kMs, 0), "/lib/n0.wav");
+    dialogs->answer = QMessageBox::Yes;
+    Run("Move assigned files 1 Octave Up...");
+    EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
+
+    dialogs->answer = QMessageBox::No;
     Run("Remove Selected Multisample...");
-    EXPECT_EQ(Cell(3), "/lib/o.wav");
+    EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
+    dialogs->answer = QMessageBox::Yes;
     Run("Remove Selected Multisample...");
-    EXPECT_EQ(dialogs->seen, (QStringList{"Remove Multisample: Are You Sure ?",
-                                          "Remove Multisample: Are You Sure ?"}));
+    EXPECT_EQ(
+        dialogs->seen,
+        (QStringList{"Move 1 Octave Up?: Are You Sure?", "Move 1 Octave Up?: Are You Sure?",
+                     "Remove Multisample: Are You Sure ?", "Remove Multisample: Are You Sure ?"}));
     EXPECT_TRUE(FilledSlots().empty());
     EXPECT_EQ(page.grid()->model()->index(kMs - 1, 1).data().toString(), "- - -");
 }
@@ -255,23 +217,19 @@ TEST_F(MultisamplePageTest, FileLocationNeedsOneExistingFile) {
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(Path(dir.path())));
 }
 
-TEST_F(MultisamplePageTest, CommentStopsAt239CharactersAndFollowsTheCurrentMultisample) {
+// The comment box shows the current multisample's comment and typing goes there.
+TEST_F(MultisamplePageTest, CommentFollowsTheCurrentMultisample) {
     QLineEdit& box = *page.commentBox();
     page.lowerBox()->setCurrentIndex(1);
-    box.setFocus();
-    TypeText(box, QString(250, 'k'));
-    EXPECT_EQ(CommentText(form.bank().multisample(kMs)), std::string(239, 'k'));
-
-    // Another multisample chosen in the list shows its own comment, and typing goes there.
+    const std::string shownFirst = CommentText(form.bank().multisample(kMs));
     SetComment(form.bank().multisample(kMs + 1), "next one");
-    const QModelIndex next = page.grid()->model()->index(kMs, 1);
-    Click(*page.grid()->viewport(), page.grid()->visualRect(next).center());
+    ClickRecord(*page.grid(), kMs);
     EXPECT_EQ(form.current().multisample, kMs + 1);
     EXPECT_EQ(box.text(), "next one");
     box.setFocus();
     TypeText(box, "!");
     EXPECT_EQ(CommentText(form.bank().multisample(kMs + 1)), "next one!");
-    EXPECT_EQ(CommentText(form.bank().multisample(kMs)), std::string(239, 'k'));
+    EXPECT_EQ(CommentText(form.bank().multisample(kMs)), shownFirst);
 }
 
 TEST_F(MultisamplePageTest, NoteLabelsFollowShowNoteNumber) {
@@ -285,13 +243,8 @@ TEST_F(MultisamplePageTest, NoteLabelsFollowShowNoteNumber) {
 TEST_F(MultisamplePageTest, CtrlPressPicksThePressedSlotAlone) {
     samples.selectSlots(3, 5);
     EXPECT_FALSE(page.menuAction(kAddOne)->isEnabled());
-    const QPoint at = samples.visualRect(samples.model()->index(10, 2)).center();
-    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, samples.viewport()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::ControlModifier);
-        QApplication::sendEvent(samples.viewport(), &event);
-    }
+    Click(*samples.viewport(), samples.visualRect(samples.model()->index(10, 2)).center(),
+          Qt::ControlModifier);
     EXPECT_EQ(samples.selectedSlots(), std::vector<unsigned>{10});
     EXPECT_TRUE(page.menuAction(kAddOne)->isEnabled());
 }

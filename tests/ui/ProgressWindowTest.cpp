@@ -72,9 +72,9 @@ TEST_F(ProgressWindow, CancelWithAFlagSetsItAtTheNextPass) {
     EXPECT_TRUE(cancel);
 }
 
-TEST_F(ProgressWindow, WindowStartsFreshAndFollowsTheJob) {
+TEST_F(ProgressWindow, WindowFollowsTheJobAndHideDestroysIt) {
     ui.ShowProgress('c');
-    TProgressForm* form = ui.progressForm();
+    QPointer<TProgressForm> form = ui.progressForm();
     EXPECT_EQ(form->windowTitle(), "Please wait...");
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -88,17 +88,9 @@ TEST_F(ProgressWindow, WindowStartsFreshAndFollowsTheJob) {
     // Beyond the range the gauge would silently keep its old value.
     ui.SetProgressPercent(250);
     EXPECT_EQ(form->gauge()->value(), 100);
-}
-
-TEST_F(ProgressWindow, HideDestroysTheWindowAndLateCallsReachNone) {
-    bool cancel = false;
-    ui.ShowProgress('r', &cancel);
-    ui.SetProgressText("Reading...");
-    ui.SetProgressPercent(70);
-    QPointer<TProgressForm> old = ui.progressForm();
 
     ui.HideProgress();
-    EXPECT_TRUE(old.isNull());
+    EXPECT_TRUE(form.isNull());
     EXPECT_EQ(ui.progressForm(), nullptr);
     // Calls after the end of a job reach no window and must not touch the destroyed one.
     ui.SetProgressText("late");

@@ -3,15 +3,12 @@
 // and names typed into a list cell reach the bank keystroke by keystroke.
 #include "ui/SectionPages.h"
 #include "TestEditorHost.h"
-#include "ui/RecordGridModel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 using namespace ovb;
 
@@ -74,20 +71,6 @@ TEST(SectionPages, SceneChoicesWriteTheCurrentSceneAndFollowTheList) {
     EXPECT_EQ(bank.scene(4).solo, 17);
 }
 
-TEST(SectionPages, RenamedSoloReachesTheSceneListAtTheSoloRefresh) {
-    test::TestEditorHost host;
-    Shown<ScenePage> scene(host);
-    Shown<SoloPage> solo(host);
-    RecordGridModel* grid = host.models.soloGrid();
-    grid->setData(grid->index(2, 1), "Clarinet Lead", Qt::EditRole);
-    QComboBox* list = scene.page.choiceList(0);
-    EXPECT_EQ(list->itemText(2), "002 - - -" + QString(27, ' '));
-    host.RefreshViews(refresh::Scene);
-    EXPECT_EQ(list->itemText(2), "002 - - -" + QString(27, ' '));
-    test::ClickRecord(*solo.page.grid(), 2);
-    EXPECT_EQ(list->itemText(2), "002 Clarinet Lead");
-}
-
 TEST(SectionPages, AcompChoicesWriteFbassAndChord) {
     test::TestEditorHost host;
     Shown<AcompPage> shown(host);
@@ -124,13 +107,9 @@ template <typename Page> void CheckLayers(as_layers& (*records)(as_bank&, unsign
     EXPECT_EQ(r.sound2, 1234) << "showing a record writes nothing";
 }
 
-TEST(SectionPages, SoloSoundsAndSwitches) {
+TEST(SectionPages, LayerPagesWriteSoundsAndSwitches) {
     CheckLayers<SoloPage>([](as_bank& b, unsigned i) -> as_layers& { return b.solo(i); });
-}
-TEST(SectionPages, FbassSoundsAndSwitches) {
     CheckLayers<FbassPage>([](as_bank& b, unsigned i) -> as_layers& { return b.fbass(i); });
-}
-TEST(SectionPages, ChordSoundsAndSwitches) {
     CheckLayers<ChordPage>([](as_bank& b, unsigned i) -> as_layers& { return b.chord(i); });
 }
 

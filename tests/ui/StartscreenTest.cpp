@@ -1,9 +1,8 @@
 // The start screen: what it shows, its gauge, and a click on the picture that closes it.
 #include "ui/Startscreen.h"
+#include "TestEditorHost.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 
 #include <gtest/gtest.h>
@@ -32,10 +31,7 @@ TEST(StartScreen, ShowsNameVersionAndGaugeUntilClosed) {
 TEST(StartScreen, ClickOnThePictureClosesIt) {
     ShowStartScreen();
     QLabel* picture = StartScreen()->picture();
-    const QPoint at = picture->rect().center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, picture->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(picture, &press);
+    test::SendMouse(*picture, QEvent::MouseButtonPress, picture->rect().center());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(StartScreen(), nullptr);
     HideStartScreen(); // start-up still calls it: harmless

@@ -35,19 +35,20 @@ struct TestEditorHost : EditorHost {
 };
 
 inline void SendMouse(QWidget& target, QEvent::Type type, QPointF at,
-                      Qt::MouseButton button = Qt::LeftButton) {
+                      Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-    QMouseEvent event(type, at, target.mapToGlobal(at), button, held, Qt::NoModifier);
+    QMouseEvent event(type, at, target.mapToGlobal(at), button, held, modifiers);
     QApplication::sendEvent(&target, &event);
 }
 
-inline void Click(QWidget& target, QPointF at) {
-    SendMouse(target, QEvent::MouseButtonPress, at);
-    SendMouse(target, QEvent::MouseButtonRelease, at);
+inline void Click(QWidget& target, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    SendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+    SendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, modifiers);
 }
 
 // Clicks a record's name cell as the user would.
-inline void ClickRecord(RecordGrid& grid, int record) {
+inline void ClickRecord(QAbstractItemView& grid, int record) {
     const QModelIndex index = grid.model()->index(record, 1);
     grid.scrollTo(index);
     Click(*grid.viewport(), grid.visualRect(index).center());

@@ -2,21 +2,18 @@
 // and the bank is compared with a script saved before and after, byte for byte.
 #include "GuiTestSupport.h"
 #include "MainWindowTestSupport.h"
+#include "TestEditorHost.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "ui/CommandWiring.h"
-#include "ui/Copymoveswapform.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SoundPage.h"
 #include "ui/UndoHistory.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -76,12 +73,7 @@ class UndoTest : public ::testing::Test {
         form.RefreshViews();
     }
 
-    void Trigger(const char* caption) {
-        QAction* action = FindAction(form, caption);
-        ASSERT_NE(action, nullptr) << caption;
-        ASSERT_TRUE(action->isEnabled()) << caption;
-        action->trigger();
-    }
+    void Trigger(const char* caption) { test::Trigger(form, caption); }
 
     // Does the command, then undoes and redoes it, comparing the saved bank each time.
     void ExpectUndoable(const std::function<void()>& command, const QString& stepName) {
@@ -112,18 +104,12 @@ class UndoTest : public ::testing::Test {
 
     // A press on the sound grid, as the user's next gesture after an edit.
     void PressOnGrid() {
-        QWidget* viewport = soundPage().grid()->viewport();
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5),
-                          viewport->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(viewport, &press);
+        test::SendMouse(*soundPage().grid()->viewport(), QEvent::MouseButtonPress, {5, 5});
     }
 };
 
 TEST_F(UndoTest, EditMenuOffersUndoAndRedoWithTheirShortcuts) {
-    QMenu* edit = nullptr;
-    for (QAction* top : form.menuBar()->actions())
-        if (top->text() == "&Edit") edit = top->menu();
+    QMenu* edit = FindMenu(form, "&Edit");
     ASSERT_NE(edit, nullptr);
     ASSERT_GE(edit->actions().size(), 3);
     EXPECT_EQ(edit->actions()[0], undo);
@@ -140,7 +126,6 @@ TEST_F(UndoTest, OpeningAScriptIsOneStep) {
     {
         as_bank source;
         FillBank(source);
-        SetName(source.sound(9000).name, "Far");
         ScriptedJobServices ui;
         ASSERT_TRUE(WriteScript(source, script, ui));
     }
@@ -210,21 +195,6 @@ TEST_F(UndoTest, AChoiceListEditIsNamedWhenTheEditMenuOpens) {
     EXPECT_EQ(lists[0]->currentIndex(), solo) << "the refresh after undo shows the choice";
     redo->trigger();
     EXPECT_EQ(Saved(), after);
-}
-
-TEST_F(UndoTest, ASoundRowMoveIsUndone) {
-    StartFromFilledBank();
-    form.pageControl()->setCurrentIndex(page::Sound);
-    auto move = [&] {
-        test::WhenModalAppears([](QWidget& modal) {
-            auto* ask = qobject_cast<TCopyMoveSwapForm*>(&modal);
-            if (!ask) return modal.close(), void();
-            ask->button(RowOperation::Move)->click();
-        });
-        soundPage().rowDragged(6, 1);
-    };
-    ExpectUndoable(move, "Edit sounds");
-    EXPECT_EQ(NameString(form.bank().sound(1).name).substr(0, 4), "Snd6");
 }
 
 // Size calculation and saving only record what they write: no step, and undo leaves it.
