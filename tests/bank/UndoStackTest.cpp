@@ -52,13 +52,6 @@ class UndoStackTest : public ::testing::Test {
     std::string owner = "No loaded bank!";
 };
 
-TEST_F(UndoStackTest, NothingChangedMakesNoStep) {
-    UndoStack stack(bank, owner);
-    EXPECT_FALSE(stack.Commit(bank, owner, "Nothing"));
-    EXPECT_FALSE(stack.CanUndo());
-    EXPECT_FALSE(stack.Undo(bank, owner));
-}
-
 // Changes at both ends of the block, across a page boundary, in paths and in both texts.
 TEST_F(UndoStackTest, UndoAndRedoRestoreEveryByteAndText) {
     UndoStack stack(bank, owner);
@@ -83,9 +76,7 @@ TEST_F(UndoStackTest, UndoAndRedoRestoreEveryByteAndText) {
     ASSERT_TRUE(stack.Redo(bank, owner));
     ExpectState(bank, owner, after);
     // Twice round: the step keeps working after swapping its contents.
-    ASSERT_TRUE(stack.Undo(bank, owner));
-    ExpectState(bank, owner, before);
-    ASSERT_TRUE(stack.Redo(bank, owner));
+    ASSERT_TRUE(stack.Undo(bank, owner) && stack.Redo(bank, owner));
     ExpectState(bank, owner, after);
 }
 
@@ -106,6 +97,7 @@ TEST_F(UndoStackTest, StepsUndoInReverseOrderAndANewStepDropsRedo) {
         ExpectState(bank, owner, *states[std::size_t(i)]);
     }
     EXPECT_FALSE(stack.CanUndo());
+    EXPECT_FALSE(stack.Undo(bank, owner));
     ASSERT_TRUE(stack.Redo(bank, owner));
     ASSERT_TRUE(stack.Redo(bank, owner));
     ExpectState(bank, owner, *states[2]);
@@ -122,6 +114,7 @@ TEST_F(UndoStackTest, StepsUndoInReverseOrderAndANewStepDropsRedo) {
 // restores only what that step changed.
 TEST_F(UndoStackTest, AbsorbedChangesAreNoStepAndSurviveUndo) {
     UndoStack stack(bank, owner);
+    EXPECT_FALSE(stack.Commit(bank, owner, "Nothing"));
     SetName(bank.multisample(3).name, "Strings");
     ASSERT_TRUE(stack.Commit(bank, owner, "Rename"));
     bank.multisample(8).sample[2].set_start_sector(0x50000);
@@ -155,11 +148,9 @@ TEST_F(UndoStackTest, OldestStepsGoWhenTheMemoryLimitIsReached) {
         std::memset(bank.records().reserved_c, value, 20000);
         return stack.Commit(bank, owner, "Fill " + std::to_string(value));
     };
-    ASSERT_TRUE(bigStep(1));
-    ASSERT_TRUE(bigStep(2));
+    ASSERT_TRUE(bigStep(1) && bigStep(2));
     EXPECT_EQ(stack.StepCount(), 2u);
-    ASSERT_TRUE(bigStep(3));
-    ASSERT_TRUE(bigStep(4));
+    ASSERT_TRUE(bigStep(3) && bigStep(4));
     EXPECT_LE(stack.Memory(), stack.MemoryLimit());
     EXPECT_LT(stack.StepCount(), 4u);
     EXPECT_EQ(stack.UndoName(), "Fill 4");
@@ -179,17 +170,11 @@ TEST_F(UndoStackTest, StepsWithoutACommandAreNamedAfterWhatChanged) {
         EXPECT_TRUE(stack.Commit(bank, owner, ""));
         return stack.UndoName();
     };
-    SetName(bank.sound(4).name, "Organ");
-    EXPECT_EQ(name(), "Edit sound name");
     SetName(bank.sound(5).name, "Flute");
     SetName(bank.sound(900).name, "Reed");
     EXPECT_EQ(name(), "Edit sound names");
     bank.sound(5).zone[0].volume = 3;
     EXPECT_EQ(name(), "Edit sound");
-    bank.acomp(999).chord = 7;
-    EXPECT_EQ(name(), "Edit acomp");
-    bank.scene(0).name[31] = 'x';
-    EXPECT_EQ(name(), "Edit scene name");
     bank.path(12, 5) = "E:\\a.wav";
     EXPECT_EQ(name(), "Edit sample paths");
     bank.path(13, 5) = "E:\\b.wav";

@@ -19,6 +19,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <random>
 
 using namespace ovb;
@@ -50,19 +51,11 @@ std::vector<std::int16_t> Noise(std::size_t frames, unsigned channels, unsigned 
     return v;
 }
 
-void WriteSamples(const std::filesystem::path& path, const std::vector<std::int16_t>& v,
-                  bool stereo) {
-    auto header = MakeWavHeader(stereo, std::uint32_t(v.size() * 2));
-    std::vector<std::uint8_t> bytes(header.begin(), header.end());
-    bytes.resize(bytes.size() + v.size() * 2);
-    std::memcpy(bytes.data() + header.size(), v.data(), v.size() * 2);
-    WriteAll(path, bytes);
-}
-
-void Wait(int ms) {
+void Wait(
+    int ms, const std::function<bool()>& done = [] { return false; }) {
     QElapsedTimer t;
     t.start();
-    while (t.elapsed() < ms) {
+    while (t.elapsed() < ms && !done()) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(2);
     }
@@ -141,7 +134,13 @@ class Playback : public ::testing::Test {
         ASSERT_NE(tag, 0) << "the null sink is not among the audio outputs";
         panel.show();
     }
-    void Load(const std::filesystem::path& wav) {
+    void Load(const std::vector<std::int16_t>& v, bool stereo) {
+        const auto wav = dir / "sample.wav";
+        auto header = MakeWavHeader(stereo, std::uint32_t(v.size() * 2));
+        std::vector<std::uint8_t> bytes(header.begin(), header.end());
+        bytes.resize(bytes.size() + v.size() * 2);
+        std::memcpy(bytes.data() + header.size(), v.data(), v.size() * 2);
+        WriteAll(wav, bytes);
         host.bank().path(1, 0) = wav.string();
         panel.LoadPlayerSample(1, 0);
         ASSERT_TRUE(panel.plot()->valid());
@@ -149,14 +148,11 @@ class Playback : public ::testing::Test {
     // Runs the event loop while playing, noting every cursor column seen.
     std::vector<int> FollowUntilDone(int limitMs) {
         std::vector<int> columns;
-        QElapsedTimer t;
-        t.start();
-        while (panel.playing() && t.elapsed() < limitMs) {
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        Wait(limitMs, [&] {
             const int c = panel.plot()->cursorColumn();
             if (c >= 0 && (columns.empty() || columns.back() != c)) columns.push_back(c);
-            QThread::msleep(2);
-        }
+            return !panel.playing();
+        });
         return columns;
     }
 
@@ -169,65 +165,45 @@ class Playback : public ::testing::Test {
 
 } // namespace
 
-TEST_F(Playback, TheNullSinkIsAnOutputAndTheDefault) {
-    EXPECT_EQ(QMediaDevices::defaultAudioOutput().description(),
+TEST_F(Playback, SamplesPlayToTheEndOnTheChosenOutputAndReachTheSinkUnchanged) {
+    ASSERT_EQ(QMediaDevices::defaultAudioOutput().description(),
               qEnvironmentVariable("OVB_TEST_SINK_DESCRIPTION"));
     EXPECT_EQ(PlayerOutput::DeviceOfTag(tag).id(), QMediaDevices::audioOutputs()[tag - 1].id());
-    EXPECT_TRUE(PlayerOutput::DeviceOfTag(tag).isFormatSupported(PlayerOutput::PlayerFormat(true)));
-}
+    for (unsigned channels : {1u, 2u}) {
+        SCOPED_TRACE(channels == 1 ? "mono on the null sink's tag" : "stereo on the default");
+        const auto sample = Noise(24000, channels, channels); // half a second
+        Load(sample, channels == 2);
+        settings.deviceTag = channels == 1 ? tag : 0;
+        MonitorRecording rec(dir / ("rec" + std::to_string(channels) + ".raw"));
+        ASSERT_TRUE(rec.started()) << "parec did not start";
 
-TEST_F(Playback, AMonoSamplePlaysToTheEndAndReachesTheSinkUnchanged) {
-    const auto tone = Noise(24000, 1, 1); // half a second
-    WriteSamples(dir / "mono.wav", tone, false);
-    Load(dir / "mono.wav");
-    settings.deviceTag = tag;
-    MonitorRecording rec(dir / "mono.raw");
-    ASSERT_TRUE(rec.started()) << "parec did not start";
-
-    panel.StartPlayback();
-    ASSERT_TRUE(panel.playing());
-    const std::vector<int> columns = FollowUntilDone(10000);
-    ASSERT_FALSE(panel.playing()) << "playback never reached its end";
-    EXPECT_TRUE(host.services.transcript.empty()) << host.services.shown().front();
-    // The cursor went forward only, across most of the plot, and is gone at the end.
-    ASSERT_GE(columns.size(), 5u);
-    EXPECT_TRUE(std::is_sorted(columns.begin(), columns.end()));
-    EXPECT_GT(columns.back(), MyWavePlot::kWidth * 3 / 4);
-    EXPECT_EQ(panel.plot()->cursorColumn(), -1);
-
-    ExpectRecordedSample(rec.finish(), tone, 1);
-}
-
-TEST_F(Playback, AStereoSamplePlaysOnTheDefaultOutput) {
-    const auto noise = Noise(9600, 2, 2);
-    WriteSamples(dir / "stereo.wav", noise, true);
-    Load(dir / "stereo.wav");
-    settings.deviceTag = 0; // the default output: the null sink
-    MonitorRecording rec(dir / "stereo.raw");
-    panel.StartPlayback();
-    FollowUntilDone(10000);
-    ASSERT_FALSE(panel.playing());
-    ExpectRecordedSample(rec.finish(), noise, 2);
+        panel.StartPlayback();
+        ASSERT_TRUE(panel.playing());
+        const std::vector<int> columns = FollowUntilDone(10000);
+        ASSERT_FALSE(panel.playing()) << "playback never reached its end";
+        EXPECT_TRUE(host.services.transcript.empty()) << host.services.shown().front();
+        // The cursor went forward only, across most of the plot, and is gone at the end.
+        ASSERT_GE(columns.size(), 5u);
+        EXPECT_TRUE(std::is_sorted(columns.begin(), columns.end()));
+        EXPECT_GT(columns.back(), MyWavePlot::kWidth * 3 / 4);
+        EXPECT_EQ(panel.plot()->cursorColumn(), -1);
+        ExpectRecordedSample(rec.finish(), sample, channels);
+    }
 }
 
 TEST_F(Playback, StoppingInTheMiddleEndsAtOnce) {
     const auto tone = Noise(48000 * 4, 1, 3); // four seconds
-    WriteSamples(dir / "long.wav", tone, false);
-    Load(dir / "long.wav");
+    Load(tone, false);
     MonitorRecording rec(dir / "long.raw");
     panel.StartPlayback();
-    QElapsedTimer t;
-    t.start();
-    while (panel.plot()->cursorColumn() < 60 && t.elapsed() < 5000)
-        Wait(5);
+    Wait(5000, [&] { return panel.plot()->cursorColumn() >= 60; });
     ASSERT_TRUE(panel.playing());
     ASSERT_GE(panel.plot()->cursorColumn(), 60);
     const int reached = panel.plot()->cursorColumn();
     panel.StopPlayback();
     EXPECT_FALSE(panel.playing());
-    EXPECT_EQ(panel.plot()->cursorColumn(), -1);
     Wait(300);
-    EXPECT_EQ(panel.plot()->cursorColumn(), -1) << "the cursor came back after the stop";
+    EXPECT_EQ(panel.plot()->cursorColumn(), -1) << "the cursor is shown after the stop";
 
     // The sink got about as far as the cursor showed, far from the four seconds.
     const auto recorded = rec.finish();
@@ -239,8 +215,7 @@ TEST_F(Playback, StoppingInTheMiddleEndsAtOnce) {
 }
 
 TEST_F(Playback, HoldingAnyButtonOnThePlotPlaysAndReleasingStops) {
-    WriteSamples(dir / "hold.wav", Noise(48000 * 3, 1, 4), false);
-    Load(dir / "hold.wav");
+    Load(Noise(48000 * 3, 1, 4), false);
     for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
         SendMouse(*panel.plot(), QEvent::MouseButtonPress, {10, 10}, button);
         EXPECT_TRUE(panel.playing());
