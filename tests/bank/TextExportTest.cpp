@@ -4,6 +4,7 @@
 #include "bank/TextExport.h"
 
 #include "job/ScriptedJobServices.h"
+#include "support/BankNames.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <utility>
 
 using namespace ovb;
+using ovb::test::SetName;
 namespace fs = std::filesystem;
 
 namespace {
@@ -60,12 +62,6 @@ std::string ExpectedListing(const Overrides& overrides = {}) {
 std::string ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-template <std::size_t N> void SetName(Name<N>& name, std::string_view bytes) {
-    ASSERT_LE(bytes.size(), N);
-    name.fill(' ');
-    std::memcpy(name.data(), bytes.data(), bytes.size());
 }
 
 class TextExportTest : public ::testing::Test {

@@ -1,4 +1,5 @@
 #include "bank/UndoStack.h"
+#include "support/BankNames.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 namespace ovb {
+using test::SetName;
 namespace {
 
 constexpr std::size_t kBlock = sizeof(as_bank_records);
@@ -39,11 +41,6 @@ void ExpectState(const as_bank& bank, const std::string& owner, const BankCopy& 
         ASSERT_EQ(bank.paths(m), copy.paths[m]) << "multisample " << m;
     EXPECT_EQ(bank.loadedFile(), copy.loadedFile);
     EXPECT_EQ(owner, copy.owner);
-}
-
-void SetName(Name<16>& name, const char* text) {
-    name.fill(' ');
-    std::memcpy(name.data(), text, std::strlen(text));
 }
 
 class UndoStackTest : public ::testing::Test {

@@ -1,19 +1,16 @@
 // The search behind the search assistant: what is found, how each result names its record, and
 // what is never listed.
 #include "tools/BankSearch.h"
+#include "support/BankNames.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 using namespace ovb;
+using ovb::test::SetName;
 
 namespace {
-
-template <std::size_t N> void SetName(Name<N>& name, const char* text) {
-    name.fill(' ');
-    std::memcpy(name.data(), text, std::min(N, std::strlen(text)));
-}
 
 using Lines = std::vector<std::string>;
 

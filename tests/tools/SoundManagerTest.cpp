@@ -7,6 +7,7 @@
 #include "bank/BankFiles.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
+#include "support/BankNames.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,6 @@ using namespace ovb;
 using namespace ovb::test;
 
 namespace {
-
-void SetName(Name<16>& name, const std::string& text) {
-    name = EmptyName<16>();
-    std::memcpy(name.data(), text.data(), std::min<std::size_t>(text.size(), 16));
-}
 
 // The manager bank: "Piano" (5), "Strings" (9), "Organ" (20) and an unnamed multisample (30)
 // with real WAV files; sound 100 plays Piano, Strings, Piano again and Organ.

@@ -1,6 +1,7 @@
 // The shared choice lists and record lists over the bank: item texts, which refresh bits rebuild
 // which list, that only changed items are reported, and names written through a record list.
 #include "TestEditorHost.h"
+#include "support/BankNames.h"
 #include "ui/RecordGridModel.h"
 
 #include <QAbstractItemModel>
@@ -11,13 +12,9 @@
 #include <set>
 
 using namespace ovb;
+using ovb::test::SetName;
 
 namespace {
-
-template <std::size_t N> void SetName(Name<N>& name, const char* text) {
-    name.fill('\0');
-    std::memcpy(name.data(), text, std::strlen(text));
-}
 
 QString Item(QAbstractItemModel* model, int row) {
     return model->index(row, 0).data().toString();
@@ -56,11 +53,11 @@ TEST(BankModels, RefreshBitsRebuildOnlyTheirListsAndOnlyChangedItems) {
     as_bank& bank = host.bank();
     ChangedRows sounds(m.soundNames()), multis(m.multisampleNames()), solos(m.soloNames()),
         acomps(m.acompNames()), fbasses(m.fbassNames()), chords(m.chordNames());
-    SetName(bank.sound(5).name, "Piano");
-    SetName(bank.sound(6).name, "Organ");
-    SetName(bank.multisample(8).name, "Strings");
-    SetName(bank.solo(3).name, "Lead");
-    SetName(bank.chord(999).name, "Last");
+    SetName(bank.sound(5).name, "Piano", '\0');
+    SetName(bank.sound(6).name, "Organ", '\0');
+    SetName(bank.multisample(8).name, "Strings", '\0');
+    SetName(bank.solo(3).name, "Lead", '\0');
+    SetName(bank.chord(999).name, "Last", '\0');
 
     m.refresh(refresh::MultisampleNames);
     EXPECT_EQ(multis.rows, std::multiset<int>{8});
@@ -91,7 +88,7 @@ TEST(RecordGridModel, NumbersAndNamesComeFromTheBank) {
     RecordGridModel* sounds = host.models.soundGrid();
     EXPECT_EQ(scenes->index(7, 0).data().toString(), "007");
     EXPECT_EQ(sounds->index(7, 0).data().toString(), "0007");
-    SetName(host.bank().scene(7).name, "Wedding");
+    SetName(host.bank().scene(7).name, "Wedding", '\0');
     EXPECT_EQ(scenes->index(7, 1).data().toString(), "Wedding");
     // The editor starts from the name without its padding.
     EXPECT_EQ(scenes->index(8, 1).data(Qt::EditRole).toString(), "- - -");

@@ -3,6 +3,7 @@
 #include "assistants/Searchform.h"
 #include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
+#include "support/BankNames.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,12 +17,9 @@
 #include <gtest/gtest.h>
 
 using namespace ovb;
+using ovb::test::SetName;
 
 namespace {
-
-template <std::size_t N> void SetName(Name<N>& name, const char* text) {
-    std::memcpy(name.data(), text, std::strlen(text));
-}
 
 void Click(QListWidget& list, int row) {
     test::Click(*list.viewport(), list.visualItemRect(list.item(row)).center());

@@ -6,6 +6,7 @@
 #include "TestEditorHost.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
+#include "support/BankNames.h"
 #include "support/TestFiles.h"
 #include "ui/RecordGrid.h"
 
@@ -22,11 +23,6 @@ using namespace ovb;
 using namespace ovb::test;
 
 namespace {
-
-void SetName(Name<16>& name, const std::string& text) {
-    name = EmptyName<16>();
-    std::memcpy(name.data(), text.data(), std::min<std::size_t>(text.size(), 16));
-}
 
 // Manager bank: "Piano" (5) and "Organ" (20); sounds 100..109 play Piano, sound 100 Organ too.
 std::filesystem::path WriteManagerScript(const std::filesystem::path& file) {

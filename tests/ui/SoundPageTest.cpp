@@ -3,6 +3,7 @@
 #include "ui/SoundPage.h"
 #include "GuiTestSupport.h"
 #include "TestEditorHost.h"
+#include "support/BankNames.h"
 #include "ui/Copymoveswapform.h"
 #include "ui/LevelBar.h"
 #include "ui/RecordGridModel.h"
@@ -21,13 +22,9 @@
 #include <cstring>
 
 using namespace ovb;
+using ovb::test::SetName;
 
 namespace {
-
-template <std::size_t N> void SetName(Name<N>& name, const char* text) {
-    name.fill('\0');
-    std::memcpy(name.data(), text, std::strlen(text));
-}
 
 class SoundPageTest : public ::testing::Test {
   protected:
@@ -73,7 +70,7 @@ void AnswerOperation(RowOperation op, DialogSeen& seen) {
 // Sounds 0..7 named by their index, so that their travels show.
 void NameSounds(as_bank& bank) {
     for (unsigned i = 0; i < 8; ++i) {
-        SetName(bank.sound(i).name, ("Snd" + std::to_string(i)).c_str());
+        SetName(bank.sound(i).name, ("Snd" + std::to_string(i)).c_str(), '\0');
         bank.sound(i).osc_mode = std::uint8_t(i);
     }
 }
@@ -131,7 +128,7 @@ TEST_F(SoundPageTest, DroppingARowOnAnotherRunsTheDialogAfterTheDrop) {
 }
 
 TEST_F(SoundPageTest, ContextMenuRemovesAfterYesAndTellsTheSize) {
-    SetName(bank.sound(3).name, "Flute");
+    SetName(bank.sound(3).name, "Flute", '\0');
     bank.sound(3).zone[0].set_multisample(2);
     bank.multisample(2).sample[0].length_sectors = 3;
     Select(3);
@@ -211,7 +208,7 @@ TEST_F(SoundPageTest, ZoneValuesShowVolumeAndSignedTransposeAndCopyNameTakesZone
     EXPECT_EQ(zones.transposeLabel(19)->text(), "-12");
     EXPECT_EQ(zones.zoneLabel(19)->text(), "Zone 20");
 
-    SetName(bank.multisample(12).name, "Grand Piano");
+    SetName(bank.multisample(12).name, "Grand Piano", '\0');
     zones.zoneList(0)->setCurrentIndex(12);
     host.refreshes.clear();
     page.copyNameButton()->click();

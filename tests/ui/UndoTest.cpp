@@ -5,6 +5,7 @@
 #include "TestEditorHost.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
+#include "support/BankNames.h"
 #include "support/TestFiles.h"
 #include "ui/CommandWiring.h"
 #include "ui/RecordGrid.h"
@@ -22,14 +23,10 @@
 #include <cstring>
 
 using namespace ovb;
+using ovb::test::SetName;
 using test::FindAction;
 
 namespace {
-
-template <std::size_t N> void SetName(Name<N>& name, const char* text) {
-    name.fill(' ');
-    std::memcpy(name.data(), text, std::strlen(text));
-}
 
 // A bank worth undoing to: named sounds playing multisamples with paths.
 void FillBank(as_bank& bank) {
