@@ -34,19 +34,18 @@ for ((i = 0; i < FILES; ++i)); do
 done
 cat "${inputs[@]}" >/dev/null
 
-now() { echo "$EPOCHREALTIME"; }
-since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", b - a }'; }
+source "$(dirname "$0")/timing.sh"
 
 t=$(now)
 for f in "${inputs[@]}"; do
     sox "$f" -b 16 "$DATA/sox/$(basename "$f")" rate -v 48000 dither
 done
-sox_s=$(since "$t")
+sox_s=$(seconds_since "$t")
 rm -rf "$DATA/sox"
 
 t=$(now)
 "$OVBANK" --quiet conform-files "${inputs[@]}" --into "$DATA/ovbank" >/dev/null
-ovbank_s=$(since "$t")
+ovbank_s=$(seconds_since "$t")
 
 echo "audio: $SECONDS_TOTAL s of 44.1 kHz stereo in $FILES files"
 echo "sox rate -v 48000 dither: $sox_s s"

@@ -30,7 +30,7 @@ for arg in "$@"; do
 done
 
 OVBANK=$BUILD/src/ovbank
-MAKE_WAVS=$BUILD/bench/ovb-bench-make-level-wavs
+MAKE_WAVS=$BUILD/bench/ovb-bench-make-wavs
 for tool in "$OVBANK" "$MAKE_WAVS"; do
     [[ -x "$tool" ]] || { echo "missing $tool: build $BUILD first" >&2; exit 1; }
 done
@@ -55,11 +55,7 @@ if (($(df --output=avail -B1 "$DATA" | tail -1 | tr -d ' ') < needed)); then
     exit 1
 fi
 
-now() { echo "$EPOCHREALTIME"; }
-seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.3f", b - a }'; }
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-largest() { printf '%s\n' "$@" | sort -g | tail -1; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+source "$(dirname "$0")/timing.sh"
 mb() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; } # kB -> MB
 
 LIB=$DATA/library
@@ -70,7 +66,7 @@ library_ready() {
 }
 if ! library_ready; then
     rm -rf "$LIB"
-    "$MAKE_WAVS" "$LIB" "$WAV_COUNT" "$WAV_DATA_BYTES"
+    "$MAKE_WAVS" "$LIB" "$WAV_COUNT" "$WAV_DATA_BYTES" --level
 fi
 LIB_BYTES=$(cat "$LIB"/level-*.wav | wc -c) # also reads them into the page cache
 sync
