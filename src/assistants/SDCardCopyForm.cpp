@@ -197,18 +197,18 @@ void SDCardCopyForm::SellectBankClick() {
 }
 
 void SDCardCopyForm::SellectOsClick() {
-    const QStringList files =
-        fileDialog({false, QString::fromUtf8(kOsTitle), DialogFilter(kOsFilter)}, true);
-    if (files.isEmpty()) return;
-    plan_.system = ChooseFiles(Paths(files));
-    updateSteps();
+    chooseFiles(kOsTitle, DialogFilter(kOsFilter), plan_.system);
 }
 
 void SDCardCopyForm::SellectMp3Click() {
-    const QStringList files =
-        fileDialog({false, QString::fromUtf8(kMp3Title), MultiPatternFilter(kMp3Filter)}, true);
+    chooseFiles(kMp3Title, MultiPatternFilter(kMp3Filter), plan_.mp3);
+}
+
+// A cancelled dialog keeps the earlier choice.
+void SDCardCopyForm::chooseFiles(const char* title, const QString& filter, FileChoice& choice) {
+    const QStringList files = fileDialog({false, QString::fromUtf8(title), filter}, true);
     if (files.isEmpty()) return;
-    plan_.mp3 = ChooseFiles(Paths(files));
+    choice = ChooseFiles(Paths(files));
     updateSteps();
 }
 

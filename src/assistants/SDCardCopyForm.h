@@ -45,6 +45,7 @@ class SDCardCopyForm : public QDialog {
   private:
     void buildControls();
     QStringList runFileDialog(const FileDialogRequest& request, bool multiple);
+    void chooseFiles(const char* title, const QString& filter, FileChoice& choice);
     void updateSteps();
     void showDrive();
     std::filesystem::path chosenRoot() const;
