@@ -1,5 +1,6 @@
 #include "audio/Wav_samples.h"
 
+#include "audio/Wav_silence.h"
 #include "job/ReplacingBatch.h"
 
 #include <algorithm>
@@ -28,15 +29,59 @@ WavLoad OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLa
     return WavLoad::Ok;
 }
 
-WavLoad LoadWavSamples(const std::filesystem::path& path, WavSamples& out) {
-    std::ifstream in;
-    const WavLoad load = OpenWavAudio(path, in, out.layout);
+WavLoad OpenWavSamples(const std::filesystem::path& path, WavSamples& out) {
+    out.file.close();
+    out.file.clear();
+    const WavLoad load = OpenWavAudio(path, out.file, out.layout);
     if (load != WavLoad::Ok) return load;
     out.values.resize((std::size_t(out.layout.dataSize) + 1) / 2);
     out.values.back() = 0;
-    in.read(reinterpret_cast<char*>(out.values.data()), std::streamsize(out.layout.dataSize));
-    if (std::size_t(in.gcount()) != out.layout.dataSize) return WavLoad::Truncated;
     return WavLoad::Ok;
+}
+
+namespace {
+
+// The ends are read in pieces that double, so that a long silence is read in a few calls and
+// scanned about twice at most.
+constexpr std::size_t kFirstPieceValues = 128u << 10;
+
+// Reads values [first, first + count) of the audio.
+bool ReadValues(WavSamples& wav, std::size_t first, std::size_t count) {
+    const std::streamsize bytes = std::streamsize(2 * count);
+    wav.file.clear();
+    wav.file.seekg(std::streamoff(wav.layout.dataOffset + 2 * std::uint64_t(first)));
+    wav.file.read(reinterpret_cast<char*>(wav.values.data() + first), bytes);
+    return wav.file.gcount() == bytes;
+}
+
+} // namespace
+
+bool ReadSilentHead(WavSamples& wav, int threshold) {
+    const std::size_t n = wav.valueCount(), ch = wav.channels();
+    std::size_t loaded = 0;
+    for (std::size_t piece = kFirstPieceValues; loaded < n; piece *= 2) {
+        const std::size_t count = std::min(piece, n - loaded);
+        if (!ReadValues(wav, loaded, count)) return false;
+        loaded += count;
+        const std::size_t frames = loaded / ch;
+        if (SilentHeadFrames({wav.values.data(), frames * ch}, ch, threshold) < frames) break;
+    }
+    return true;
+}
+
+bool ReadSilentTail(WavSamples& wav, int threshold) {
+    const std::size_t n = wav.valueCount(), ch = wav.channels(), frames = n / ch;
+    std::size_t start = n;
+    for (std::size_t piece = kFirstPieceValues; start > 0; piece *= 2) {
+        const std::size_t count = std::min(piece, start);
+        start -= count;
+        if (!ReadValues(wav, start, count)) return false;
+        const std::size_t first = (start + ch - 1) / ch; // the first frame read whole
+        const std::span<const std::int16_t> read(wav.values.data() + first * ch,
+                                                 (frames - first) * ch);
+        if (SilentTailFrames(read, ch, threshold) < frames - first) break;
+    }
+    return true;
 }
 
 bool ReadAudioPieces(std::istream& in, std::uint64_t bytes, const AudioPieceUse& use) {
@@ -59,25 +104,20 @@ void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, s
                      WavWritten done) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> old(std::fopen(path.c_str(), "rb"),
                                                         &std::fclose);
+    // The buffer holds only the parts the trims read: the rest can come from the file alone.
+    if (!old) {
+        done("cannot open for reading");
+        return;
+    }
     const std::uint64_t from = std::uint64_t(first) * 2, end = from + bytes;
     const std::uint64_t copied =
-        old ? std::clamp<std::uint64_t>(std::uint64_t(unchangedEnd) * 2, from, end) : from;
+        std::clamp<std::uint64_t>(std::uint64_t(unchangedEnd) * 2, from, end);
     const auto header = MakeWavHeader(wav.stereo(), bytes);
     auto out = std::make_unique<ReplacingFile>(path);
     out->write(header.data(), header.size());
     if (copied > from) out->copyFrom(old.get(), wav.layout.dataOffset + from, copied - from);
     out->write(reinterpret_cast<const char*>(wav.values.data()) + copied, end - copied);
     batch.add(std::move(out), std::move(done));
-}
-
-std::string WriteTrimmedWav(const std::filesystem::path& path, bool stereo,
-                            const std::int16_t* first, std::uint32_t bytes) {
-    const auto header = MakeWavHeader(stereo, bytes);
-    ReplacingFile out(path);
-    out.write(header.data(), header.size());
-    out.write(first, bytes);
-    if (!out.commit()) return out.error().empty() ? "cannot replace the file" : out.error();
-    return {};
 }
 
 } // namespace ovb

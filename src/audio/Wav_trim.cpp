@@ -44,7 +44,7 @@ TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work, bool dis
         const std::filesystem::path host = HostPath(paths[i]);
         if (batch.waiting(host)) batch.flush();
         const bool again = distinct && !visited.insert(host.lexically_normal().string()).second;
-        if (!again && Accepted(LoadWavSamples(host, wav), wav)) work(run, batch, host, wav);
+        if (!again && Accepted(OpenWavSamples(host, wav), wav)) work(run, batch, host, wav);
         ui.SetProgressText(kProgressTitle);
         ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
         ui.processEvents();
@@ -84,6 +84,7 @@ std::vector<std::string> BankSlotPaths(const as_bank& bank) {
 
 TrimRun MeasureStartSilence(const Paths& paths, JobServices& ui) {
     return ForEachAccepted(paths, ui, [](TrimRun& run, auto&, const auto&, WavSamples& wav) {
+        if (!ReadSilentHead(wav, kSilenceThresholds.back())) return;
         for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t)
             run.removedAt[t] +=
                 SilentHeadFrames(Values(wav), wav.channels(), kSilenceThresholds[t]) *
@@ -93,6 +94,7 @@ TrimRun MeasureStartSilence(const Paths& paths, JobServices& ui) {
 
 TrimRun MeasureEndSilence(const Paths& paths, bool fade, JobServices& ui) {
     return ForEachAccepted(paths, ui, [fade](TrimRun& run, auto&, const auto&, WavSamples& wav) {
+        if (!ReadSilentTail(wav, kSilenceThresholds.back())) return;
         const unsigned ch = wav.channels();
         for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t) {
             const std::size_t tail = SilentTailFrames(Values(wav), ch, kSilenceThresholds[t]);
@@ -110,6 +112,7 @@ TrimRun RemoveStartSilence(const Paths& paths, int threshold, JobServices& ui) {
     return ForEachAccepted(
         paths, ui,
         [threshold](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+            if (!ReadSilentHead(wav, threshold)) return;
             const unsigned ch = wav.channels();
             const std::size_t head = SilentHeadFrames(Values(wav), ch, threshold);
             if (head == 0) return;
@@ -123,6 +126,7 @@ TrimRun RemoveEndSilence(const Paths& paths, int threshold, bool fade, JobServic
     return ForEachAccepted(
         paths, ui,
         [=](TrimRun& run, auto& batch, const auto& host, WavSamples& wav) {
+            if (!ReadSilentTail(wav, threshold)) return;
             const unsigned ch = wav.channels();
             const std::size_t frames = wav.frameCount();
             const std::size_t tail = SilentTailFrames(Values(wav), ch, threshold);

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <span>
 
 using namespace ovb;
 using namespace ovb::test;
@@ -172,6 +173,35 @@ TEST_F(TrimTest, EndRemovalWithAndWithoutFade) {
     EXPECT_EQ(ReadAll(dir / "20.wav").size(), 44u + 2 * 1050);
     EXPECT_EQ(ui.shown().back(), "Sample Editor: Null samples: 30 samples = 60 bytes.\nTotal "
                                  "samples in fades: 0 samples = 0 bytes.\nChanged files: 1");
+}
+
+TEST_F(TrimTest, LongSilencesAreReadFromTheEndsAcrossManyPieces) {
+    // The trims read a file's ends only, in growing pieces: silences longer than several pieces,
+    // a first sound frame that is loud in one channel only, and the scans at every threshold must
+    // give what the silence functions give on the whole audio.
+    std::vector<std::int16_t> v = Alternating(2 * 300001, 10);
+    Append(v, {0, 500});
+    Append(v, Alternating(2 * 1000, kLoud));
+    Append(v, Alternating(2 * 200003, 3));
+    WriteValues(dir / "long.wav", true, v);
+    const std::vector<std::string> paths{file("long.wav")};
+    const TrimRun head = MeasureStartSilence(paths, ui);
+    const TrimRun tail = MeasureEndSilence(paths, false, ui);
+    for (std::size_t t = 0; t < kSilenceThresholds.size(); ++t) {
+        EXPECT_EQ(head.removedAt[t], 2 * SilentHeadFrames(v, 2, kSilenceThresholds[t])) << t;
+        EXPECT_EQ(tail.removedAt[t], 2 * SilentTailFrames(v, 2, kSilenceThresholds[t])) << t;
+    }
+
+    EXPECT_EQ(RemoveStartSilence(paths, 10, ui).removed, 2u * 300001);
+    std::vector<std::int16_t> kept(v.begin() + 2 * 300001, v.end());
+    EXPECT_EQ(ValuesAt(ReadAll(dir / "long.wav"), 44, kept.size()), kept);
+
+    EXPECT_EQ(RemoveEndSilence(paths, 3, true, ui).removed, 2u * (200003 - kFadeFrames));
+    kept.resize(kept.size() - 2 * (200003 - kFadeFrames));
+    FadeOut(std::span(kept).last(2 * kFadeFrames), 2);
+    const auto bytes = ReadAll(dir / "long.wav");
+    ASSERT_EQ(bytes.size(), 44 + 2 * kept.size());
+    EXPECT_EQ(ValuesAt(bytes, 44, kept.size()), kept);
 }
 
 TEST_F(TrimTest, FixedCountValidationAndRanges) {
