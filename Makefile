@@ -3,6 +3,12 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Our own builds treat warnings as errors; a packager's plain cmake run does not.
+OVB_ARGS   := -DOVB_WERROR=ON
+# A compiler cache, where one is installed, makes rebuilds in several checkouts cheap.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+OVB_ARGS   += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 
 .PHONY: all deps build build-asan test test-asan test-all run bench format clean
 
@@ -12,10 +18,10 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/build.ninja: | deps
-	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) $(OVB_ARGS) >/dev/null
 
 $(BUILD_ASAN)/build.ninja: | deps
-	@cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) -DOVB_SANITIZE=ON -DOVB_GUI=OFF -DOVB_BENCH=OFF >/dev/null
+	@cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) $(OVB_ARGS) -DOVB_SANITIZE=ON -DOVB_GUI=OFF -DOVB_BENCH=OFF >/dev/null
 
 build: deps $(BUILD)/build.ninja
 	@cmake --build $(BUILD)
