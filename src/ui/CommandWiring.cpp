@@ -1,60 +1,79 @@
 #include "ui/CommandWiring.h"
 
-#include "ui/Mainform.h"
-
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
-#include <QMenuBar>
+#include <QVariant>
 
 namespace ovb {
 
 namespace {
 
-QString Plain(QString text) {
-    return text.remove('&');
+constexpr char kCommandProperty[] = "ovbCommand";
+constexpr char kMenuProperty[] = "ovbMenu";
+
+void AddSeparator(QWidget& target) {
+    auto* separator = new QAction(&target);
+    separator->setSeparator(true);
+    target.addAction(separator);
 }
 
-template <typename Visit> void ForEachAction(QMenu* menu, Visit& visit) {
-    for (QAction* action : menu->actions()) {
-        if (!visit(action)) return;
-        if (QMenu* sub = action->menu()) ForEachAction(sub, visit);
+QAction* MakeCommand(QWidget& target, const MenuEntry& row) {
+    auto* action = new QAction(QString::fromUtf8(row.caption), &target);
+    action->setProperty(kCommandProperty, int(row.command));
+    if (*row.shortcut)
+        action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(row.shortcut)));
+    if (row.has(entry::WidgetShortcut)) action->setShortcutContext(Qt::WidgetShortcut);
+    if (row.has(entry::Checkable)) {
+        action->setCheckable(true);
+        action->setChecked(row.has(entry::Checked));
+        action->setStatusTip(QString::fromUtf8(row.statusTip));
+    } else {
+        action->setEnabled(false);
+        action->setStatusTip(row.has(entry::NoAction) ? kNoActionInThisVersion : kNotYetAvailable);
     }
-}
-
-template <typename Visit> void ForEachAction(TForm1& form, Visit visit) {
-    for (QAction* top : form.menuBar()->actions())
-        if (QMenu* menu = top->menu()) {
-            if (!visit(top)) return;
-            ForEachAction(menu, visit);
-        }
+    return action;
 }
 
 } // namespace
 
-QAction* FindCommand(TForm1& form, const QString& caption) {
-    QAction* found = nullptr;
-    ForEachAction(form, [&](QAction* action) {
-        if (!action->menu() && action->text() == caption) found = action;
-        return found == nullptr;
-    });
-    return found;
+void AddMenuEntries(QWidget& target, Menu menu) {
+    for (const MenuEntry& row : MenuEntries()) {
+        if (row.in != menu) continue;
+        if (row.has(entry::SeparatorBefore)) AddSeparator(target);
+        if (row.command != Command::None) {
+            target.addAction(MakeCommand(target, row));
+            continue;
+        }
+        auto* submenu = new QMenu(QString::fromUtf8(row.caption), &target);
+        submenu->setProperty(kMenuProperty, int(row.submenu));
+        target.addAction(submenu->menuAction());
+        AddMenuEntries(*submenu, row.submenu);
+    }
 }
 
-QMenu* FindMenu(TForm1& form, const QString& title) {
-    QMenu* found = nullptr;
-    ForEachAction(form, [&](QAction* action) {
-        if (action->menu() && Plain(action->text()) == Plain(title)) found = action->menu();
-        return found == nullptr;
-    });
-    return found;
+QAction* FindCommand(const QObject& root, Command command) {
+    for (QAction* action : root.findChildren<QAction*>())
+        if (CommandOf(action) == command) return action;
+    return nullptr;
 }
 
-QAction* Activate(TForm1& form, const QString& caption, std::function<void()> work) {
-    QAction* action = FindCommand(form, caption);
+QMenu* FindMenu(const QObject& root, Menu menu) {
+    for (QMenu* found : root.findChildren<QMenu*>())
+        if (found->property(kMenuProperty).toInt() == int(menu)) return found;
+    return nullptr;
+}
+
+Command CommandOf(const QObject* action) {
+    return action ? Command(action->property(kCommandProperty).toInt()) : Command::None;
+}
+
+QAction* Activate(QObject& root, Command command, std::function<void()> work) {
+    QAction* action = FindCommand(root, command);
     if (!action) return nullptr;
     action->setEnabled(true);
-    action->setStatusTip(QString());
-    QObject::connect(action, &QAction::triggered, &form, std::move(work));
+    action->setStatusTip(QString::fromUtf8(EntryOf(command).statusTip));
+    QObject::connect(action, &QAction::triggered, &root, std::move(work));
     return action;
 }
 

@@ -1,25 +1,34 @@
 #pragma once
-// The menus are built in one place with every caption in its order; the work behind a command is
-// attached afterwards by the part of the program that does it, so each tool keeps its menu code
+// Menus are built from the command table (MenuCommands.h); the work behind a command is attached
+// afterwards, by id, by the part of the program that does it, so each tool keeps its menu code
 // beside its dialogs.
-#include <QString>
+#include "ui/MenuCommands.h"
 
 #include <functional>
 
 class QAction;
 class QMenu;
+class QObject;
+class QWidget;
 
 namespace ovb {
 
 class TForm1;
 
-// The command with this caption anywhere in the window's menus (first in menu order), or null.
-QAction* FindCommand(TForm1& form, const QString& caption);
-// The top-level or nested menu with this title (mnemonic '&' ignored), or null.
-QMenu* FindMenu(TForm1& form, const QString& title);
-// Enables the command with this caption and runs work when it is chosen. Returns the action (null
-// when no such caption exists, which the menu tests catch).
-QAction* Activate(TForm1& form, const QString& caption, std::function<void()> work);
+// Adds the entries of `menu`, with their submenus, to target: a menu bar, a menu, or a widget that
+// shows its actions as a context menu. Commands that are not settings start disabled, with the
+// status tip saying why, until their work is attached.
+void AddMenuEntries(QWidget& target, Menu menu);
+
+// The command's action or the menu among root's children, or null.
+QAction* FindCommand(const QObject& root, Command command);
+QMenu* FindMenu(const QObject& root, Menu menu);
+// The command an action of the table stands for; None for any other action.
+Command CommandOf(const QObject* action);
+
+// Enables the command found under root and runs work (in root's context) when it is chosen.
+// Returns the action, or null when root holds no such command.
+QAction* Activate(QObject& root, Command command, std::function<void()> work);
 
 // Each attaches the commands of one area; called once after the menus are built.
 void WireMaintenanceCommands(TForm1& form); // checks that change sounds, export, library paths

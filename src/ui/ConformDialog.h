@@ -40,6 +40,4 @@ class ConformDestinationDialog : public QDialog {
 using ConformDestinationAsk = std::function<std::optional<ConformOptions>(QWidget* parent)>;
 ConformDestinationAsk& ConformDestinationHook();
 
-inline constexpr const char* kConformMenuCaption = "Conform WAV files to 48 kHz / 16-bit...";
-
 } // namespace ovb

@@ -34,13 +34,12 @@ std::vector<std::string> PathsOf(EditorHost& host, int multisample) {
 } // namespace
 
 void WireLevelCommands(TForm1& form) {
-    Activate(form, "Analize and find loudest audio level in EXTERNAL group of WAV files...",
-             [&form] {
-                 const std::vector<std::string> paths = ChooseWavFiles(form);
-                 if (!paths.empty()) FindLoudestFile(paths, form.jobs());
-             });
+    Activate(form, Command::FindLoudestExternal, [&form] {
+        const std::vector<std::string> paths = ChooseWavFiles(form);
+        if (!paths.empty()) FindLoudestFile(paths, form.jobs());
+    });
     // The chosen files may also be samples of the loaded bank: the views show them afresh.
-    Activate(form, "Normalize EXTERNAL group of WAV files to -0.5dB audio level...", [&form] {
+    Activate(form, Command::NormalizeExternal, [&form] {
         const std::vector<std::string> paths = ChooseWavFiles(form);
         if (paths.empty()) return;
         NormaliseGroup(paths, form.jobs());

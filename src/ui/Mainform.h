@@ -4,6 +4,7 @@
 #include "bank/Acc_bank_structure.h"
 #include "ui/EditorHost.h"
 #include "ui/EditorPages.h"
+#include "ui/MenuCommands.h"
 #include "ui/MultisamplePage.h"
 #include "ui/QtJobServices.h"
 #include "ui/SoundManagerPage.h"
@@ -27,7 +28,6 @@ class TSearchForm;
 class UndoHistory;
 
 inline constexpr const char* kTitlePrefix = "Orvelanta Sampler Bank Manager - Version: 0.81 / ";
-inline constexpr const char* kNotYetAvailable = "Not available in this version yet";
 
 // What a file command asks the user for.
 struct FileDialogRequest {
@@ -85,6 +85,9 @@ class TForm1 : public QMainWindow, public EditorHost {
     int audioDeviceTag() const; // 0: default device, n + 1: device n
     bool showNoteNumber() const;
 
+    // The menu command with this id (main menu or a page's pop-up menu).
+    QAction* command(Command id) const;
+
     QTabWidget* pageControl() const { return tabs_; }
     EditorPages& editorPages() { return *pages_; }
     MultisamplePage* multisamplePage() const { return multisamples_; }
@@ -94,12 +97,11 @@ class TForm1 : public QMainWindow, public EditorHost {
   private:
     void buildPages(const BuildProgress& progress);
     void buildMenus();
-    void buildFileMenu(QMenu* menu);
-    void buildToolsMenu(QMenu* menu);
-    void buildCheckMenu(QMenu* menu);
-    void buildSilenceMenus(QMenu* menu);
-    void buildSettingsMenu(QMenu* menu);
+    void wireFileCommands();
+    void wireToolCommands();
+    void wireSilenceCommands();
     void addAudioDevices(QMenu* menu);
+    void stepPage(int step);
 
     void setRefreshPosition(int percent);
     void syncCurrentSound();

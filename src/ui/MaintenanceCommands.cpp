@@ -58,8 +58,8 @@ void ExportLibraryCommand(TForm1& form) {
     ExportLibrary(form.bank(), form.currentFileName(), common, FolderPath(folder), form.jobs());
 }
 
-void GroupCheck(TForm1& form, const char* caption, GroupMatch match) {
-    Activate(form, caption, [&form, match] {
+void GroupCheck(TForm1& form, Command command, GroupMatch match) {
+    Activate(form, command, [&form, match] {
         const int current = form.current().sound;
         if (current < 0 || current >= int(kSounds)) return;
         CheckSoundsInGroups(form.bank(), form.bank().sound(unsigned(current)).category, match,
@@ -76,22 +76,19 @@ void WireMaintenanceCommands(TForm1& form) {
     label->setTextFormat(Qt::PlainText);
     form.statusBar()->addWidget(label);
 
-    Activate(form, "Export All Samples From Loaded Bank File...",
-             [&form] { ExportLibraryCommand(form); });
-    Activate(form, "Check and auto fix sounds STEREO GROUP assignment...", [&form] {
+    Activate(form, Command::ExportSamples, [&form] { ExportLibraryCommand(form); });
+    Activate(form, Command::FixStereoGroups, [&form] {
         FixStereoGroups(form.bank(), form.jobs());
         form.RefreshViews(refresh::All);
     });
-    Activate(form, "Check for SOUNDS, not assigned to any group", [&form] {
+    Activate(form, Command::CheckSoundsWithoutGroup, [&form] {
         CheckSoundsWithoutGroup(form.bank(), form.jobs());
         form.RefreshViews(refresh::All);
     });
-    GroupCheck(form, "Check for SOUNDS, assigned to GROUPS - ABSOLUTLY EQUAL to current sound",
-               GroupMatch::Equal);
-    GroupCheck(form, "Check for SOUNDS, assigned to GROUPS - COMMON with current sound",
-               GroupMatch::Common);
-    Activate(form, "Extract library common path", [&form] { ExtractCommonPath(form); });
-    Activate(form, "Init All Unused Sounds (Unused is sound with name \"- - -\")", [&form] {
+    GroupCheck(form, Command::CheckEqualGroups, GroupMatch::Equal);
+    GroupCheck(form, Command::CheckCommonGroups, GroupMatch::Common);
+    Activate(form, Command::ExtractCommonPath, [&form] { ExtractCommonPath(form); });
+    Activate(form, Command::InitUnusedSounds, [&form] {
         InitUnusedSounds(form.bank());
         form.RefreshViews(refresh::All);
     });

@@ -1,6 +1,7 @@
 #include "ui/MultisamplePage.h"
 
 #include "tools/BankChecks.h"
+#include "ui/CommandWiring.h"
 #include "ui/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
@@ -158,30 +159,21 @@ QWidget* MultisamplePage::buildLowerBox() {
 
 void MultisamplePage::buildMultisampleMenu() {
     grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto add = [this](const char* caption, auto work) {
-        auto* action = new QAction(caption, grid_);
-        grid_->addAction(action);
-        connect(action, &QAction::triggered, this, work);
-    };
-    add("Remove Selected Multisample...", [this] { removeMultisample(); });
-    add("Remove Multiple Multisamples...",
-        [this] { RemoveMultipleMultisamples(host_, this, currentMultisample()); });
-    add("Export Selected Multisample WAV Files...",
-        [this] { ExportSelectedMultisample(host_, this, currentMultisample()); });
-    add("Where is used this multisample ?", [this] {
+    AddMenuEntries(*grid_, Menu::MultisampleGrid);
+    auto on = [this](Command command, auto work) { Activate(*grid_, command, work); };
+    on(Command::RemoveMultisample, [this] { removeMultisample(); });
+    on(Command::RemoveMultipleMultisamples,
+       [this] { RemoveMultipleMultisamples(host_, this, currentMultisample()); });
+    on(Command::ExportMultisample,
+       [this] { ExportSelectedMultisample(host_, this, currentMultisample()); });
+    on(Command::WhereIsMultisampleUsed, [this] {
         ShowWhereMultisampleIsUsed(host_.bank(), unsigned(currentMultisample()), host_.jobs());
     });
-    add("What is size of this multisample ?", [this] { showSize(); });
-    add("Find loudest WAV file in this multisample",
-        [this] { FindLoudestInMultisample(host_, currentMultisample()); });
-    add("Normalize WAV files of multisample to -0.5dB...",
-        [this] { NormalizeMultisample(host_, currentMultisample()); });
-}
-
-QAction* MultisamplePage::menuAction(const QString& caption) const {
-    for (QAction* action : findChildren<QAction*>())
-        if (action->text() == caption) return action;
-    return nullptr;
+    on(Command::MultisampleSize, [this] { showSize(); });
+    on(Command::FindLoudestInMultisample,
+       [this] { FindLoudestInMultisample(host_, currentMultisample()); });
+    on(Command::NormalizeMultisample,
+       [this] { NormalizeMultisample(host_, currentMultisample()); });
 }
 
 int MultisamplePage::currentMultisample() const {

@@ -48,8 +48,8 @@ class MultisamplePage : public QWidget {
     QTabWidget* lowerBox() const { return lower_; }
     QLineEdit* commentBox() const { return comment_; }
     QMenu* sampleMenu() const { return sampleMenu_; }
-    // A command of either pop-up menu (or of their submenus) by its caption, or null.
-    QAction* menuAction(const QString& caption) const;
+    // The choice of the transpose submenu for this step.
+    QAction* transposeAction(int step) const;
 
     // The auto-position choices of the pop-up menu.
     PositionCriterion criterion() const;
@@ -78,8 +78,6 @@ class MultisamplePage : public QWidget {
     QWidget* buildLowerBox();
     void buildMultisampleMenu();
     void buildSampleMenu();
-    QMenu* buildChoiceMenu(QMenu* parent, const QString& title, QActionGroup* group,
-                           const std::vector<std::pair<QString, int>>& items, int checked);
     void updateSampleMenu();
 
     void removeMultisample();

@@ -1,5 +1,6 @@
 // The sample grid's pop-up menu of the multisample page and the commands behind it.
 #include "job/HostPath.h"
+#include "ui/CommandWiring.h"
 #include "ui/EditorHost.h"
 #include "ui/Mainform.h"
 #include "ui/MultisamplePage.h"
@@ -21,14 +22,21 @@ constexpr const char* kManyFilesFilter = "Standard WAV audio files 16b/48k/Mono 
 
 struct MoveCommand {
     SlotMove move;
-    const char* caption;
+    Command command;
     const char* question;
 };
 constexpr MoveCommand kMoves[] = {
-    {SlotMove::OctaveUp, "Move assigned files 1 Octave Up...", "Move 1 Octave Up?"},
-    {SlotMove::OctaveDown, "Move assigned files 1 Octave Down...", "Move 1 Octave Down?"},
-    {SlotMove::PositionUp, "Move assigned files 1 Position Up...", "Move 1 Position Up?"},
-    {SlotMove::PositionDown, "Move assigned files 1 Position Down...", "Move 1 Position Down?"},
+    {SlotMove::OctaveUp, Command::MoveOctaveUp, "Move 1 Octave Up?"},
+    {SlotMove::OctaveDown, Command::MoveOctaveDown, "Move 1 Octave Down?"},
+    {SlotMove::PositionUp, Command::MovePositionUp, "Move 1 Position Up?"},
+    {SlotMove::PositionDown, Command::MovePositionDown, "Move 1 Position Down?"},
+};
+
+constexpr std::pair<Command, NoteScheme> kCriteria[] = {
+    {Command::CriterionNumber, NoteScheme::Number},
+    {Command::CriterionNameWithBlank, NoteScheme::WithBlank},
+    {Command::CriterionNameCompact, NoteScheme::Compact},
+    {Command::CriterionNameLowerCase, NoteScheme::LowerCase},
 };
 
 // A chosen file as the bank stores it: the bytes this machine opens it by.
@@ -40,36 +48,31 @@ std::string StoredPath(const QString& file) {
 
 void MultisamplePage::buildSampleMenu() {
     sampleMenu_ = new QMenu(this);
-    auto add = [this](QMenu* menu, const QString& caption, auto work) {
-        QAction* action = menu->addAction(caption);
-        connect(action, &QAction::triggered, this, work);
-        return action;
-    };
-    add(sampleMenu_, "Remove selected file/s", [this] { removeSelectedFiles(); });
-    addOne_ =
-        add(sampleMenu_, "Add ONE WAV file to selected position...", [this] { addOneFile(); });
-    add(sampleMenu_, "Add MULTIPLE WAV files - to AUTO position by NAME...",
-        [this] { addMultipleFiles(); });
-    criteria_ = new QActionGroup(this);
-    buildChoiceMenu(
-        sampleMenu_, "Select AUTO position criteria...", criteria_,
-        {{"Note NUMBER from 036 to 099 (\" XXX\")", int(NoteScheme::Number)},
-         {"Note NAME from C 0 to G10 (C#4),(D 3),(E 10)", int(NoteScheme::WithBlank)},
-         {"Note NAME from C0 to G10 (C#4),(D3),(E10)", int(NoteScheme::Compact)},
-         {"Note NAME from c0 to g10 (c#4),(d3),(e10) - b for Si", int(NoteScheme::LowerCase)}},
-        int(NoteScheme::Number));
-    transposes_ = new QActionGroup(this);
-    std::vector<std::pair<QString, int>> steps;
-    for (int step : kAutoTransposes)
-        steps.emplace_back(step > 0 ? QString("+%1").arg(step) : QString::number(step), step);
-    buildChoiceMenu(sampleMenu_, "Select AUTO import TRANSPOSE options", transposes_, steps, 0);
-    add(sampleMenu_, "Replace text in file path...",
-        [this] { ReplaceTextInFilePaths(host_, this); });
-    QMenu* moves = sampleMenu_->addMenu("Transpose Assigned File Position");
+    AddMenuEntries(*sampleMenu_, Menu::SampleGrid);
+    auto on = [this](Command command, auto work) { Activate(*sampleMenu_, command, work); };
+    on(Command::RemoveSlotFiles, [this] { removeSelectedFiles(); });
+    on(Command::AddOneFile, [this] { addOneFile(); });
+    on(Command::AddMultipleFiles, [this] { addMultipleFiles(); });
+    on(Command::ReplaceInPaths, [this] { ReplaceTextInFilePaths(host_, this); });
     for (const MoveCommand& command : kMoves)
-        add(moves, command.caption, [this, move = command.move] { moveSlots(move); });
-    add(sampleMenu_, "Open WAV File Location In Windows Explorer...",
-        [this] { openFileLocation(); });
+        on(command.command, [this, move = command.move] { moveSlots(move); });
+    on(Command::OpenFileLocation, [this] { openFileLocation(); });
+    addOne_ = FindCommand(*sampleMenu_, Command::AddOneFile);
+
+    // One item of each group is always checked; choosing another unchecks the rest.
+    criteria_ = new QActionGroup(this);
+    for (const auto& [command, scheme] : kCriteria)
+        criteria_->addAction(FindCommand(*sampleMenu_, command))->setData(int(scheme));
+    transposes_ = new QActionGroup(this);
+    QMenu* transposes = FindMenu(*sampleMenu_, Menu::AutoTranspose);
+    for (int step : kAutoTransposes) {
+        QAction* action =
+            transposes->addAction(step > 0 ? QString("+%1").arg(step) : QString::number(step));
+        action->setCheckable(true);
+        action->setChecked(step == 0);
+        action->setData(step);
+        transposes_->addAction(action);
+    }
 
     connect(samples_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         updateSampleMenu();
@@ -80,20 +83,10 @@ void MultisamplePage::buildSampleMenu() {
     updateSampleMenu();
 }
 
-// One item of the group is always checked; choosing another unchecks the rest.
-QMenu* MultisamplePage::buildChoiceMenu(QMenu* parent, const QString& title, QActionGroup* group,
-                                        const std::vector<std::pair<QString, int>>& items,
-                                        int checked) {
-    QMenu* menu = parent->addMenu(title);
-    group->setExclusive(true);
-    for (const auto& [caption, value] : items) {
-        QAction* action = menu->addAction(caption);
-        action->setCheckable(true);
-        action->setData(value);
-        action->setChecked(value == checked);
-        group->addAction(action);
-    }
-    return menu;
+QAction* MultisamplePage::transposeAction(int step) const {
+    for (QAction* action : transposes_->actions())
+        if (action->data().toInt() == step) return action;
+    return nullptr;
 }
 
 void MultisamplePage::updateSampleMenu() {

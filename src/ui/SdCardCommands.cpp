@@ -8,7 +8,7 @@
 namespace ovb {
 
 void WireSdCardCommands(TForm1& form) {
-    Activate(form, "Open SD Card Write Assistant...", [&form] {
+    Activate(form, Command::OpenSdCard, [&form] {
         SDCardCopyForm assistant(&form);
         CentreWindow(assistant);
         assistant.exec();

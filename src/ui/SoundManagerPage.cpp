@@ -3,6 +3,7 @@
 #include "bank/BankFileLoader.h"
 #include "bank/ScriptFile.h"
 #include "tools/SoundManager.h"
+#include "ui/CommandWiring.h"
 #include "ui/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
@@ -10,7 +11,6 @@
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -130,20 +130,10 @@ QWidget* SoundManagerPage::buildControls() {
 
 void SoundManagerPage::buildMenu() {
     right_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto add = [this](const char* caption, auto work) {
-        auto* action = new QAction(caption, right_);
-        right_->addAction(action);
-        connect(action, &QAction::triggered, this, work);
-    };
-    add("Clear Sound Manager", [this] { clearManager(); });
-    add("Load Orvelanta Sampler SCRIPT File in Sound Manager...", [this] { loadManager(false); });
-    add("Load Orvelanta Sampler BANK File in Sound Manager...", [this] { loadManager(true); });
-}
-
-QAction* SoundManagerPage::menuAction(const QString& caption) const {
-    for (QAction* action : right_->actions())
-        if (action->text() == caption) return action;
-    return nullptr;
+    AddMenuEntries(*right_, Menu::ManagerGrid);
+    Activate(*right_, Command::ClearManager, [this] { clearManager(); });
+    Activate(*right_, Command::LoadManagerScript, [this] { loadManager(false); });
+    Activate(*right_, Command::LoadManagerBank, [this] { loadManager(true); });
 }
 
 int SoundManagerPage::leftSound() const {

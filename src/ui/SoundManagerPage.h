@@ -8,7 +8,6 @@
 
 #include <functional>
 
-class QAction;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
@@ -44,8 +43,6 @@ class SoundManagerPage : public QWidget {
     QPushButton* oneDownButton() const { return oneDown_; }
     QPushButton* xDownButton() const { return xDown_; }
     QSpinBox* countField() const { return count_; }
-    // The right grid's context menu, by caption.
-    QAction* menuAction(const QString& caption) const;
 
     // The open dialogs ask through this (title, filter as "description|pattern"); an empty
     // answer is Cancel. The default shows the platform's file dialog; the main window routes it

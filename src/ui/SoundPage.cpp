@@ -3,6 +3,7 @@
 #include "tools/SoundMaintenance.h"
 #include "tools/SoundOps.h"
 #include "ui/BankModels.h"
+#include "ui/CommandWiring.h"
 #include "ui/Copymoveswapform.h"
 #include "ui/EditorHost.h"
 #include "ui/PageCommands.h"
@@ -12,7 +13,6 @@
 #include "ui/SoundSettings.h"
 #include "ui/ZoneEditor.h"
 
-#include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -54,32 +54,17 @@ SoundPage::SoundPage(EditorHost& host, BankModels& models, QWidget* parent)
     page->addWidget(settings_);
 }
 
+// Delete on the grid asks like the menu command; in a name editor it stays a text key.
 void SoundPage::buildMenu() {
     grid()->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto add = [this](const char* caption, auto slot) {
-        auto* action = new QAction(caption, grid());
-        grid()->addAction(action);
-        if constexpr (!std::is_same_v<decltype(slot), std::nullptr_t>)
-            connect(action, &QAction::triggered, this, slot);
-        else
-            action->setEnabled(false); // offered by tools that are not part of this page
-        return action;
-    };
-    QAction* remove = add("Remove Selected Sound...", [this] { removeSound(); });
-    // Delete on the grid asks like the menu command; in a name editor it stays a text key.
-    remove->setShortcut(QKeySequence::Delete);
-    remove->setShortcutContext(Qt::WidgetShortcut);
-    add("Remove Multiple Sounds...",
-        [this] { RemoveMultipleSounds(host(), this, currentSound()); });
-    add("Where is used this sound?",
-        [this] { ShowWhereSoundIsUsed(host().bank(), unsigned(currentSound()), host().jobs()); });
-    add("What is size of this sound?", [this] { showSize(); });
-}
-
-QAction* SoundPage::menuAction(const QString& caption) const {
-    for (QAction* action : grid()->actions())
-        if (action->text() == caption) return action;
-    return nullptr;
+    AddMenuEntries(*grid(), Menu::SoundGrid);
+    Activate(*grid(), Command::RemoveSound, [this] { removeSound(); });
+    Activate(*grid(), Command::RemoveMultipleSounds,
+             [this] { RemoveMultipleSounds(host(), this, currentSound()); });
+    Activate(*grid(), Command::WhereIsSoundUsed, [this] {
+        ShowWhereSoundIsUsed(host().bank(), unsigned(currentSound()), host().jobs());
+    });
+    Activate(*grid(), Command::SoundSize, [this] { showSize(); });
 }
 
 void SoundPage::showSound(int index) {

@@ -4,7 +4,6 @@
 // swap or copy it.
 #include "ui/RecordPage.h"
 
-class QAction;
 class QPushButton;
 
 namespace ovb {
@@ -30,8 +29,6 @@ class SoundPage : public RecordPage {
     ZoneEditor* zoneEditor() const { return zones_; }
     SoundSettings* settings() const { return settings_; }
     QPushButton* copyNameButton() const { return copyName_; }
-    // The list's context menu, by caption.
-    QAction* menuAction(const QString& caption) const;
 
   private:
     void buildMenu();

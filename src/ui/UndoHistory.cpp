@@ -1,5 +1,6 @@
 #include "ui/UndoHistory.h"
 
+#include "ui/CommandWiring.h"
 #include "ui/Mainform.h"
 #include "ui/QtText.h"
 
@@ -15,14 +16,6 @@
 namespace ovb {
 
 namespace {
-
-const char* const kFileOnlyCommands[] = {
-    "Calculate bank SIZE",
-    "Save Orvelanta Sampler Script File...",
-    "Save Orvelanta Sampler Bank File - (split to 4GB toms)...",
-    "Export All Bank Content to Text File...",
-    "Export All Samples From Loaded Bank File...",
-};
 
 // Keys that end or move an edit, and every key with a modifier (shortcuts, menu mnemonics);
 // typing text changes nothing in the bank until the editor commits.
@@ -92,14 +85,17 @@ QString UndoHistory::StepName(const QString& caption) {
     return name.trimmed();
 }
 
-bool UndoHistory::WritesFilesOnly(const QString& caption) {
-    for (const char* command : kFileOnlyCommands)
-        if (caption == QLatin1String(command)) return true;
-    return false;
+bool UndoHistory::WritesFilesOnly(const QObject* command) {
+    const Command id = CommandOf(command);
+    return id != Command::None && EntryOf(id).has(entry::FilesOnly);
 }
 
-void UndoHistory::commitAs(const QString& caption) {
-    if (WritesFilesOnly(caption)) {
+void UndoHistory::commitAfter(const QAction& command) {
+    commitStep(command.text(), WritesFilesOnly(&command));
+}
+
+void UndoHistory::commitStep(const QString& caption, bool filesOnly) {
+    if (filesOnly) {
         stack_.Absorb(form_.bank(), form_.currentFileName());
         return;
     }
@@ -108,12 +104,14 @@ void UndoHistory::commitAs(const QString& caption) {
 }
 
 void UndoHistory::commitPending() {
-    commitAs(QString());
+    commitStep(QString(), false);
 }
 
 void UndoHistory::commit(const QObject* trigger) {
     const auto* action = qobject_cast<const QAction*>(trigger);
-    commitAs(action && !action->text().isEmpty() ? action->text() : gesture_);
+    if (action && !action->text().isEmpty()) return commitAfter(*action);
+    if (gesture_) return commitAfter(*gesture_);
+    commitPending();
 }
 
 bool UndoHistory::restore(bool forward) {
@@ -150,10 +148,10 @@ void UndoHistory::noteGesture(QObject* watched, QEvent* event) {
     const bool insideCommand = QThread::currentThread()->loopLevel() > 1;
     if (!insideCommand && IsGestureStart(watched, event)) {
         commitPending();
-        gesture_.clear();
+        gesture_ = nullptr;
     }
     if (QAction* command = ChosenCommand(watched, event))
-        if (command->isEnabled() && !command->menu()) gesture_ = command->text();
+        if (command->isEnabled() && !command->menu()) gesture_ = command;
 }
 
 bool UndoHistory::eventFilter(QObject* watched, QEvent* event) {

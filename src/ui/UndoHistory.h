@@ -8,6 +8,7 @@
 #include "bank/UndoStack.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QAction;
@@ -28,9 +29,9 @@ class UndoHistory : public QObject {
     void commit(const QObject* trigger);
     // Commits what changed, named after the change itself.
     void commitPending();
-    // Commits what changed under this caption; commands that only write files are taken without
-    // a step.
-    void commitAs(const QString& caption);
+    // Commits what changed under the command's caption; commands that only write files are taken
+    // without a step.
+    void commitAfter(const QAction& command);
 
     // Undo and redo commit pending changes first, restore the bank and refresh the window.
     bool undo();
@@ -43,7 +44,7 @@ class UndoHistory : public QObject {
 
     // Commands whose in-memory changes only record what they wrote to a file: size calculation,
     // saving and exports. Not undoable.
-    static bool WritesFilesOnly(const QString& caption);
+    static bool WritesFilesOnly(const QObject* command);
     // The step name of a command caption: without mnemonic markers and trailing dots.
     static QString StepName(const QString& caption);
 
@@ -54,12 +55,13 @@ class UndoHistory : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void commitStep(const QString& caption, bool filesOnly);
     void noteGesture(QObject* watched, QEvent* event);
     bool restore(bool forward);
 
     TForm1& form_;
     UndoStack stack_;
-    QString gesture_; // caption of the command the user's last gesture chose
+    QPointer<QAction> gesture_; // the command the user's last gesture chose
     const QEvent* lastEvent_ = nullptr;
     int lastEventType_ = 0;
     quint64 lastEventTime_ = 0;

@@ -38,7 +38,7 @@ class DestinationAnswer {
 
 TEST(ConformCommands, ToolsMenuEntryFollowsTheFixedRemovalAndConformsTheBank) {
     TForm1 form;
-    QAction* action = FindAction(form, kConformMenuCaption);
+    QAction* action = form.command(Command::ConformWavFiles);
     ASSERT_NE(action, nullptr);
     const auto actions = qobject_cast<QMenu*>(action->parent())->actions();
     const auto at = actions.indexOf(action);
@@ -54,7 +54,7 @@ TEST(ConformCommands, ToolsMenuEntryFollowsTheFixedRemovalAndConformsTheBank) {
     form.bank().path(3, 5) = source.string();
     auto boxes = AnswerBoxes(form, QMessageBox::Yes);
     DestinationAnswer answer(ConformOptions{}); // beside, "_48k"
-    Trigger(form, kConformMenuCaption);
+    Trigger(form, Command::ConformWavFiles);
     EXPECT_EQ(answer.asked, 1);
     const auto target = dir / "tone_48k.wav";
     EXPECT_EQ(form.bank().path(3, 5), target.string());
@@ -68,7 +68,7 @@ TEST(ConformCommands, CancelledDestinationWritesNothing) {
     form.bank().path(0, 0) = (dir / "x.flac").string();
     auto boxes = AnswerBoxes(form, QMessageBox::Yes);
     DestinationAnswer answer(std::nullopt);
-    Trigger(form, kConformMenuCaption);
+    Trigger(form, Command::ConformWavFiles);
     EXPECT_EQ(answer.asked, 1);
     EXPECT_TRUE(boxes->seen.isEmpty());
     EXPECT_EQ(form.bank().path(0, 0), (dir / "x.flac").string());

@@ -1,9 +1,14 @@
 #pragma once
 // Helpers for driving real windows from a test without blocking on a modal loop.
+#include "ui/CommandWiring.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -19,6 +24,14 @@ inline void WhenModalAppears(std::function<void(QWidget&)> act, int triesLeft = 
         else if (triesLeft > 0)
             WhenModalAppears(std::move(act), triesLeft - 1);
     });
+}
+
+// Runs the command of a menu under root, which must be there and enabled.
+inline void Trigger(QObject& root, Command command) {
+    QAction* action = FindCommand(root, command);
+    ASSERT_NE(action, nullptr) << EntryOf(command).caption;
+    ASSERT_TRUE(action->isEnabled()) << EntryOf(command).caption;
+    action->trigger();
 }
 
 // The colour the widget actually paints at a point given as fractions of its size.

@@ -14,9 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString kAnalyse = "Analize and find loudest audio level in EXTERNAL group of WAV files...";
-const QString kNormalise = "Normalize EXTERNAL group of WAV files to -0.5dB audio level...";
-
 // Answers the multi-file dialog with chosen files for the life of the object and records what
 // each dialog asked for.
 class PickFiles {
@@ -57,7 +54,7 @@ TEST(LevelCommands, ExternalAnalysisAsksForFilesAndNamesTheLoudest) {
     auto boxes = AnswerBoxes(form);
     PickFiles pick({Path(dir / "soft.wav"), Path(missing), Path(dir / "loud.wav")});
 
-    Trigger(form, kAnalyse);
+    Trigger(form, Command::FindLoudestExternal);
     ASSERT_EQ(pick.asked.size(), 1);
     EXPECT_FALSE(pick.asked[0].save);
     EXPECT_EQ(pick.asked[0].title, "Select multiple WAV audio files");
@@ -76,8 +73,8 @@ TEST(LevelCommands, CancelledDialogsDoNothing) {
     TForm1 form;
     auto boxes = AnswerBoxes(form);
     PickFiles cancel({});
-    Trigger(form, kAnalyse);
-    Trigger(form, kNormalise);
+    Trigger(form, Command::FindLoudestExternal);
+    Trigger(form, Command::NormalizeExternal);
     EXPECT_EQ(cancel.asked.size(), 2);
     EXPECT_TRUE(boxes->seen.isEmpty()) << boxes->seen.join("\n").toStdString();
     EXPECT_EQ(ReadAll(dir / "a.wav"), before);

@@ -1,6 +1,7 @@
 #pragma once
-// Drives the main window as a user does: menu commands by their caption, file dialogs answered
-// with a chosen path, message boxes answered with a chosen button.
+// Drives the main window as a user does: menu commands, file dialogs answered with a chosen path,
+// message boxes answered with a chosen button.
+#include "GuiTestSupport.h"
 #include "ui/Mainform.h"
 #include "ui/Reportform.h"
 
@@ -15,21 +16,6 @@
 #include <memory>
 
 namespace ovb::test {
-
-// The action captioned exactly so (mnemonic markers ignored), or null.
-inline QAction* FindAction(QWidget& window, const QString& caption) {
-    for (QAction* action : window.findChildren<QAction*>())
-        if (QString(action->text()).remove('&') == caption) return action;
-    return nullptr;
-}
-
-// Runs the command captioned so, which must exist and be enabled.
-inline void Trigger(QWidget& window, const QString& caption) {
-    QAction* action = FindAction(window, caption);
-    ASSERT_NE(action, nullptr) << caption.toStdString();
-    ASSERT_TRUE(action->isEnabled()) << caption.toStdString();
-    action->trigger();
-}
 
 // Every message box and report shown, as "Caption: text"; each box is answered with `answer` when
 // it offers it, else with OK.

@@ -32,7 +32,7 @@ TEST(MainWindow, OpensAScriptThroughTheMenuAndClearAllAsksFirst) {
     auto boxes = AnswerBoxes(form, QMessageBox::Yes);
     auto dialogs = AnswerFileDialogs(form, Path(script));
 
-    Trigger(form, "Open Orvelanta Sampler Script File...");
+    Trigger(form, Command::OpenScript);
     ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_FALSE(dialogs->asked[0].save);
     EXPECT_EQ(dialogs->asked[0].title, "Open Zerwintal Orvelanta Sampler SCRIPT file!");
@@ -42,19 +42,19 @@ TEST(MainWindow, OpensAScriptThroughTheMenuAndClearAllAsksFirst) {
     EXPECT_TRUE(boxes->seen.contains("Info: Script loading OK!"));
 
     boxes->answer = QMessageBox::No;
-    Trigger(form, "Clear ALL...");
+    Trigger(form, Command::ClearAll);
     EXPECT_EQ(boxes->seen.last(), "Clear ALL: Are You Sure ?");
     EXPECT_EQ(form.bank().sound(2).name[0], 'X') << "No keeps the bank";
     EXPECT_TRUE(form.windowTitle().endsWith("Accordion.ovs"));
 
     boxes->answer = QMessageBox::Yes;
-    Trigger(form, "Clear ALL...");
+    Trigger(form, Command::ClearAll);
     EXPECT_EQ(form.bank().sound(2).name[0], '-');
     EXPECT_EQ(form.windowTitle(), kNoBankCaption);
 
     dialogs->path.clear(); // Cancel
     const auto boxesBefore = boxes->seen.size();
-    Trigger(form, "Open Orvelanta Sampler Script File...");
+    Trigger(form, Command::OpenScript);
     EXPECT_EQ(form.windowTitle(), kNoBankCaption);
     EXPECT_EQ(boxes->seen.size(), boxesBefore);
 }
@@ -69,22 +69,22 @@ TEST(MainWindow, EstimatesSavesAndOpensABankFileThroughTheMenu) {
     std::memcpy(form.bank().multisample(1).name.data(), "Piano", 5);
     form.bank().path(1, 24) = wav.string();
 
-    Trigger(form, "Calculate bank SIZE");
+    Trigger(form, Command::CalculateSize);
     ASSERT_FALSE(boxes->seen.isEmpty());
     EXPECT_TRUE(boxes->seen.last().startsWith("Sample Editor: Estimated Bank Size is:  "));
 
     const auto bankFile = dir / "Piano.ovb";
     dialogs->path = Path(bankFile);
-    Trigger(form, "Save Orvelanta Sampler Bank File - (split to 4GB toms)...");
+    Trigger(form, Command::SaveBank);
     ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_TRUE(dialogs->asked[0].save);
     EXPECT_EQ(dialogs->asked[0].title, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!");
     ASSERT_TRUE(std::filesystem::exists(bankFile));
     EXPECT_EQ(form.windowTitle(), kNoBankCaption) << "saving does not change the loaded name";
 
-    Trigger(form, "Clear ALL...");
+    Trigger(form, Command::ClearAll);
     ASSERT_EQ(form.bank().path(1, 24), "- - -");
-    Trigger(form, "Open Orvelanta Sampler Bank File...");
+    Trigger(form, Command::OpenBank);
     ASSERT_EQ(dialogs->asked.size(), 2);
     EXPECT_EQ(dialogs->asked[1].title, "Open Zerwintal Orvelanta Samplers BANK file!");
     EXPECT_EQ(form.bank().path(1, 24), wav.string());
@@ -99,17 +99,17 @@ TEST(MainWindow, ReformGivesTheLoadedNameTheBankExtension) {
     auto boxes = AnswerBoxes(form);
     auto dialogs = AnswerFileDialogs(form, Path(bare));
 
-    Trigger(form, "Open Orvelanta Sampler Script File...");
+    Trigger(form, Command::OpenScript);
     ASSERT_EQ(form.bank().sound(2).name[0], 'A') << "the script command reads any name as a script";
-    Trigger(form, "Reform loaded script file to bank file");
+    Trigger(form, Command::ReformToBank);
     EXPECT_EQ(form.currentFileName(), bare.string() + ".OVB")
         << "a name without extension gets one; the folder's dot is not the name's";
     EXPECT_TRUE(form.windowTitle().endsWith("/ Accordion.OVB"));
 
     const auto script = WriteScript(dir / "Accordion.ovs", 'B');
     dialogs->path = Path(script);
-    Trigger(form, "Open Orvelanta Sampler Script File...");
-    Trigger(form, "Reform loaded script file to bank file");
+    Trigger(form, Command::OpenScript);
+    Trigger(form, Command::ReformToBank);
     EXPECT_EQ(form.currentFileName(), (dir / "Accordion.OVB").string());
     EXPECT_EQ(form.bank().sound(2).name[0], 'B') << "only the name changes";
 }
@@ -132,7 +132,7 @@ TEST(MainWindow, ExternalFileCommandsLeaveBankAndFilesAlone) {
     auto boxes = AnswerBoxes(form);
     auto dialogs = AnswerFileDialogs(form, Path(external));
 
-    Trigger(form, "Update Factory Reset Part of EXTERNAL OVB Bank File...");
+    Trigger(form, Command::UpdateFactoryReset);
     ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_EQ(ReadAll(external), PatternBytes(4096, 7));
     EXPECT_TRUE(boxes->seen.isEmpty());
@@ -140,7 +140,7 @@ TEST(MainWindow, ExternalFileCommandsLeaveBankAndFilesAlone) {
     const auto sampler2 = dir / "Old.zbb";
     WriteAll(sampler2, PatternBytes(4096, 9));
     dialogs->path = Path(sampler2);
-    Trigger(form, "Import Sampler 2 Sounds...");
+    Trigger(form, Command::ImportSampler2);
     ASSERT_EQ(dialogs->asked.size(), 2);
     ASSERT_EQ(boxes->seen.size(), 1);
     EXPECT_TRUE(boxes->seen[0].contains("cannot be read by this version"));

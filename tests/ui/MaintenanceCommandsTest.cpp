@@ -189,13 +189,13 @@ TEST(MaintenanceMenus, ExportAllSamplesWritesTheLibraryIntoTheChosenFolder) {
 
     // Before a bank file is loaded the command refuses without asking for a folder.
     ChooseFolder folder(Path(out));
-    Trigger(form, "Export All Samples From Loaded Bank File...");
+    Trigger(form, Command::ExportSamples);
     EXPECT_EQ(seen.takeLast(), "Error!: Not loaded VALID BANK FILE!");
     EXPECT_TRUE(folder.asked.isEmpty());
 
     form.openFile(Path(dir / "bank.ovb"));
     seen.clear();
-    Trigger(form, "Export All Samples From Loaded Bank File...");
+    Trigger(form, Command::ExportSamples);
     EXPECT_EQ(folder.asked, QStringList{"Sellect Common Path For Exported Library... / Start "
                                         "Library Export..."});
     ASSERT_EQ(seen.size(), 2) << seen.join("\n").toStdString();
@@ -217,7 +217,7 @@ TEST(MaintenanceMenus, GroupChecksUseTheCurrentSound) {
     bank.sound(0).zone[0].set_multisample(1);
     bank.sound(4).category = 0x2;
     bank.sound(4).zone[0].set_multisample(1);
-    Trigger(form, "Check for SOUNDS, assigned to GROUPS - COMMON with current sound");
+    Trigger(form, Command::CheckCommonGroups);
     ASSERT_EQ(seen.size(), 1);
     EXPECT_TRUE(seen.at(0).startsWith("Report: Check for SOUNDS with COMMON GROUPS!: Found 2"));
 }

@@ -24,10 +24,6 @@ using namespace ovb::test;
 namespace {
 
 constexpr int kMs = 5;
-const QString kAddMultiple = "Add MULTIPLE WAV files - to AUTO position by NAME...";
-const QString kAddOne = "Add ONE WAV file to selected position...";
-const QString kBlankScheme = "Note NAME from C 0 to G10 (C#4),(D 3),(E 10)";
-const QString kNumberScheme = "Note NUMBER from 036 to 099 (\" XXX\")";
 
 class MultisamplePageTest : public ::testing::Test {
   protected:
@@ -63,20 +59,17 @@ class MultisamplePageTest : public ::testing::Test {
             if (Cell(slot) != "- - -") filled.push_back(slot);
         return filled;
     }
-    void Run(const QString& caption) {
-        QAction* action = page.menuAction(caption);
-        ASSERT_NE(action, nullptr) << caption.toStdString();
-        action->trigger();
-    }
+    QAction* Action(Command command) { return FindCommand(page, command); }
+    void Run(Command command) { Trigger(page, command); }
     void PlaceFiles(const QStringList& files) {
         chosen = files;
-        Run(kAddMultiple);
+        Run(Command::AddMultipleFiles);
     }
 };
 
 TEST_F(MultisamplePageTest, AddMultiplePlacesByTheChosenCriterionAndTranspose) {
-    EXPECT_TRUE(page.menuAction(kNumberScheme)->isChecked()) << "the default criterion";
-    EXPECT_TRUE(page.menuAction("0")->isChecked()) << "the default transpose";
+    EXPECT_TRUE(Action(Command::CriterionNumber)->isChecked()) << "the default criterion";
+    EXPECT_TRUE(page.transposeAction(0)->isChecked()) << "the default transpose";
     const QString spaced = Wav("Piano 060.wav");
     PlaceFiles({spaced, Wav("Organ.wav")});
     ASSERT_EQ(asked.size(), 1);
@@ -85,10 +78,10 @@ TEST_F(MultisamplePageTest, AddMultiplePlacesByTheChosenCriterionAndTranspose) {
     EXPECT_EQ(FilledSlots(), std::vector<int>{24});
     EXPECT_EQ(dialogs->seen, QStringList{"Info: Added 1 from 2 files."});
 
-    Run(kBlankScheme);
-    Run("+12");
-    for (const QString& caption : {kNumberScheme, QString("0")})
-        EXPECT_FALSE(page.menuAction(caption)->isChecked()) << caption.toStdString();
+    Run(Command::CriterionNameWithBlank);
+    page.transposeAction(12)->trigger();
+    EXPECT_FALSE(Action(Command::CriterionNumber)->isChecked());
+    EXPECT_FALSE(page.transposeAction(0)->isChecked());
     EXPECT_EQ(page.criterion(), NoteScheme::WithBlank);
     EXPECT_EQ(page.transpose(), 12);
     // Slot 0 now looks for note 48, C 4; note 36 (C 3) has no slot.
@@ -155,17 +148,17 @@ TEST_F(MultisamplePageTest, MoveAndRemoveAskFirstAndRefreshTheSlots) {
     std::memcpy(bank.multisample(kMs).name.data(), "Organ", 5);
     for (unsigned p = 0; p < 14; ++p)
         bank.path(kMs, p) = "/lib/n" + std::to_string(p) + ".wav";
-    Run("Move assigned files 1 Octave Up...");
+    Run(Command::MoveOctaveUp);
     EXPECT_EQ(bank.path(kMs, 0), "/lib/n0.wav");
     dialogs->answer = QMessageBox::Yes;
-    Run("Move assigned files 1 Octave Up...");
+    Run(Command::MoveOctaveUp);
     EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
 
     dialogs->answer = QMessageBox::No;
-    Run("Remove Selected Multisample...");
+    Run(Command::RemoveMultisample);
     EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
     dialogs->answer = QMessageBox::Yes;
-    Run("Remove Selected Multisample...");
+    Run(Command::RemoveMultisample);
     EXPECT_EQ(
         dialogs->seen,
         (QStringList{"Move 1 Octave Up?: Are You Sure?", "Move 1 Octave Up?: Are You Sure?",
@@ -176,13 +169,13 @@ TEST_F(MultisamplePageTest, MoveAndRemoveAskFirstAndRefreshTheSlots) {
 
 TEST_F(MultisamplePageTest, AddOneIsOfferedForExactlyOneRowAndRemoveClearsTheRange) {
     samples.selectSlots(3, 4);
-    EXPECT_FALSE(page.menuAction(kAddOne)->isEnabled());
+    EXPECT_FALSE(Action(Command::AddOneFile)->isEnabled());
     samples.selectSlots(6, 6);
-    EXPECT_TRUE(page.menuAction(kAddOne)->isEnabled());
+    EXPECT_TRUE(Action(Command::AddOneFile)->isEnabled());
 
     const QString file = Wav("One.wav");
     chosen = {file};
-    Run(kAddOne);
+    Run(Command::AddOneFile);
     ASSERT_EQ(asked.size(), 1);
     EXPECT_FALSE(askedSeveral[0]);
     EXPECT_EQ(asked[0].title, "Open ONE WAV audio file");
@@ -191,7 +184,7 @@ TEST_F(MultisamplePageTest, AddOneIsOfferedForExactlyOneRowAndRemoveClearsTheRan
     form.bank().path(kMs, 5) = "/lib/five.wav";
     form.bank().path(kMs, 7) = "/lib/seven.wav";
     samples.selectSlots(5, 6);
-    Run("Remove selected file/s");
+    Run(Command::RemoveSlotFiles);
     EXPECT_EQ(FilledSlots(), std::vector<int>{7});
 }
 
@@ -200,7 +193,7 @@ TEST_F(MultisamplePageTest, FileLocationNeedsOneExistingFile) {
     page.openFolder = [&opened](const QUrl& folder) { opened << folder; };
     form.bank().path(kMs, 1) = Path(dir / "gone.wav").toStdString();
     form.bank().path(kMs, 2) = Wav("here.wav").toStdString();
-    const QString command = "Open WAV File Location In Windows Explorer...";
+    const Command command = Command::OpenFileLocation;
 
     samples.selectSlots(1, 2);
     Run(command);
@@ -235,18 +228,18 @@ TEST_F(MultisamplePageTest, CommentFollowsTheCurrentMultisample) {
 TEST_F(MultisamplePageTest, NoteLabelsFollowShowNoteNumber) {
     const bool names = form.showNoteNumber();
     EXPECT_EQ(Cell(0, 0), names ? "C 3" : "36");
-    FindAction(form, "Show Note Number")->trigger();
+    Trigger(form, Command::ShowNoteNumber);
     EXPECT_EQ(Cell(0, 0), names ? "36" : "C 3");
     EXPECT_EQ(Cell(63, 0), names ? "99" : "D#8");
 }
 
 TEST_F(MultisamplePageTest, CtrlPressPicksThePressedSlotAlone) {
     samples.selectSlots(3, 5);
-    EXPECT_FALSE(page.menuAction(kAddOne)->isEnabled());
+    EXPECT_FALSE(Action(Command::AddOneFile)->isEnabled());
     Click(*samples.viewport(), samples.visualRect(samples.model()->index(10, 2)).center(),
           Qt::ControlModifier);
     EXPECT_EQ(samples.selectedSlots(), std::vector<unsigned>{10});
-    EXPECT_TRUE(page.menuAction(kAddOne)->isEnabled());
+    EXPECT_TRUE(Action(Command::AddOneFile)->isEnabled());
 }
 
 } // namespace

@@ -183,7 +183,7 @@ TEST(SDCardCopyFormMenu, TheMenuCommandOpensANewModalAssistantEachTime) {
             seen = w.windowTitle();
             static_cast<QDialog&>(w).reject();
         });
-        Trigger(main, "Open SD Card Write Assistant...");
+        Trigger(main, Command::OpenSdCard);
         EXPECT_EQ(seen, "SD Card Write Assistant");
         EXPECT_TRUE(main.findChildren<SDCardCopyForm*>().isEmpty()) << "gone when closed";
     }

@@ -62,7 +62,7 @@ class SoundManagerPageTest : public ::testing::Test {
 
     void LoadManager() {
         dialogs->path = Path(WriteManagerScript(dir / "Second.ovs"));
-        manager.menuAction("Load Orvelanta Sampler SCRIPT File in Sound Manager...")->trigger();
+        Trigger(manager, Command::LoadManagerScript);
     }
     // The user's choice of sounds in both grids.
     void Choose(int edited, int fromManager) {
@@ -90,12 +90,12 @@ TEST_F(SoundManagerPageTest, LoadsAScriptIntoTheSecondBankAndClearsIt) {
 
     // Cancel in the bank file dialog keeps the loaded bank.
     dialogs->path.clear();
-    manager.menuAction("Load Orvelanta Sampler BANK File in Sound Manager...")->trigger();
+    Trigger(manager, Command::LoadManagerBank);
     ASSERT_EQ(dialogs->asked.size(), 2);
     EXPECT_EQ(dialogs->asked[1].title, "Open Zerwintal Orvelanta Sampler BANK file!");
     EXPECT_EQ(manager.rightGrid()->model()->index(105, 1).data().toString(), "Mgr105");
 
-    manager.menuAction("Clear Sound Manager")->trigger();
+    Trigger(manager, Command::ClearManager);
     EXPECT_EQ(manager.rightGrid()->model()->index(105, 1).data().toString(), "- - -");
     EXPECT_EQ(form.managerBank().path(20, 4), "- - -");
 }

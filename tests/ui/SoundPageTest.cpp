@@ -23,6 +23,7 @@
 
 using namespace ovb;
 using ovb::test::SetName;
+using ovb::test::Trigger;
 
 namespace {
 
@@ -132,16 +133,16 @@ TEST_F(SoundPageTest, ContextMenuRemovesAfterYesAndTellsTheSize) {
     bank.sound(3).zone[0].set_multisample(2);
     bank.multisample(2).sample[0].length_sectors = 3;
     Select(3);
-    page.menuAction("What is size of this sound?")->trigger();
+    Trigger(page, Command::SoundSize);
     EXPECT_TRUE(host.services.showed("Bank Manager", "Size of sound 0003 [Flute] is 1.5 kB."));
 
     host.services.answers = {Answer::No};
-    page.menuAction("Remove Selected Sound...")->trigger();
+    Trigger(page, Command::RemoveSound);
     EXPECT_TRUE(host.services.showed("Remove Sound", "Are You Sure ?"));
     EXPECT_EQ(NameString(bank.sound(3).name), "Flute");
     host.services.answers = {Answer::Yes};
     host.refreshes.clear();
-    page.menuAction("Remove Selected Sound...")->trigger();
+    Trigger(page, Command::RemoveSound);
     EXPECT_EQ(bank.sound(3).name, NewSound().name);
     EXPECT_EQ(host.refreshes, std::vector<int>{refresh::All});
 }

@@ -24,7 +24,6 @@
 
 using namespace ovb;
 using ovb::test::SetName;
-using test::FindAction;
 
 namespace {
 
@@ -44,8 +43,8 @@ class UndoTest : public ::testing::Test {
     test::TempDir dir;
     TForm1 form;
     std::shared_ptr<test::BoxLog> boxes = test::AnswerBoxes(form);
-    QAction* undo = FindAction(form, "Undo");
-    QAction* redo = FindAction(form, "Redo");
+    QAction* undo = form.command(Command::Undo);
+    QAction* redo = form.command(Command::Redo);
     int saved = 0;
 
     void SetUp() override {
@@ -70,7 +69,7 @@ class UndoTest : public ::testing::Test {
         form.RefreshViews();
     }
 
-    void Trigger(const char* caption) { test::Trigger(form, caption); }
+    void Trigger(Command command) { test::Trigger(form, command); }
 
     // Does the command, then undoes and redoes it, comparing the saved bank each time.
     void ExpectUndoable(const std::function<void()>& command, const QString& stepName) {
@@ -106,7 +105,7 @@ class UndoTest : public ::testing::Test {
 };
 
 TEST_F(UndoTest, EditMenuOffersUndoAndRedoWithTheirShortcuts) {
-    QMenu* edit = FindMenu(form, "&Edit");
+    QMenu* edit = FindMenu(form, Menu::Edit);
     ASSERT_NE(edit, nullptr);
     ASSERT_GE(edit->actions().size(), 3);
     EXPECT_EQ(edit->actions()[0], undo);
@@ -130,8 +129,7 @@ TEST_F(UndoTest, OpeningAScriptIsOneStep) {
     SetName(form.bank().sound(3).name, "Mine");
     form.RefreshViews();
     auto dialogs = test::AnswerFileDialogs(form, test::Path(script));
-    ExpectUndoable([&] { Trigger("Open Orvelanta Sampler Script File..."); },
-                   "Open Orvelanta Sampler Script File");
+    ExpectUndoable([&] { Trigger(Command::OpenScript); }, "Open Orvelanta Sampler Script File");
     EXPECT_EQ(form.currentFileName(), script.string());
     undo->trigger();
     EXPECT_EQ(form.currentFileName(), "No loaded bank!");
@@ -163,7 +161,7 @@ TEST_F(UndoTest, AnEditBeforeACommandIsUndoneSeparately) {
     EditSoundName(2, "Horn");
     PressOnGrid();
     const auto named = Saved();
-    Trigger("Clear ALL...");
+    Trigger(Command::ClearAll);
     EXPECT_EQ(undo->text(), "Undo Clear ALL");
     undo->trigger();
     EXPECT_EQ(Saved(), named);
@@ -185,7 +183,7 @@ TEST_F(UndoTest, AChoiceListEditIsNamedWhenTheEditMenuOpens) {
     ASSERT_EQ(form.bank().scene(scene).solo, solo + 3);
     const auto after = Saved();
     EXPECT_EQ(undo->text(), filledStep) << "not committed before the next gesture";
-    emit FindMenu(form, "&Edit")->aboutToShow();
+    emit FindMenu(form, Menu::Edit)->aboutToShow();
     EXPECT_EQ(undo->text(), "Undo Edit scene");
     undo->trigger();
     EXPECT_EQ(Saved(), before);
@@ -201,13 +199,13 @@ TEST_F(UndoTest, FileCommandsMakeNoStep) {
     form.RefreshViews();
     ASSERT_EQ(undo->text(), "Undo Edit sample paths");
     const std::uint8_t lengthBefore = form.bank().records().path_length_table[64];
-    Trigger("Calculate bank SIZE");
+    Trigger(Command::CalculateSize);
     const std::uint8_t lengthAfter = form.bank().records().path_length_table[64];
     ASSERT_NE(lengthAfter, lengthBefore) << "the calculation should have filled the table";
     EXPECT_EQ(undo->text(), "Undo Edit sample paths");
     auto dialogs = test::AnswerFileDialogs(form, test::Path(dir / "Saved.ovs"));
     boxes->answer = QMessageBox::No; // no recalculation
-    Trigger("Save Orvelanta Sampler Script File...");
+    Trigger(Command::SaveScript);
     EXPECT_TRUE(std::filesystem::exists(dir / "Saved.ovs"));
     EXPECT_EQ(undo->text(), "Undo Edit sample paths");
     undo->trigger();
