@@ -18,8 +18,8 @@ constexpr const char* kPlaceAfter = "Remove FIXED number of samples from START o
 void ConformBankFiles(TForm1& form) {
     std::optional<ConformOptions> options = ConformDestinationHook()(&form);
     if (!options) return;
-    ConformSession s =
-        ConformWavFiles(BankSlotPaths(form.bank()), *options, &form.bank(), true, form.jobs());
+    ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(form.bank())), *options, &form.bank(),
+                                       true, form.jobs());
     if (s.slotsUpdated) form.RefreshViews(refresh::All);
 }
 

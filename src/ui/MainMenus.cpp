@@ -119,7 +119,7 @@ void TForm1::buildSilenceMenus(QMenu* tools) {
     // The tools work on every WAV file of the bank's multisamples, once per slot.
     auto onBankFiles = [this](QAction* action, auto work) {
         connect(action, &QAction::triggered, this, [this, work] {
-            work(BankSlotPaths(bank()), jobs());
+            work(SlotPaths(UsedSlots(bank())), jobs());
             RefreshViews(refresh::All);
         });
     };

@@ -1,16 +1,16 @@
 #include "ui/MultisamplePage.h"
 
 #include "tools/BankChecks.h"
-#include "ui/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
 #include "ui/MultiFileDialog.h"
 #include "ui/MultisampleGridModel.h"
 #include "ui/PageCommands.h"
-#include "ui/QtText.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SampleGrid.h"
 #include "ui/SampleGridModel.h"
+#include "uibase/EditorHost.h"
+#include "uibase/QtText.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,10 +1,10 @@
 // The sample grid's pop-up menu of the multisample page and the commands behind it.
 #include "job/HostPath.h"
-#include "ui/EditorHost.h"
 #include "ui/Mainform.h"
 #include "ui/MultisamplePage.h"
 #include "ui/PageCommands.h"
 #include "ui/SampleGrid.h"
+#include "uibase/EditorHost.h"
 
 #include <QActionGroup>
 #include <QDir>

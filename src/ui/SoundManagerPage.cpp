@@ -3,12 +3,12 @@
 #include "bank/BankFileLoader.h"
 #include "bank/ScriptFile.h"
 #include "tools/SoundManager.h"
-#include "ui/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
 #include "ui/NameTableModel.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
+#include "uibase/EditorHost.h"
 
 #include <QAction>
 #include <QComboBox>

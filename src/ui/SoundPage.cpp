@@ -4,13 +4,13 @@
 #include "tools/SoundOps.h"
 #include "ui/BankModels.h"
 #include "ui/Copymoveswapform.h"
-#include "ui/EditorHost.h"
 #include "ui/PageCommands.h"
-#include "ui/QtText.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SoundSettings.h"
 #include "ui/ZoneEditor.h"
+#include "uibase/EditorHost.h"
+#include "uibase/QtText.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "ui/UndoHistory.h"
 
 #include "ui/Mainform.h"
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>

@@ -2,7 +2,7 @@
 // Drives the main window as a user does: menu commands by their caption, file dialogs answered
 // with a chosen path, message boxes answered with a chosen button.
 #include "ui/Mainform.h"
-#include "ui/Reportform.h"
+#include "uibase/Reportform.h"
 
 #include <QAbstractButton>
 #include <QAction>
