@@ -10,8 +10,8 @@
 // With --level, FOLDER/level-NNN.wav, a library the WAV tools have real work on: the noise peaks
 // near -6 dB, so normalising rewrites every file, between 4800 silent frames at the start and
 // 4800 at the end, so both trims rewrite every file.
-#include "audio/Wav_file_parser.h"
 #include "bank/BankLayout.h"
+#include "wav/Wav_file_parser.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -9,8 +9,8 @@
 #include "DemoInstruments.h"
 #include "DemoSynth.h"
 
-#include "audio/Wav_file_parser.h"
 #include "job/ReplacingFile.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -10,7 +10,7 @@
 #include "DemoInstruments.h"
 
 #include "bank/ScriptFile.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/ScriptedJobServices.h"
 #include "tools/AutoPosition.h"
 #include "tools/MultisampleNameSuggestion.h"

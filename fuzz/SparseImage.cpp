@@ -1,6 +1,6 @@
 #include "SparseImage.h"
 
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 // bytes: an accepted file has the header it was accepted for, a found data chunk lies inside
 // the file at the end of a chain of chunks, and the data of an accepted file, given the header
 // the system writes, is accepted again with the same format and size.
-#include "audio/Wav_file_parser.h"
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
+#include "wav/Wav_file_parser.h"
 
 #include <algorithm>
 #include <cstdio>

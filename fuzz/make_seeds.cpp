@@ -7,12 +7,12 @@
 // would not rebuild into the same file fails the run.
 #include "LoaderFormats.h"
 
-#include "audio/Wav_file_parser.h"
 #include "bank/BankFileWriter.h"
 #include "bank/ScriptFile.h"
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "job/HostPath.h"
 #include "job/ScriptedJobServices.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cmath>
 #include <cstdio>

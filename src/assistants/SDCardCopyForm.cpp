@@ -1,7 +1,7 @@
 #include "assistants/SDCardCopyForm.h"
 
 #include "tools/SdCardCopy.h"
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>

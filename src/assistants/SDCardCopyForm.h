@@ -4,8 +4,8 @@
 // lists, checks and copy are the core's (tools/SdCard*); this window only shows them.
 #include "tools/SdCardPlan.h"
 #include "tools/SdCardVolume.h"
-#include "ui/Mainform.h"
-#include "ui/QtJobServices.h"
+#include "uibase/FileDialogRequest.h"
+#include "uibase/QtJobServices.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "assistants/Searchform.h"
 
 #include "tools/BankSearch.h"
-#include "ui/CentreWindow.h"
-#include "ui/Mainform.h"
-#include "ui/QtText.h"
+#include "uibase/CentreWindow.h"
+#include "uibase/EditorHost.h"
+#include "uibase/QtText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -55,7 +55,8 @@ int ResultNumber(const QString& entry) {
     return number;
 }
 
-TSearchForm::TSearchForm(TForm1& main) : QWidget(&main, Qt::Window), main_(main) {
+TSearchForm::TSearchForm(EditorHost& host, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), host_(host) {
     setObjectName("SearchForm");
     setWindowTitle("Zerwintal Bank Manager - Search Assistant");
     buildControls();
@@ -149,7 +150,7 @@ void TSearchForm::showResults(const QString& text) {
     const SearchOptions options{
         CheckBoxSearchInPresetNames->isChecked(), CheckBoxSearchInSoundNames->isChecked(),
         CheckBoxSearchInMultisampleNames->isChecked(), CheckBoxSearchInFilePath->isChecked()};
-    const SearchResults found = SearchBank(main_.bank(), StoredForm(text), options);
+    const SearchResults found = SearchBank(host_.bank(), StoredForm(text), options);
     ListBoxPresets->addItems(ToQStringList(found.presets));
     ListBoxSounds->addItems(ToQStringList(found.sounds));
     ListBoxMultisamples->addItems(ToQStringList(found.multisamples));
@@ -168,11 +169,11 @@ void TSearchForm::ListBoxDblClick(QListWidget* list) {
     const int number = ResultNumber(selected.first()->text());
     if (number >= kNoRecord) return;
     if (list == ListBoxPresets)
-        main_.showPreset(number);
+        host_.showPreset(number);
     else if (list == ListBoxSounds)
-        main_.showSound(number);
+        host_.showSound(number);
     else
-        main_.showMultisample(number);
+        host_.showMultisample(number);
 }
 
 } // namespace ovb

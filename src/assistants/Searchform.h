@@ -12,12 +12,13 @@ class QPushButton;
 
 namespace ovb {
 
-class TForm1;
+class EditorHost;
 
 class TSearchForm : public QWidget {
     Q_OBJECT
   public:
-    explicit TSearchForm(TForm1& main);
+    // A window of its own that stays above the main window.
+    TSearchForm(EditorHost& host, QWidget* mainWindow);
 
     // Centres the window on the main window when it is not shown yet, shows it and brings it to
     // the front.
@@ -34,7 +35,7 @@ class TSearchForm : public QWidget {
     void ListBoxClick(QListWidget* list);
     void ListBoxDblClick(QListWidget* list);
 
-    TForm1& main_;
+    EditorHost& host_;
     QLineEdit* Edit1;
     QPushButton* Button1;
     QCheckBox* CheckBoxSearchInPresetNames;

@@ -1,8 +1,7 @@
 #include "audio/Otherfunc_group.h"
 
 #include "audio/Otherfunc_level.h"
-#include "bank/Acc_bank_structure.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "job/JobServices.h"
 #include "job/ReplacingBatch.h"
@@ -154,13 +153,6 @@ bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
         ui.message("Normalize procedure report",
                    Format("Normalize OK!\n\nFiles changed: %u", r.changedFiles));
     return r.errors == 0;
-}
-
-std::vector<std::string> MultisamplePaths(const as_bank& bank, unsigned multisample) {
-    std::vector<std::string> out;
-    for (const std::string& p : bank.paths(multisample))
-        if (!p.empty() && !IsEmptyPath(p)) out.push_back(p);
-    return out;
 }
 
 } // namespace ovb

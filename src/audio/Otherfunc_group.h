@@ -8,7 +8,6 @@
 namespace ovb {
 
 class JobServices;
-class as_bank;
 
 struct LoudestRecord {
     std::uint32_t maxAbsolute = 0;
@@ -32,8 +31,5 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
 void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui);
 // Normalising is false when the user declined or a file failed.
 bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui);
-
-// The multisample's non-empty sample paths, in slot order.
-std::vector<std::string> MultisamplePaths(const as_bank& bank, unsigned multisample);
 
 } // namespace ovb

@@ -3,7 +3,7 @@
 // tools), and the trimmed file written back as a plain 44-byte-header file. It is written
 // beside the old file and renamed over it only when complete, so a failure leaves the old file
 // exactly as it was.
-#include "audio/Wav_file_parser.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cstdint>
 #include <filesystem>

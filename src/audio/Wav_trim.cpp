@@ -2,7 +2,6 @@
 
 #include "audio/Wav_samples.h"
 #include "audio/Wav_silence.h"
-#include "bank/Acc_bank_structure.h"
 #include "job/HostPath.h"
 #include "job/JobServices.h"
 #include "job/ReplacingBatch.h"
@@ -73,14 +72,6 @@ void Rewrite(TrimRun& run, ReplacingBatch& batch, const std::filesystem::path& h
 }
 
 } // namespace
-
-std::vector<std::string> BankSlotPaths(const as_bank& bank) {
-    Paths out;
-    for (unsigned ms = 0; ms < kMultisamples; ++ms)
-        for (const std::string& p : bank.paths(ms))
-            if (!p.empty() && !IsEmptyPath(p)) out.push_back(p);
-    return out;
-}
 
 TrimRun MeasureStartSilence(const Paths& paths, JobServices& ui) {
     return ForEachAccepted(paths, ui, [](TrimRun& run, auto&, const auto&, WavSamples& wav) {

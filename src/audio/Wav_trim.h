@@ -12,11 +12,6 @@
 namespace ovb {
 
 class JobServices;
-class as_bank;
-
-// Stored sample paths in bank order (multisample, then slot), empty slots left out.
-std::vector<std::string> BankSlotPaths(const as_bank& bank);
-
 struct TrimRun {
     // In 16-bit values: a stereo frame counts 2.
     std::uint64_t removed = 0;

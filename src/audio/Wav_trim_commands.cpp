@@ -2,7 +2,7 @@
 
 #include "audio/Wav_silence.h"
 #include "audio/Wav_trim.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/JobServices.h"
 
 #include <charconv>

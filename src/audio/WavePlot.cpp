@@ -1,6 +1,6 @@
 #include "audio/WavePlot.h"
 
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 #include <algorithm>
 

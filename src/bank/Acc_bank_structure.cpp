@@ -248,4 +248,33 @@ std::span<std::uint8_t> as_bank::record(Table table, unsigned index) {
     return {};
 }
 
+namespace {
+void AddUsedSlots(const as_bank& bank, unsigned multisample, std::vector<UsedSlot>& out) {
+    for (unsigned s = 0; s < kSamplesPerMultisample; ++s)
+        if (!IsEmptyPath(bank.path(multisample, s)))
+            out.push_back({multisample, s, bank.path(multisample, s)});
+}
+} // namespace
+
+std::vector<UsedSlot> UsedSlots(const as_bank& bank) {
+    std::vector<UsedSlot> out;
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        AddUsedSlots(bank, m, out);
+    return out;
+}
+
+std::vector<UsedSlot> UsedSlots(const as_bank& bank, unsigned multisample) {
+    std::vector<UsedSlot> out;
+    AddUsedSlots(bank, multisample, out);
+    return out;
+}
+
+std::vector<std::string> SlotPaths(const std::vector<UsedSlot>& slots) {
+    std::vector<std::string> out;
+    out.reserve(slots.size());
+    for (const UsedSlot& s : slots)
+        out.emplace_back(s.path);
+    return out;
+}
+
 } // namespace ovb

@@ -2,8 +2,8 @@
 // The bank in memory: one block laid out exactly like the description part of the bank and
 // script files, followed by the 10000 lists of 64 sample paths. Records are addressed by table
 // and index; nobody keeps copies of them.
-#include "job/ByteOrder.h"
-#include "job/LargeBlock.h"
+#include "base/ByteOrder.h"
+#include "base/LargeBlock.h"
 
 #include <array>
 #include <cstddef>
@@ -286,5 +286,17 @@ class as_bank {
 inline bool IsEmptyPath(std::string_view path) {
     return path == kEmptyPath;
 }
+
+// A slot that names a sample file. The path points into the bank: valid until the slot changes.
+struct UsedSlot {
+    unsigned multisample;
+    unsigned slot;
+    std::string_view path;
+};
+// The used slots in bank order (multisample, then slot), of the whole bank or of one multisample.
+std::vector<UsedSlot> UsedSlots(const as_bank& bank);
+std::vector<UsedSlot> UsedSlots(const as_bank& bank, unsigned multisample);
+// Their paths, one per slot: a file that several slots name is listed as often.
+std::vector<std::string> SlotPaths(const std::vector<UsedSlot>& slots);
 
 } // namespace ovb

@@ -1,12 +1,12 @@
 #include "bank/BankFileWriter.h"
 
-#include "audio/Wav_file_parser.h"
 #include "bank/BankLayout.h"
 #include "bank/BankSize.h"
 #include "bank/Mysplitfilewriter.h"
 #include "bank/PathArea.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cstdio>
 #include <fstream>
@@ -123,10 +123,7 @@ bool CreateBankFile(as_bank& bank, const std::filesystem::path& destination, Job
         ui.message(kCaption, "Can not create " + path + "\n" + out.error());
         return false;
     }
-    unsigned nonEmpty = 0;
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        for (const auto& p : bank.paths(m))
-            nonEmpty += !IsEmptyPath(p);
+    unsigned nonEmpty = unsigned(UsedSlots(bank).size());
     if (nonEmpty == 0) nonEmpty = 1;
 
     bool ok = WriteDescription(out, bank) && WriteAudio(out, bank, nonEmpty, cancel, ui);

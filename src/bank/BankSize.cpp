@@ -1,9 +1,9 @@
 #include "bank/BankSize.h"
 
-#include "audio/Wav_file_parser.h"
 #include "bank/BankLayout.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cstring>
 #include <fstream>
@@ -36,14 +36,6 @@ struct FindingList {
         ui.CloseReport();
     }
 };
-
-unsigned CountNonEmptyPaths(const as_bank& bank) {
-    unsigned n = 0;
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        for (const auto& p : bank.paths(m))
-            n += !IsEmptyPath(p);
-    return n;
-}
 
 struct Findings {
     FindingList invalid, missing, nullSize;
@@ -100,7 +92,7 @@ BankSizeResult CalculateBankSize(as_bank& bank, JobServices& ui) {
     Findings f;
     ProgressScope progress(ui, 'c');
     ui.SetProgressText("Calculating...");
-    unsigned nonEmpty = CountNonEmptyPaths(bank);
+    unsigned nonEmpty = unsigned(UsedSlots(bank).size());
     if (nonEmpty == 0) nonEmpty = 1;
 
     std::uint32_t sector = kFirstAudioSector;

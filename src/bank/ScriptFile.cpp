@@ -5,7 +5,7 @@
 #include "bank/Mysplitfilereader.h"
 #include "bank/Mysplitfilewriter.h"
 #include "bank/PathArea.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <system_error>
 

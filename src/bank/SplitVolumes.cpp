@@ -1,6 +1,6 @@
 #include "bank/SplitVolumes.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 namespace ovb {
 

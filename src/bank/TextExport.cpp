@@ -1,6 +1,6 @@
 #include "bank/TextExport.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/ReplacingFile.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "bank/UndoStack.h"
 
-#include "job/LargeBlock.h"
+#include "base/LargeBlock.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 // changed. A step stores one version of what it changed (the other one is in the bank), so undo
 // and redo swap the stored bytes with the bank's.
 #include "bank/Acc_bank_structure.h"
-#include "job/LargeBlock.h"
+#include "base/LargeBlock.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,9 +3,9 @@
 #include "bank/BankFiles.h"
 #include "bank/BankSize.h"
 #include "bank/ScriptFile.h"
+#include "base/Formatting.h"
 #include "cli/Command.h"
 #include "cli/LoadFile.h"
-#include "job/Formatting.h"
 
 #include <cstdio>
 
@@ -27,9 +27,7 @@ Counts CountContent(const as_bank& bank) {
     for (unsigned i = 0; i < kSounds; ++i)
         c.namedSounds += bank.sound(i).name != EmptyName<16>();
     for (unsigned m = 0; m < kMultisamples; ++m) {
-        unsigned n = 0;
-        for (const auto& p : bank.paths(m))
-            n += !IsEmptyPath(p);
+        const unsigned n = unsigned(UsedSlots(bank, m).size());
         c.paths += n;
         c.filledMultisamples += n != 0;
     }

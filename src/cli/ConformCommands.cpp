@@ -64,7 +64,7 @@ int Conform(const Args& args, JobServices& ui) {
         return Usage("conform FILE --into DIR [--yes]");
     auto bank = std::make_unique<as_bank>();
     if (!LoadAnyBankFile(*bank, words[0], ui)) return kExitFailed;
-    ConformSession s = ConformWavFiles(BankSlotPaths(*bank), options, bank.get(), false, ui);
+    ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), options, bank.get(), false, ui);
     if (s.slotsUpdated && !SavePaths(*bank, words[0], ui)) return kExitFailed;
     return Exit(s);
 }

@@ -58,7 +58,7 @@ bool Group(std::vector<std::string> words, const Args& args, JobServices& ui, bo
         paths.clear();
         return true; // told the user already; an empty group runs nothing
     }
-    paths = oneMultisample ? MultisamplePaths(*bank, ms) : BankSlotPaths(*bank);
+    paths = oneMultisample ? SlotPaths(UsedSlots(*bank, ms)) : SlotPaths(UsedSlots(*bank));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "tools/AutoPosition.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <stdexcept>
 

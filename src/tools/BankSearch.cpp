@@ -1,6 +1,6 @@
 #include "tools/BankSearch.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <algorithm>
 

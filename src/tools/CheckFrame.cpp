@@ -20,14 +20,6 @@ std::string SoundName(const as_bank& bank, unsigned s) {
     return NameString(bank.sound(s).name);
 }
 
-unsigned CountNonEmptyPaths(const as_bank& bank) {
-    unsigned n = 0;
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        for (const auto& p : bank.paths(m))
-            if (!IsEmptyPath(p)) ++n;
-    return n;
-}
-
 bool HasSamples(const as_bank& bank, unsigned m) {
     for (const auto& p : bank.paths(m))
         if (!IsEmptyPath(p)) return true;

@@ -1,6 +1,6 @@
 #pragma once
 // What every consistency check shares: the progress steps, the names as reports print them and
-// the path counts of the first pass.
+// whether a multisample has samples.
 #include "bank/Acc_bank_structure.h"
 #include "job/JobServices.h"
 
@@ -19,7 +19,6 @@ void Step(JobServices& ui, std::uint64_t done, std::uint64_t total);
 std::string MultisampleName(const as_bank& bank, unsigned m);
 std::string SoundName(const as_bank& bank, unsigned s);
 
-unsigned CountNonEmptyPaths(const as_bank& bank);
 bool HasSamples(const as_bank& bank, unsigned m);
 
 // The report when something was found, otherwise the message; returns count.

@@ -1,9 +1,9 @@
 #include "tools/ConformAudio.h"
 
-#include "audio/Wav_file_parser.h"
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "job/ReplacingFile.h"
 #include "tools/Conform.h"
+#include "wav/Wav_file_parser.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // Deciding, before anything is written, what happens to each file and where its new file goes.
-#include "audio/Wav_file_parser.h"
 #include "bank/Acc_bank_structure.h"
 #include "job/HostPath.h"
 #include "tools/Conform.h"
 #include "tools/ConformAudio.h"
+#include "wav/Wav_file_parser.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,5 +1,5 @@
 // The texts the user reads before and after conforming.
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/Conform.h"
 
 #include <map>

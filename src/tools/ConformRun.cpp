@@ -1,7 +1,7 @@
 // Writing the planned files on worker threads while the job's own thread keeps the progress
 // window alive and watches its Cancel; then the questions around the run.
 #include "bank/Acc_bank_structure.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/Conform.h"
 #include "tools/ConformAudio.h"

@@ -3,7 +3,7 @@
 // every path with every later path, the slots are sorted by the hash of their path, and each slot
 // is linked to the next slot (in ascending order) holding the same text; the pairs of a slot are
 // then found by following its links.
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckFrame.h"
 

@@ -1,7 +1,7 @@
 #include "tools/ExportedFiles.h"
 
-#include "audio/Wav_file_parser.h"
 #include "job/ReplacingFile.h"
+#include "wav/Wav_file_parser.h"
 
 #include <algorithm>
 #include <vector>

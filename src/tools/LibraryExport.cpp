@@ -4,7 +4,7 @@
 // error, so a bank cannot make the export overwrite files elsewhere, such as the library itself.
 #include "tools/SampleExport.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/CheckFrame.h"
 #include "tools/ExportedFiles.h"
 #include "tools/LibraryPaths.h"
@@ -139,7 +139,7 @@ LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::pa
     ui.SetProgressText("Export All Library Samples...");
     Lines lines{"E R R O R    R E P O R T", kStars};
     ErrorList errors{lines};
-    result.forExport = checks::CountNonEmptyPaths(bank);
+    result.forExport = unsigned(UsedSlots(bank).size());
     const std::string root = ExportRoot(bank, commonPath);
     for (unsigned m = 0; m < kMultisamples; ++m) {
         const auto last = ExportSamples(bank, m, in, root, folder, ui, result, errors);

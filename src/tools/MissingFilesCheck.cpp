@@ -1,5 +1,5 @@
 // Existence of every sample file the bank names, multisample 0 included.
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckFrame.h"
@@ -10,7 +10,7 @@ unsigned CheckMissingFiles(const as_bank& bank, JobServices& ui) {
     using namespace checks;
     ProgressScope progress(ui, 'c');
     ui.SetProgressText("Checking WAV Files...");
-    const unsigned total = CountNonEmptyPaths(bank);
+    const unsigned total = unsigned(UsedSlots(bank).size());
     Lines lines;
     unsigned missing = 0, existing = 0;
     for (unsigned m = 0; m < kMultisamples; ++m) {

@@ -1,6 +1,6 @@
 #include "tools/MultisampleEdits.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/AutoPosition.h"
 #include "tools/MultisampleNameSuggestion.h"
 

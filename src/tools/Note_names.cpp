@@ -1,6 +1,6 @@
 #include "tools/Note_names.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <algorithm>
 

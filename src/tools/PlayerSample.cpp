@@ -1,9 +1,9 @@
 #include "tools/PlayerSample.h"
 
-#include "audio/Wav_file_parser.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/Mysplitfilereader.h"
 #include "job/HostPath.h"
+#include "wav/Wav_file_parser.h"
 
 #include <algorithm>
 #include <cctype>

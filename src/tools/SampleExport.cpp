@@ -4,7 +4,7 @@
 #include "tools/SampleExport.h"
 
 #include "bank/BankFiles.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/CheckFrame.h"
 #include "tools/ExportedFiles.h"

@@ -1,10 +1,10 @@
 // Checks that list samples grouped by multisample: the level of the first sample frame of each
 // file, and the loop settings of each sample record.
-#include "audio/Wav_file_parser.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckFrame.h"
+#include "wav/Wav_file_parser.h"
 
 #include <array>
 #include <cstring>
@@ -73,7 +73,7 @@ void InsertHeader(Lines& lines, std::string header) {
 unsigned CheckFirstSampleLevel(const as_bank& bank, JobServices& ui) {
     ProgressScope progress(ui, 'c');
     ui.SetProgressText("Checking WAV Files...");
-    const unsigned total = CountNonEmptyPaths(bank);
+    const unsigned total = unsigned(UsedSlots(bank).size());
     GroupedNotes found(bank);
     unsigned examined = 0;
     for (unsigned m = 0; m < kMultisamples; ++m) {
@@ -103,7 +103,7 @@ unsigned CheckFirstSampleLevel(const as_bank& bank, JobServices& ui) {
 unsigned ReportLoops(const as_bank& bank, JobServices& ui) {
     ProgressScope progress(ui, 'c');
     ui.SetProgressText("Checking WAV Files...");
-    const unsigned total = CountNonEmptyPaths(bank);
+    const unsigned total = unsigned(UsedSlots(bank).size());
     GroupedNotes found(bank);
     for (unsigned m = 0; m < kMultisamples; ++m) {
         for (unsigned k = 0; k < kSamplesPerMultisample; ++k)

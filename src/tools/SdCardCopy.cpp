@@ -1,6 +1,6 @@
 #include "tools/SdCardCopy.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

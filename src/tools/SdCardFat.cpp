@@ -1,6 +1,6 @@
 #include "tools/SdCardFat.h"
 
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 #include <fcntl.h>
 #include <unistd.h>

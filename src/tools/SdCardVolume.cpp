@@ -1,6 +1,6 @@
 #include "tools/SdCardVolume.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/SdCardFat.h"
 
 #include <sys/statvfs.h>

@@ -3,10 +3,10 @@
 // per run and the answer kept, since many sounds play the same multisamples.
 #include "tools/SoundMaintenance.h"
 
-#include "audio/Wav_file_parser.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/CheckFrame.h"
+#include "wav/Wav_file_parser.h"
 
 #include <fstream>
 #include <vector>

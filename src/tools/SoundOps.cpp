@@ -1,6 +1,6 @@
 #include "tools/SoundOps.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <algorithm>
 #include <set>

@@ -1,6 +1,6 @@
 // Checks of the texts of multisamples 1 to 9999: characters of paths, doubled delimiters in paths
 // and characters of names.
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckFrame.h"
 

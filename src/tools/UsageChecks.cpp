@@ -1,7 +1,7 @@
 // Which multisamples the sounds play: the unused check, their removal and the where-used list.
 // One pass over the 10000 × 20 zone slots marks every multisample played, instead of scanning
 // all sounds again for each multisample.
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckFrame.h"
 

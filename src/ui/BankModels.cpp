@@ -1,9 +1,9 @@
 #include "ui/BankModels.h"
 
-#include "ui/EditorHost.h"
 #include "ui/NameListModel.h"
-#include "ui/QtText.h"
 #include "ui/RecordGridModel.h"
+#include "uibase/EditorHost.h"
+#include "uibase/QtText.h"
 
 namespace ovb {
 

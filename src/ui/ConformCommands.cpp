@@ -12,8 +12,8 @@ void WireConformCommands(TForm1& form) {
     Activate(form, Command::ConformWavFiles, [&form] {
         std::optional<ConformOptions> options = ConformDestinationHook()(&form);
         if (!options) return;
-        ConformSession s =
-            ConformWavFiles(BankSlotPaths(form.bank()), *options, &form.bank(), true, form.jobs());
+        ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(form.bank())), *options,
+                                           &form.bank(), true, form.jobs());
         if (s.slotsUpdated) form.RefreshViews(refresh::All);
     });
 }

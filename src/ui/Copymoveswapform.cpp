@@ -1,6 +1,6 @@
 #include "ui/Copymoveswapform.h"
 
-#include "ui/CentreWindow.h"
+#include "uibase/CentreWindow.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

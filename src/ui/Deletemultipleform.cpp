@@ -1,9 +1,9 @@
 #include "ui/Deletemultipleform.h"
 
 #include "tools/RangeRemoval.h"
-#include "ui/CentreWindow.h"
-#include "ui/EditorHost.h"
 #include "ui/Selectdirectoryform.h"
+#include "uibase/CentreWindow.h"
+#include "uibase/EditorHost.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 // The six editor pages of the main window (scenes, solos, acomps, F.basses, chords and sounds)
 // behind one interface, so that the window does not depend on how a page is built: the real
 // editors and simple stand-ins fit alike.
-#include "ui/EditorHost.h"
+#include "uibase/EditorHost.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 // The solo, F.bass and chord pages: each record plays three sounds, each with an ON switch.
 #include "ui/BankModels.h"
-#include "ui/EditorHost.h"
 #include "ui/SectionPages.h"
+#include "uibase/EditorHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -28,7 +28,7 @@ std::vector<std::string> ChooseWavFiles(TForm1& form) {
 
 std::vector<std::string> PathsOf(EditorHost& host, int multisample) {
     if (multisample < 0 || multisample >= int(kMultisamples)) return {};
-    return MultisamplePaths(host.bank(), unsigned(multisample));
+    return SlotPaths(UsedSlots(host.bank(), unsigned(multisample)));
 }
 
 } // namespace

@@ -28,15 +28,6 @@ std::filesystem::path FsPath(const QString& path) {
 }
 } // namespace
 
-QString DialogFilter(const char* windowsFilter) {
-    QString text = QString::fromUtf8(windowsFilter);
-    QString description = text.section('|', 0, 0);
-    QString pattern = text.section('|', 1, 1);
-    // Qt matches patterns case-sensitively on some systems: offer both spellings.
-    QString both = pattern.toLower() + ' ' + pattern.toUpper();
-    return description.section('(', 0, 0) + "(" + both + ")";
-}
-
 std::string ReplaceExtension(std::string_view path, std::string_view extension) {
     const std::size_t separator = path.find_last_of("\\/:");
     const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;

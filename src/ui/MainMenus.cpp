@@ -95,7 +95,7 @@ void TForm1::wireToolCommands() {
 void TForm1::wireSilenceCommands() {
     auto onBankFiles = [this](Command id, auto work) {
         Activate(*this, id, [this, work] {
-            work(BankSlotPaths(bank()), jobs());
+            work(SlotPaths(UsedSlots(bank())), jobs());
             RefreshViews(refresh::All);
         });
     };

@@ -3,8 +3,8 @@
 #include "assistants/Searchform.h"
 #include "job/HostPath.h"
 #include "ui/CommandWiring.h"
-#include "ui/QtText.h"
 #include "ui/UndoHistory.h"
+#include "uibase/QtText.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -168,7 +168,7 @@ void TForm1::setSearchAssistant(TSearchForm* search) {
 }
 
 TSearchForm* TForm1::searchAssistant() {
-    if (!search_) search_ = new TSearchForm(*this);
+    if (!search_) search_ = new TSearchForm(*this, this);
     return search_;
 }
 

@@ -2,12 +2,13 @@
 // The main window: owns the edited bank and the sound manager's bank for the whole run, holds the
 // eight pages, starts every menu command and brings all pages up to date after each change.
 #include "bank/Acc_bank_structure.h"
-#include "ui/EditorHost.h"
 #include "ui/EditorPages.h"
 #include "ui/MenuCommands.h"
 #include "ui/MultisamplePage.h"
-#include "ui/QtJobServices.h"
 #include "ui/SoundManagerPage.h"
+#include "uibase/EditorHost.h"
+#include "uibase/FileDialogRequest.h"
+#include "uibase/QtJobServices.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -28,13 +29,6 @@ class TSearchForm;
 class UndoHistory;
 
 inline constexpr const char* kTitlePrefix = "Orvelanta Sampler Bank Manager - Version: 0.81 / ";
-
-// What a file command asks the user for.
-struct FileDialogRequest {
-    bool save = false;
-    QString title;
-    QString filter; // Qt form, see DialogFilter
-};
 
 // The record each page shows, as read from the pages by the last refresh.
 struct CurrentRecords {
@@ -70,10 +64,9 @@ class TForm1 : public QMainWindow, public EditorHost {
     // empty answer means Cancel. Tests answer here to run the real command with a chosen file.
     std::function<QString(const FileDialogRequest&)> fileDialog;
 
-    // Where a search result leads: the page holding the record, with the record selected.
-    void showPreset(int scene);
-    void showSound(int sound);
-    void showMultisample(int multisample);
+    void showPreset(int scene) override;
+    void showSound(int sound) override;
+    void showMultisample(int multisample) override;
 
     // The search window lives for the whole run; it is made on first use if start-up did not.
     void setSearchAssistant(TSearchForm* search);
@@ -144,9 +137,6 @@ class TForm1 : public QMainWindow, public EditorHost {
     QAction* silenceFirst_ = nullptr;
     QActionGroup* devices_ = nullptr;
 };
-
-// "Zerwintal Orvelanta Sampler SCRIPT file (*.ovs)|*.OVS" as a Qt file dialog filter.
-QString DialogFilter(const char* windowsFilter);
 
 // The path with the extension of its file-name part (the text after the last '\', '/' or ':')
 // replaced; a name without an extension gets one.

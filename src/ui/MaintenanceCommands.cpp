@@ -9,9 +9,9 @@
 #include "ui/Deletemultipleform.h"
 #include "ui/Mainform.h"
 #include "ui/PageCommands.h"
-#include "ui/QtText.h"
 #include "ui/Replacestringform.h"
 #include "ui/Selectdirectoryform.h"
+#include "uibase/QtText.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -2,8 +2,8 @@
 
 #include "bank/NameEdit.h"
 #include "tools/BankSearch.h"
-#include "ui/QtText.h"
 #include "ui/RecordGridModel.h"
+#include "uibase/QtText.h"
 
 namespace ovb {
 

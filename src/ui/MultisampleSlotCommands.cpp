@@ -1,7 +1,7 @@
 // The sample grid's pop-up menu of the multisample page and the commands behind it.
 #include "job/HostPath.h"
 #include "ui/CommandWiring.h"
-#include "ui/EditorHost.h"
+#include "uibase/EditorHost.h"
 #include "ui/Mainform.h"
 #include "ui/MultisamplePage.h"
 #include "ui/PageCommands.h"

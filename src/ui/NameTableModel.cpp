@@ -1,7 +1,7 @@
 #include "ui/NameTableModel.h"
 
 #include "tools/BankSearch.h"
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 namespace ovb {
 

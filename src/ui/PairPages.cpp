@@ -1,7 +1,7 @@
 // The scene and acomp pages: each record chooses one set-up from each of two other tables.
 #include "ui/BankModels.h"
-#include "ui/EditorHost.h"
 #include "ui/SectionPages.h"
+#include "uibase/EditorHost.h"
 
 #include <QComboBox>
 #include <QGroupBox>

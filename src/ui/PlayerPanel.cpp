@@ -1,9 +1,9 @@
 #include "ui/PlayerPanel.h"
 
 #include "tools/PlayerSample.h"
-#include "ui/EditorHost.h"
 #include "ui/PlayerOutput.h"
 #include "ui/Wavplot.h"
+#include "uibase/EditorHost.h"
 
 #include <QBoxLayout>
 #include <QLabel>

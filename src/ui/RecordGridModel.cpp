@@ -1,7 +1,7 @@
 #include "ui/RecordGridModel.h"
 
 #include "bank/NameEdit.h"
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 #include <QMimeData>
 #include <QTimer>

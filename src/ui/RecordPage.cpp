@@ -1,7 +1,7 @@
 #include "ui/RecordPage.h"
 
-#include "ui/EditorHost.h"
 #include "ui/RecordGrid.h"
+#include "uibase/EditorHost.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "ui/Replacestringform.h"
 
 #include "tools/LibraryPaths.h"
-#include "ui/QtText.h"
 #include "ui/Selectdirectoryform.h"
+#include "uibase/QtText.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

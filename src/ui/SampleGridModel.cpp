@@ -2,7 +2,7 @@
 
 #include "tools/MultisampleEdits.h"
 #include "ui/GridDelegate.h"
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,6 +1,6 @@
 #include "ui/Selectdirectoryform.h"
 
-#include "ui/CentreWindow.h"
+#include "uibase/CentreWindow.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "bank/ScriptFile.h"
 #include "tools/SoundManager.h"
 #include "ui/CommandWiring.h"
-#include "ui/EditorHost.h"
+#include "uibase/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
 #include "ui/NameTableModel.h"

@@ -5,13 +5,13 @@
 #include "ui/BankModels.h"
 #include "ui/CommandWiring.h"
 #include "ui/Copymoveswapform.h"
-#include "ui/EditorHost.h"
 #include "ui/PageCommands.h"
-#include "ui/QtText.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SoundSettings.h"
 #include "ui/ZoneEditor.h"
+#include "uibase/EditorHost.h"
+#include "uibase/QtText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/SoundSettings.h"
 
-#include "ui/EditorHost.h"
+#include "uibase/EditorHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>

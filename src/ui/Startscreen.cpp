@@ -1,6 +1,6 @@
 #include "ui/Startscreen.h"
 
-#include "ui/CentreWindow.h"
+#include "uibase/CentreWindow.h"
 
 #include <QApplication>
 #include <QLabel>

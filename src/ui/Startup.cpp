@@ -1,9 +1,9 @@
 #include "ui/Startup.h"
 
 #include "assistants/Searchform.h"
-#include "ui/CentreWindow.h"
 #include "ui/Mainform.h"
 #include "ui/Startscreen.h"
+#include "uibase/CentreWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -20,7 +20,7 @@ int RunEditor(QApplication& app, const StartupOptions& options) {
     ShowStartScreen();
     SetStartProgress(1);
     TForm1 form(nullptr, SetStartProgress);
-    form.setSearchAssistant(new TSearchForm(form));
+    form.setSearchAssistant(new TSearchForm(form, &form));
     HideStartScreen();
     CentreWindow(form);
     form.show();

@@ -2,7 +2,7 @@
 
 #include "ui/CommandWiring.h"
 #include "ui/Mainform.h"
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "ui/Wavplot.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #include "ui/ZoneEditor.h"
 
 #include "tools/SoundOps.h"
-#include "ui/EditorHost.h"
 #include "ui/LevelBar.h"
+#include "uibase/EditorHost.h"
 
 #include <QComboBox>
 #include <QGridLayout>

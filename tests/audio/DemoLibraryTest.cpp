@@ -3,7 +3,7 @@
 // count, with a silent lead-in and a faded end for the trim tools to find.
 #include "../../demo/DemoInstruments.h"
 
-#include "audio/Wav_file_parser.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

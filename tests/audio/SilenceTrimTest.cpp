@@ -264,15 +264,3 @@ TEST_F(TrimTest, FileThatCannotBeRewrittenStaysAsItWasAndIsReported) {
     EXPECT_NE(ui.reports[0][1].find(std::strerror(ENAMETOOLONG)), std::string::npos);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
-
-TEST(TrimPaths, BankOrderSkipsEmptySlotsAndKeepsRepeats) {
-    auto bank = std::make_unique<as_bank>();
-    bank->path(7, 63) = "C:\\last.wav";
-    bank->path(0, 5) = "C:\\a.wav";
-    bank->path(0, 9) = "C:\\a.wav";
-    bank->path(7, 1) = "D:\\b.wav";
-    EXPECT_EQ(BankSlotPaths(*bank),
-              (std::vector<std::string>{"C:\\a.wav", "C:\\a.wav", "D:\\b.wav", "C:\\last.wav"}));
-    EXPECT_EQ(MultisamplePaths(*bank, 7), (std::vector<std::string>{"D:\\b.wav", "C:\\last.wav"}));
-    EXPECT_TRUE(MultisamplePaths(*bank, 1).empty());
-}

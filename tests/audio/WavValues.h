@@ -1,8 +1,8 @@
 #pragma once
 // WAV files in the module's format built from given 16-bit values, and their values read back
 // straight from the bytes (a plain 44-byte header is expected).
-#include "audio/Wav_file_parser.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cstdint>
 #include <filesystem>

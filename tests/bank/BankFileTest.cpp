@@ -1,11 +1,11 @@
 // Bank files as the module reads them: exact layout, audio placement, and the round trip back
 // into memory.
-#include "audio/Wav_file_parser.h"
 #include "bank/BankFileWriter.h"
 #include "bank/BankLayout.h"
 #include "bank/BankSize.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "bank/BankFileLoader.h"
 #include "bank/BankFileWriter.h"
 #include "bank/SplitVolumes.h"
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 

@@ -1,6 +1,6 @@
 // The console job services, formatting and host paths: what a user of ovbank reads.
+#include "base/Formatting.h"
 #include "job/ConsoleJobServices.h"
-#include "job/Formatting.h"
 #include "job/HostPath.h"
 
 #include <gtest/gtest.h>

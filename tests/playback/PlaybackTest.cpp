@@ -3,11 +3,11 @@
 // reaches the sink is the sample itself (recorded from the sink's monitor).
 // Run through scripts/with-pulseaudio.sh, which starts the private server and names its sink.
 #include "../ui/TestEditorHost.h"
-#include "audio/Wav_file_parser.h"
 #include "support/TestFiles.h"
 #include "ui/PlayerOutput.h"
 #include "ui/PlayerPanel.h"
 #include "ui/Wavplot.h"
+#include "wav/Wav_file_parser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

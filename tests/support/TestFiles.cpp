@@ -1,6 +1,6 @@
 #include "support/TestFiles.h"
 
-#include "audio/Wav_file_parser.h"
+#include "wav/Wav_file_parser.h"
 
 #include <atomic>
 #include <fstream>

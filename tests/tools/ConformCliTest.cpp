@@ -1,10 +1,10 @@
 // ovbank conform and conform-files end to end, on files made by sox.
 #include "OvbankRun.h"
-#include "audio/Wav_file_parser.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

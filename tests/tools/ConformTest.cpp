@@ -1,14 +1,14 @@
 // Conforming sample files: inputs made by sox and ffmpeg in every common form, outputs checked
 // with the module's parser and by measuring the sine they carry.
 #include "tools/Conform.h"
-#include "audio/Wav_file_parser.h"
 #include "audio/Wav_trim.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/BankSize.h"
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "tools/ConformAudio.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 
@@ -351,7 +351,7 @@ TEST(ConformBank, PathsChangeOnlyWhenConfirmedAndTheSizeCalculationThenAcceptsAl
     options.mirrorRoot = (dir / "mirror").string();
     ScriptedJobServices no;
     no.answers = {Answer::Yes, Answer::No}; // start, but keep the paths
-    ConformSession s = ConformWavFiles(BankSlotPaths(*bank), options, bank.get(), true, no);
+    ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), options, bank.get(), true, no);
     EXPECT_EQ(s.result.written.size(), 2u);
     EXPECT_EQ(s.slotsUpdated, 0u);
     EXPECT_EQ(bank->path(0, 0), pad);
@@ -360,7 +360,7 @@ TEST(ConformBank, PathsChangeOnlyWhenConfirmedAndTheSizeCalculationThenAcceptsAl
 
     ScriptedJobServices yes;
     yes.answers = {Answer::Yes, Answer::Yes};
-    s = ConformWavFiles(BankSlotPaths(*bank), options, bank.get(), true, yes);
+    s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), options, bank.get(), true, yes);
     EXPECT_EQ(s.slotsUpdated, 3u);
     EXPECT_EQ(bank->path(0, 0), (dir / "mirror" / "pad" / "p.wav").string());
     EXPECT_EQ(bank->path(0, 3), bank->path(0, 0));

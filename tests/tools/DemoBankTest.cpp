@@ -3,11 +3,11 @@
 // the audio of the WAV files where its sample records point.
 #include "../../demo/DemoInstruments.h"
 
-#include "audio/Wav_file_parser.h"
 #include "bank/BankFileLoader.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // comparison of every path with every path of every later multisample.
 #include "CheckFixture.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <random>
 

@@ -2,9 +2,9 @@
 // that stands in for drive D: of the stored paths.
 #include "CheckFixture.h"
 
-#include "audio/Wav_file_parser.h"
 #include "job/HostPath.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 using namespace ovb;
 using Lines = std::vector<std::string>;

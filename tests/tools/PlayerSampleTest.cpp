@@ -2,12 +2,12 @@
 // drive paths) and from the loaded bank file, including audio that crosses a volume boundary.
 #include "tools/PlayerSample.h"
 
-#include "audio/Wav_file_parser.h"
 #include "bank/BankFileWriter.h"
 #include "bank/SplitVolumes.h"
 #include "job/HostPath.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 // name clashes, the marker files, and stored paths that try to leave the chosen folder.
 #include "tools/SampleExport.h"
 #include "OvbankRun.h"
-#include "audio/Wav_file_parser.h"
 #include "bank/BankFileWriter.h"
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "tools/LibraryPaths.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "bank/BankFileWriter.h"
 #include "bank/ScriptFile.h"
 #include "bank/TextExport.h"
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 #include "job/ScriptedJobServices.h"
 #include "support/FatImage.h"
 #include "support/TestFiles.h"

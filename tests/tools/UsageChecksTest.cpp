@@ -2,7 +2,7 @@
 // report compared with a direct scan of every sound for each multisample.
 #include "CheckFixture.h"
 
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <random>
 

@@ -3,7 +3,7 @@
 // message boxes answered with a chosen button.
 #include "GuiTestSupport.h"
 #include "ui/Mainform.h"
-#include "ui/Reportform.h"
+#include "uibase/Reportform.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 // Messages and questions of jobs as real message boxes, answered the way a user would.
 #include "GuiTestSupport.h"
-#include "ui/QtJobServices.h"
+#include "uibase/QtJobServices.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

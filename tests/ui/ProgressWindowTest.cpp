@@ -1,6 +1,6 @@
 // The shared progress window as jobs drive it through the GUI's job services.
 #include "GuiTestSupport.h"
-#include "ui/QtJobServices.h"
+#include "uibase/QtJobServices.h"
 
 #include <QLabel>
 #include <QMetaObject>

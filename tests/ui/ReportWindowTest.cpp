@@ -1,6 +1,6 @@
 // The shared report window as jobs show their findings through the GUI's job services.
 #include "GuiTestSupport.h"
-#include "ui/QtJobServices.h"
+#include "uibase/QtJobServices.h"
 
 #include <QPlainTextEdit>
 #include <QPointer>

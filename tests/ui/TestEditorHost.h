@@ -4,9 +4,9 @@
 // recording the refresh bits each request asked for.
 #include "job/ScriptedJobServices.h"
 #include "ui/BankModels.h"
-#include "ui/EditorHost.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordPage.h"
+#include "uibase/EditorHost.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,6 +32,9 @@ struct TestEditorHost : EditorHost {
         for (RecordPage* page : pages)
             page->refresh(flags);
     }
+    void showPreset(int) override {}
+    void showSound(int) override {}
+    void showMultisample(int) override {}
 };
 
 inline void SendMouse(QWidget& target, QEvent::Type type, QPointF at,

@@ -3,9 +3,9 @@
 #include "ui/Wavplot.h"
 #include "GuiTestSupport.h"
 #include "TestEditorHost.h"
-#include "audio/Wav_file_parser.h"
 #include "support/TestFiles.h"
 #include "ui/PlayerPanel.h"
+#include "wav/Wav_file_parser.h"
 
 #include <QLabel>
 #include <QToolButton>

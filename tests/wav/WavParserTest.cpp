@@ -1,8 +1,8 @@
 // The WAV parser must accept exactly the files the sound module plays (16-bit PCM, 48000 Hz,
 // mono or stereo, a plain 16-byte "fmt " block first) and find their audio. It is checked
 // against hand-built byte layouts, and sox reads the header the system writes.
-#include "audio/Wav_file_parser.h"
 #include "support/TestFiles.h"
+#include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 

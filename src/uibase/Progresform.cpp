@@ -1,4 +1,4 @@
-#include "ui/Progresform.h"
+#include "uibase/Progresform.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

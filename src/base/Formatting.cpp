@@ -1,4 +1,4 @@
-#include "job/Formatting.h"
+#include "base/Formatting.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/Reportform.h"
+#include "uibase/Reportform.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

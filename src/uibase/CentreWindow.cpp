@@ -1,4 +1,4 @@
-#include "ui/CentreWindow.h"
+#include "uibase/CentreWindow.h"
 
 #include <QGuiApplication>
 #include <QRect>

@@ -1,6 +1,6 @@
-#include "audio/Wav_file_parser.h"
+#include "wav/Wav_file_parser.h"
 
-#include "job/ByteOrder.h"
+#include "base/ByteOrder.h"
 
 #include <algorithm>
 #include <cstring>

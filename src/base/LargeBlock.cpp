@@ -1,4 +1,4 @@
-#include "job/LargeBlock.h"
+#include "base/LargeBlock.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "ui/QtText.h"
+#include "uibase/QtText.h"
 
 #include <QByteArrayView>
 #include <QStringDecoder>

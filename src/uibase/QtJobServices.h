@@ -3,8 +3,8 @@
 // window. Everything runs in the GUI thread; a job lets the windows repaint through the calls
 // below and processEvents() between its steps.
 #include "job/JobServices.h"
-#include "ui/Progresform.h"
-#include "ui/Reportform.h"
+#include "uibase/Progresform.h"
+#include "uibase/Reportform.h"
 
 #include <QPointer>
 

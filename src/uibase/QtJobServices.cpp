@@ -1,7 +1,7 @@
-#include "ui/QtJobServices.h"
+#include "uibase/QtJobServices.h"
 
-#include "ui/CentreWindow.h"
-#include "ui/QtText.h"
+#include "uibase/CentreWindow.h"
+#include "uibase/QtText.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
