@@ -1,12 +1,40 @@
 #include "bank/BankFiles.h"
 
 #include "bank/BankFileLoader.h"
+#include "bank/BankLayout.h"
 #include "bank/ScriptFile.h"
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 
 namespace ovb {
+
+namespace {
+
+// Where a script keeps its path marker sector: right after the records it stores, where a bank
+// file still holds its copies of the multisamples.
+constexpr std::uint64_t kScriptMarkerOffset = offsetof(as_bank_records, reserved_a) +
+                                              offsetof(as_bank_records, path_marker_sector) -
+                                              offsetof(as_bank_records, path_length_table);
+static_assert(kScriptMarkerOffset == 51920896);
+
+bool SectorAt(std::ifstream& in, std::uint64_t offset, const Sector& expected) {
+    Sector sector;
+    in.seekg(std::streamoff(offset));
+    return in.read(reinterpret_cast<char*>(sector.data()), kSector) &&
+           SameFirst511(sector.data(), expected);
+}
+
+// Both forms begin with the same header sector; the marker tells them apart.
+BankFileKind KindByContents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!SectorAt(in, 0, BankHeaderTemplate())) return BankFileKind::Unknown;
+    return SectorAt(in, kScriptMarkerOffset, PathMarkerTemplate()) ? BankFileKind::Script
+                                                                   : BankFileKind::Bank;
+}
+
+} // namespace
 
 BankFileKind KindOfFile(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
@@ -14,7 +42,7 @@ BankFileKind KindOfFile(const std::filesystem::path& path) {
                    [](unsigned char c) { return char(std::tolower(c)); });
     if (ext == ".ovs") return BankFileKind::Script;
     if (ext == ".ovb") return BankFileKind::Bank;
-    return BankFileKind::Unknown;
+    return KindByContents(path);
 }
 
 bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui) {

@@ -1,5 +1,6 @@
 #pragma once
-// The two file forms of a bank, told apart by their extension (the header is the same).
+// The two file forms of a bank, told apart by their extension, or by their contents when the name
+// has neither (a file the desktop recognised by its header).
 #include "bank/Acc_bank_structure.h"
 #include "job/JobServices.h"
 
@@ -9,7 +10,8 @@ namespace ovb {
 
 enum class BankFileKind { Script, Bank, Unknown };
 
-// ".ovs" is a script and ".ovb" a bank file, in any case.
+// ".ovs" is a script and ".ovb" a bank file, in any case. Another name: a file with the header is a
+// script when its path marker follows the records, else a bank file; anything else is Unknown.
 BankFileKind KindOfFile(const std::filesystem::path& path);
 
 // Resets the bank and loads a script or bank file into it. False, after telling the user, when

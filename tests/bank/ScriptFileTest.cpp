@@ -1,5 +1,6 @@
 // Scripts: the working form of a bank, saved and loaded without audio.
 #include "bank/ScriptFile.h"
+#include "bank/BankFiles.h"
 #include "bank/BankLayout.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
@@ -164,4 +165,24 @@ TEST(ScriptFile, ShortPathAreaFillsEmptyMarkers) {
     EXPECT_EQ(loaded.path(0, 1), "D:\\x.wav");
     EXPECT_EQ(loaded.path(1, 1), "- - -");
     EXPECT_EQ(loaded.path(9999, 63), "- - -");
+}
+
+// A file handed over by its header alone: both forms begin with that header, and only a script
+// keeps its path marker right after its records.
+TEST(ScriptFile, KindOfFileGoesByExtensionThenByContents) {
+    TempDir dir;
+    as_bank bank;
+    ScriptedJobServices quiet;
+    const auto script = dir / "Accordion";
+    ASSERT_TRUE(WriteScript(bank, script, quiet));
+    std::filesystem::copy_file(script, dir / "Accordion.OVB");
+    std::filesystem::copy_file(script, dir / "Bank");
+    Patch(dir / "Bank", kScriptFixed - kSector, std::vector<std::uint8_t>(kSector, 0));
+    WriteAll(dir / "Notes", PatternBytes(2 * kSector, 3));
+    const std::pair<const char*, BankFileKind> cases[] = {
+        {"Accordion", BankFileKind::Script}, {"Accordion.OVB", BankFileKind::Bank},
+        {"Bank", BankFileKind::Bank},        {"Notes", BankFileKind::Unknown},
+        {"Missing", BankFileKind::Unknown},  {"Missing.Ovs", BankFileKind::Script}};
+    for (const auto& [name, kind] : cases)
+        EXPECT_EQ(KindOfFile(dir / name), kind) << name;
 }
