@@ -8,8 +8,10 @@
 #include "bank/BankSize.h"
 #include "bank/ScriptFile.h"
 #include "bank/TextExport.h"
+#include "ui/UndoHistory.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace ovb {
 
@@ -61,6 +63,7 @@ void TForm1::loadFile(const QString& path, bool bankFile) {
 }
 
 void TForm1::openFile(const QString& path) {
+    undo_->beginCommand("Open " + QFileInfo(path).fileName());
     loadFile(path, KindOfFile(FsPath(path)) == BankFileKind::Bank);
 }
 

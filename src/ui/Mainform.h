@@ -57,7 +57,8 @@ class TForm1 : public QMainWindow, public EditorHost {
     QtJobServices& jobServices() { return ui_; }
     const CurrentRecords& current() const { return current_; }
 
-    // Opens a script (.ovs) or bank (.ovb) file named on the command line.
+    // Opens a script (.ovs) or bank (.ovb) file named on the command line or handed over by a
+    // later start; the kind comes from the extension, else from the contents.
     void openFile(const QString& path);
 
     // Every file command asks through this; the default shows the platform's file dialog. An

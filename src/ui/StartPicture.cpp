@@ -1,10 +1,14 @@
-// The start screen's picture: a sampler's display with a decaying wave over a keyboard.
+// The program's pictures, drawn rather than loaded: the start screen's sampler display with a
+// decaying wave over a keyboard, and the same scene as the program's icon.
+#include "ui/AppIcon.h"
 #include "ui/Startscreen.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -20,13 +24,14 @@ void DrawBackground(QPainter& p, const QRectF& r) {
 }
 
 // A struck string: a sine under an exponential envelope, mirrored as the envelope's outline.
-void DrawWave(QPainter& p, const QRectF& area) {
+// phase: the sine's phase at the right edge, in radians.
+void DrawWave(QPainter& p, const QRectF& area, double line = 2, double phase = 70) {
     QPainterPath wave, upper, lower;
     const double mid = area.center().y(), height = area.height() / 2;
     for (int x = 0; x <= int(area.width()); ++x) {
         const double t = x / area.width();
         const double envelope = std::exp(-3.2 * t) * (1 - std::exp(-60 * t));
-        const double y = mid - height * envelope * std::sin(t * 70);
+        const double y = mid - height * envelope * std::sin(t * phase);
         const QPointF point(area.left() + x, y);
         x == 0 ? wave.moveTo(point) : wave.lineTo(point);
         const QPointF top(area.left() + x, mid - height * envelope);
@@ -34,18 +39,17 @@ void DrawWave(QPainter& p, const QRectF& area) {
         x == 0 ? upper.moveTo(top) : upper.lineTo(top);
         x == 0 ? lower.moveTo(bottom) : lower.lineTo(bottom);
     }
-    p.setPen(QPen(QColor(0x3a, 0x6e, 0x9e), 1, Qt::DashLine));
+    p.setPen(QPen(QColor(0x3a, 0x6e, 0x9e), line / 2, Qt::DashLine));
     p.drawPath(upper);
     p.drawPath(lower);
-    p.setPen(QPen(QColor(0x5c, 0xe1, 0xe6), 2));
+    p.setPen(QPen(QColor(0x5c, 0xe1, 0xe6), line));
     p.drawPath(wave);
 }
 
-void DrawKeyboard(QPainter& p, const QRectF& area) {
-    constexpr int kWhiteKeys = 22;
-    const double w = area.width() / kWhiteKeys;
-    p.setPen(QPen(QColor(0x30, 0x30, 0x30), 1));
-    for (int k = 0; k < kWhiteKeys; ++k) {
+void DrawKeyboard(QPainter& p, const QRectF& area, int whiteKeys = 22, double line = 1) {
+    const double w = area.width() / whiteKeys;
+    p.setPen(QPen(QColor(0x30, 0x30, 0x30), line));
+    for (int k = 0; k < whiteKeys; ++k) {
         QLinearGradient ivory(0, area.top(), 0, area.bottom());
         ivory.setColorAt(0, QColor(0xf4, 0xf1, 0xe8));
         ivory.setColorAt(1, QColor(0xd8, 0xd2, 0xc4));
@@ -53,7 +57,7 @@ void DrawKeyboard(QPainter& p, const QRectF& area) {
         p.drawRect(QRectF(area.left() + k * w, area.top(), w, area.height()));
     }
     p.setBrush(QColor(0x15, 0x15, 0x15));
-    for (int k = 0; k < kWhiteKeys - 1; ++k) {
+    for (int k = 0; k < whiteKeys - 1; ++k) {
         const int inOctave = k % 7;
         if (inOctave == 2 || inOctave == 6) continue; // no black key after E and B
         p.drawRect(
@@ -78,6 +82,35 @@ QPixmap StartPicture(QSize size) {
     DrawKeyboard(p,
                  QRectF(all.left() + 14, keysTop, all.width() - 28, all.height() - keysTop - 10));
     return pixmap;
+}
+
+// The icon: the display and a few keys on a rounded tile, with strokes that grow with the size
+// so the wave still reads at 16 pixels.
+QImage AppIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size, line = std::max(1.0, s / 32);
+    const QRectF tile(s * 0.03, s * 0.03, s * 0.94, s * 0.94);
+    QPainterPath rounded;
+    rounded.addRoundedRect(tile, s * 0.16, s * 0.16);
+    p.setClipPath(rounded);
+    DrawBackground(p, tile);
+    const QRectF display(s * 0.12, s * 0.12, s * 0.76, s * 0.44);
+    p.setPen(QPen(QColor(0x3a, 0x6e, 0x9e), line / 2));
+    p.setBrush(QColor(0x06, 0x0b, 0x16));
+    p.drawRoundedRect(display, s * 0.05, s * 0.05);
+    DrawWave(p, display.adjusted(s * 0.04, s * 0.04, -s * 0.04, -s * 0.04), line * 1.5, 25);
+    DrawKeyboard(p, QRectF(s * 0.12, s * 0.63, s * 0.76, s * 0.25), 5, line / 2);
+    return image;
+}
+
+QIcon AppIcon() {
+    QIcon icon;
+    for (int size : kAppIconSizes)
+        icon.addPixmap(QPixmap::fromImage(AppIconImage(size)));
+    return icon;
 }
 
 } // namespace ovb

@@ -103,6 +103,11 @@ void UndoHistory::commitStep(const QString& caption, bool filesOnly) {
         emit changed();
 }
 
+void UndoHistory::beginCommand(const QString& caption) {
+    commitPending();
+    gesture_ = caption;
+}
+
 void UndoHistory::commitPending() {
     commitStep(QString(), false);
 }

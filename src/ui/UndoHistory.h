@@ -27,6 +27,9 @@ class UndoHistory : public QObject {
     // Commits what changed since the last commit. trigger: the object whose signal runs the
     // change (a command's action), or null.
     void commit(const QObject* trigger);
+    // A command that no gesture in the window chose (a file handed over by another start):
+    // commits what changed before it, and its own changes become a step under this caption.
+    void beginCommand(const QString& caption);
     // Commits what changed, named after the change itself.
     void commitPending();
     // Commits what changed under the command's caption; commands that only write files are taken

@@ -47,6 +47,15 @@ Answer AnswerOf(QMessageBox::StandardButton pressed, Buttons buttons) {
     return Answer::Ok;
 }
 
+// Counts the calls that run events from inside a job.
+struct DepthScope {
+    explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthScope() { --depth_; }
+    DepthScope(const DepthScope&) = delete;
+    DepthScope& operator=(const DepthScope&) = delete;
+    int& depth_;
+};
+
 QStringList ToQStringList(const std::vector<std::string>& lines) {
     QStringList out;
     out.reserve(qsizetype(lines.size()));
@@ -69,6 +78,7 @@ void QtJobServices::setDialogRunner(DialogRunner runner) {
 }
 
 void QtJobServices::runDialog(QDialog& dialog) {
+    const DepthScope scope(depth_);
     if (runner_)
         runner_(dialog);
     else
@@ -127,6 +137,7 @@ void QtJobServices::SetProgressPercent(unsigned percent) {
 // waits for the job's own processEvents(), where Cancel can be pressed.
 void QtJobServices::repaintProgress() {
     progress_->repaint();
+    const DepthScope scope(depth_);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -137,6 +148,7 @@ void QtJobServices::HideProgress() {
 }
 
 void QtJobServices::processEvents() {
+    const DepthScope scope(depth_);
     QCoreApplication::processEvents();
 }
 

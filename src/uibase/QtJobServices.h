@@ -44,6 +44,10 @@ class QtJobServices : public JobServices {
     // An empty runner restores QDialog::exec().
     void setDialogRunner(DialogRunner runner);
 
+    // True while a job runs: its progress window is up, or it is letting events run or waiting
+    // for its dialog. Whatever arrives from outside meanwhile must wait until it is done.
+    bool busy() const { return progress_ || depth_ > 0; }
+
     // The windows while they exist, else null.
     TProgressForm* progressForm() const { return progress_; }
     TFormReport* reportForm() const { return report_; }
@@ -58,6 +62,7 @@ class QtJobServices : public JobServices {
     QPointer<TProgressForm> progress_;
     QPointer<TFormReport> report_;
     DialogRunner runner_;
+    int depth_ = 0;
 };
 
 } // namespace ovb

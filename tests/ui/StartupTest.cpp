@@ -1,13 +1,19 @@
 // The program's start as a whole: the first copy comes up with its search window made and
-// hidden; a second copy says so and ends without showing anything else.
+// hidden; a second copy says so and ends without showing anything else, unless it names a file,
+// which it hands to the running window.
 #include "ui/Startup.h"
 #include "GuiTestSupport.h"
 #include "assistants/Searchform.h"
+#include "bank/ScriptFile.h"
+#include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "ui/Mainform.h"
 #include "ui/Startscreen.h"
 
+#include <QDeadlineTimer>
 #include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -71,4 +77,53 @@ TEST(Startup, SecondCopySaysSoAndEnds) {
     EXPECT_EQ(text, "Another copy of \"Zerwintal Orvelanta Sampler Bank Manager\" alredy running!");
     EXPECT_FALSE(shownAnything);
     EXPECT_EQ(StartScreen(), nullptr);
+}
+
+// The real program started a second time, with a file URL as the desktop gives it: it ends at once
+// and the running window opens the file, though only after the dialog it shows is closed.
+TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
+    test::TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all); // a runtime folder
+    const auto script = dir / "Handed.ovs";
+    as_bank saved;
+    ScriptedJobServices quiet;
+    ASSERT_TRUE(SaveScript(saved, script, quiet, true));
+    StartupOptions options;
+    options.lockFolder = QString::fromStdString(dir.path().string()); // the program's own name
+    int laterExit = -1;
+    bool openedUnderDialog = true;
+    QString caption;
+    options.onShown = [&](TForm1& form) {
+        form.jobServices().setDialogRunner([](QDialog&) {}); // "Script loading OK!" needs no click
+        QProcess later;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", options.lockFolder);
+        later.setProcessEnvironment(env);
+        later.start(OVB_GUI_PROGRAM, {QUrl::fromLocalFile(QString::fromStdString(script)).url()});
+        QMessageBox box(QMessageBox::Information, "Busy", "A dialog of the running window", {},
+                        &form);
+        const QDeadlineTimer giveUp(20000);
+        QTimer poll;
+        int ticksAfter = 0; // the dialog stays a while after the hand-over, as a user's would
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (giveUp.hasExpired()) later.kill();
+            if (later.state() != QProcess::NotRunning || ++ticksAfter < 25) return;
+            openedUnderDialog = form.currentFileName() == script.string();
+            box.done(0);
+        });
+        poll.start(20);
+        box.exec();
+        laterExit = later.exitStatus() == QProcess::NormalExit ? later.exitCode() : -1;
+        auto* wait = new QTimer(&form);
+        QObject::connect(wait, &QTimer::timeout, [&, giveUp] {
+            if (form.currentFileName() != script.string() && !giveUp.hasExpired()) return;
+            caption = form.windowTitle();
+            QCoreApplication::quit();
+        });
+        wait->start(20);
+    };
+    EXPECT_EQ(RunEditor(App(), options), 0);
+    EXPECT_EQ(laterExit, 0);
+    EXPECT_FALSE(openedUnderDialog);
+    EXPECT_EQ(caption, "Orvelanta Sampler Bank Manager - Version: 0.81 / Handed.ovs");
 }
