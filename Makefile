@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing,
-# configure once and build incrementally.
+# configure once and build incrementally. `make package` makes the Debian package from that build.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -10,7 +10,7 @@ ifneq ($(shell command -v ccache 2>/dev/null),)
 OVB_ARGS   += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps build build-asan test test-asan test-all run bench format clean
+.PHONY: all deps build build-asan test test-asan test-all run bench package format clean
 
 all: build
 
@@ -41,8 +41,12 @@ run: build
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD)
 
+package: build
+	@cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package >/dev/null
+	@cp -v $(BUILD)/package/orvelanta-bank-manager_*.deb .
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) orvelanta-bank-manager_*.deb
