@@ -10,7 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth x11-apps netpbm sox ffmpeg python3 time
     libsndfile1-dev libsoxr-dev pulseaudio pulseaudio-utils fusefat fuse3 mtools dosfstools
-    dpkg-dev file help2man man-db lintian desktop-file-utils shared-mime-info appstream
+    dpkg-dev file man-db lintian desktop-file-utils shared-mime-info libglib2.0-bin appstream
 )
 
 missing=()
