@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QThread>
 
+#include <utility>
+
 namespace ovb {
 
 namespace {
@@ -105,7 +107,8 @@ void UndoHistory::commitStep(const QString& caption, bool filesOnly) {
 
 void UndoHistory::beginCommand(const QString& caption) {
     commitPending();
-    gesture_ = caption;
+    gesture_ = nullptr;
+    outsideCommand_ = caption;
 }
 
 void UndoHistory::commitPending() {
@@ -115,6 +118,7 @@ void UndoHistory::commitPending() {
 void UndoHistory::commit(const QObject* trigger) {
     const auto* action = qobject_cast<const QAction*>(trigger);
     if (action && !action->text().isEmpty()) return commitAfter(*action);
+    if (!outsideCommand_.isEmpty()) return commitStep(std::exchange(outsideCommand_, {}), false);
     if (gesture_) return commitAfter(*gesture_);
     commitPending();
 }
@@ -154,6 +158,7 @@ void UndoHistory::noteGesture(QObject* watched, QEvent* event) {
     if (!insideCommand && IsGestureStart(watched, event)) {
         commitPending();
         gesture_ = nullptr;
+        outsideCommand_.clear();
     }
     if (QAction* command = ChosenCommand(watched, event))
         if (command->isEnabled() && !command->menu()) gesture_ = command;

@@ -65,6 +65,7 @@ class UndoHistory : public QObject {
     TForm1& form_;
     UndoStack stack_;
     QPointer<QAction> gesture_; // the command the user's last gesture chose
+    QString outsideCommand_;    // the caption of a command that came from outside the window
     const QEvent* lastEvent_ = nullptr;
     int lastEventType_ = 0;
     quint64 lastEventTime_ = 0;

@@ -9,6 +9,7 @@
 #include "support/TestFiles.h"
 #include "ui/Mainform.h"
 #include "ui/Startscreen.h"
+#include "ui/UndoHistory.h"
 
 #include <QDeadlineTimer>
 #include <QMessageBox>
@@ -92,7 +93,7 @@ TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
     options.lockFolder = QString::fromStdString(dir.path().string()); // the program's own name
     int laterExit = -1;
     bool openedUnderDialog = true;
-    QString caption;
+    QString caption, undo;
     options.onShown = [&](TForm1& form) {
         form.jobServices().setDialogRunner([](QDialog&) {}); // "Script loading OK!" needs no click
         QProcess later;
@@ -118,6 +119,7 @@ TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
         QObject::connect(wait, &QTimer::timeout, [&, giveUp] {
             if (form.currentFileName() != script.string() && !giveUp.hasExpired()) return;
             caption = form.windowTitle();
+            undo = form.undoHistory().undoText();
             QCoreApplication::quit();
         });
         wait->start(20);
@@ -126,4 +128,5 @@ TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
     EXPECT_EQ(laterExit, 0);
     EXPECT_FALSE(openedUnderDialog);
     EXPECT_EQ(caption, "Orvelanta Sampler Bank Manager - Version: 0.81 / Handed.ovs");
+    EXPECT_EQ(undo, "Undo Open Handed.ovs");
 }
