@@ -64,7 +64,7 @@ void MakeSplitBank(const fs::path& folder) {
     as_bank bank;
     WriteWav(folder / "Piano C 3.wav", false, 70000, 11);
     bank.path(1, 0) = (folder / "Piano C 3.wav").string();
-    ASSERT_TRUE(CreateBankFile(bank, folder / "Live.ovb", ui, 100000 * 512)); // ~51 MB volumes
+    ASSERT_TRUE(CreateBankFile(bank, folder / "Live.ovb", ui, {.volumeSize = 100000 * 512}));
     ASSERT_TRUE(ExportText(bank, folder / "Live.TXT", ui));
     ASSERT_TRUE(WriteScript(bank, folder / "Live.OVS", ui));
     ASSERT_TRUE(fs::exists(VolumePath(folder / "Live.ovb", 3)));
