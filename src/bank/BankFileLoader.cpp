@@ -1,6 +1,7 @@
 #include "bank/BankFileLoader.h"
 
 #include "bank/BankLayout.h"
+#include "bank/BankVolumes.h"
 #include "bank/Mysplitfilereader.h"
 #include "bank/PathArea.h"
 
@@ -15,57 +16,6 @@ bool Fail(as_bank& bank, JobServices& ui, const char* text = nullptr) {
     ui.message("Info", "Bank loading is aborted!");
     bank.reset();
     return false;
-}
-
-// The recorded size must match the volumes exactly. Returns the number of volumes the bank
-// has, 0 when the sizes are wrong.
-unsigned CheckVolumeSizes(const Mysplitfilereader& in, const std::filesystem::path& path,
-                          std::uint64_t bankSize, std::uint64_t volumeSize, JobServices& ui) {
-    const std::uint64_t firstSize = in.VolumeSize(0);
-    if (bankSize < volumeSize) {
-        if (firstSize == bankSize) return 1;
-        ui.message("Error", "Bank is from only one file, but real bank file size is not equal to "
-                            "size recorded inside in bank file!");
-        return 0;
-    }
-    if (firstSize != volumeSize) {
-        ui.message("Error", "OVB file size is not valid!");
-        return 0;
-    }
-    std::uint64_t remaining = bankSize - volumeSize, sum = volumeSize;
-    unsigned k = 1;
-    for (; remaining != 0; ++k) {
-        auto name = VolumePath(path, k);
-        if (!in.HasVolume(k)) {
-            ui.message("Error", "File " + name.string() + " not exist!");
-            return 0;
-        }
-        const std::uint64_t size = in.VolumeSize(k);
-        sum += size;
-        if (size != volumeSize && size != remaining) {
-            ui.message("Error", "File size of " + name.string() + " not valid!");
-            return 0;
-        }
-        remaining = remaining < volumeSize ? 0 : remaining - volumeSize;
-    }
-    if (sum == bankSize) return k;
-    ui.message("Error",
-               "Sum of size of all bank files not equal to size recorded inside bank file!");
-    return 0;
-}
-
-// Every volume of one save carries that save's stamp where the file system keeps it. Files
-// copied without it carry none; a mixture of stamps, or of stamped and unstamped volumes, is a
-// bank whose files come from different saves.
-bool SameSave(const Mysplitfilereader& in, const std::filesystem::path& path, unsigned volumes,
-              JobServices& ui) {
-    for (unsigned k = 1; k < volumes; ++k)
-        if (in.VolumeStamp(k) != in.VolumeStamp(0)) {
-            ui.message("Error", "File " + VolumePath(path, k).string() +
-                                    " belongs to another save of this bank!");
-            return false;
-        }
-    return true;
 }
 
 // The path length table lies in the first volume, the paths in the last: in a bank of several
@@ -135,8 +85,9 @@ bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices&
     Sector sector;
     if (!in.Read(&bank.info(), kSector) || !in.Skip(2 * kSector)) return Fail(bank, ui);
     const bank_file_info info = bank.info();
-    const unsigned volumes = CheckVolumeSizes(in, path, info.bank_size(), storage.volumeSize, ui);
-    if (volumes == 0 || !SameSave(in, path, volumes, ui)) return Fail(bank, ui);
+    std::string why;
+    const unsigned volumes = CheckVolumeSizes(in, path, info.bank_size(), storage.volumeSize, why);
+    if (volumes == 0 || !SameSave(in, path, volumes, why)) return Fail(bank, ui, why.c_str());
     if (!ReadDescription(in, bank)) return Fail(bank, ui);
 
     AudioExtent audio = MeasureAudio(bank);

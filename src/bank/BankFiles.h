@@ -1,6 +1,7 @@
 #pragma once
 // The two file forms of a bank, told apart by their extension (the header is the same).
 #include "bank/Acc_bank_structure.h"
+#include "job/FileStore.h"
 #include "job/JobServices.h"
 
 #include <filesystem>
@@ -14,6 +15,7 @@ BankFileKind KindOfFile(const std::filesystem::path& path);
 
 // Resets the bank and loads a script or bank file into it. False, after telling the user, when
 // it could not be loaded (the bank is then reset).
-bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui);
+bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                      FileStore& files = DiskFiles());
 
 } // namespace ovb

@@ -16,6 +16,7 @@ class MemoryStore : public FileStore {
   public:
     MemoryStore() = default;
     MemoryStore(const MemoryStore& other) : files_(other.files_) {}
+    MemoryStore& operator=(const MemoryStore&) = delete;
 
     std::unique_ptr<ByteSource> open(const std::filesystem::path& path,
                                      FileProblem* problem = nullptr) override;
