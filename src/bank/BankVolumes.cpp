@@ -69,7 +69,8 @@ BankFilesCheck CheckBankFiles(const std::filesystem::path& bank, JobServices& ui
         return check;
     }
     Sector header, last;
-    if (!in.Read(header.data(), kSector) || !SameFirst511(header.data(), BankHeaderTemplate())) {
+    if (in.Size() < 2 * kSector || !in.Read(header.data(), kSector) ||
+        !SameFirst511(header.data(), BankHeaderTemplate())) {
         why = "This is not a valid Orvelanta Sampler bank file!";
         return check;
     }

@@ -98,7 +98,7 @@ std::string CopyFileToCard(const fs::path& from, const fs::path& folder, JobServ
     if (in < 0) return Reason("cannot read");
     struct stat st {};
     ::fstat(in, &st);
-    const fs::path temporary = folder / ("." + from.filename().string() + ".ovbpart");
+    const fs::path temporary = folder / PartialCopyName(from.filename().string());
     const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (out < 0) {
         const std::string reason = Reason("cannot write");
@@ -118,6 +118,14 @@ std::string CopyFileToCard(const fs::path& from, const fs::path& folder, JobServ
 }
 
 namespace {
+
+// What a killed copy left in the root folder: its files were never complete.
+void RemovePartialCopies(const fs::path& root) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(root, ec))
+        if (IsPartialCopyName(entry.path().filename().string()) && entry.is_regular_file())
+            ::unlink(entry.path().c_str());
+}
 
 struct CardWriter {
     JobServices& ui;
@@ -151,6 +159,7 @@ struct CardWriter {
 } // namespace
 
 CardWriteResult WriteToCard(const CardPlan& plan, const fs::path& root, JobServices& ui) {
+    RemovePartialCopies(root);
     CardWriter w{ui, {}};
     {
         ProgressScope progress(ui, 'w', &w.cancel);
