@@ -1,9 +1,9 @@
-// LoadBankFile on a bank rebuilt from the compact input form (SparseImage.h) and written as
+// LoadBankFile on a bank rebuilt from the compact input form (SparseImage.h) and cut into
 // volumes of a small size chosen by the flags (LoaderFormats.h). Flag bit 0 clear: the stored
 // bank size is made to match the rebuilt file, so most inputs get past the volume checks.
+#include "ImageFiles.h"
 #include "LoadChecks.h"
 #include "LoaderFormats.h"
-#include "ScratchFiles.h"
 
 #include "bank/BankFileLoader.h"
 
@@ -39,20 +39,21 @@ void RequireBankLoaded(const as_bank& bank, const SparseImage& image) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ovb;
     using namespace ovb::fuzz;
-    auto image = DecodeImage({data, size}, kBankFormat);
-    if (!image) return -1;
+    auto decoded = DecodeImage({data, size}, kBankFormat);
+    if (!decoded) return -1;
+    auto image = std::make_shared<SparseImage>(std::move(*decoded));
     if (!(image->flags & kKeepSizes)) image->PutLe64(kBankSizeField, image->size);
 
-    static ScratchFiles files("fuzz.ovb");
+    static ImageFiles files("fuzz.ovb");
     const std::uint64_t volumeSize = FuzzVolumeSize(image->flags);
-    unsigned volumes = files.Write(*image, volumeSize);
+    unsigned volumes = files.Show(image, volumeSize);
     if (image->flags & kRemoveLastVolume) files.Remove(--volumes);
     if (image->flags & kStrayVolume) files.AddVolume(volumes, kSector);
     as_bank& bank = ResetTargetBank();
     ScriptedJobServices ui;
     QueueAnswers(ui, image->answers);
 
-    const bool loaded = LoadBankFile(bank, files.base(), ui, volumeSize);
+    const bool loaded = LoadBankFile(bank, files.base(), ui, {files.store(), volumeSize});
     ShowTranscript(ui, loaded);
     RequireProgressHidden(ui);
     if (!loaded) {

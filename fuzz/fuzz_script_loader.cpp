@@ -1,9 +1,9 @@
 // LoadScript on a script rebuilt from the compact input form (SparseImage.h). Flag bit 0 clear:
 // the stored path area size is made to match the rebuilt file, so most inputs get past the
 // size question; set, the size stays as the input has it.
+#include "ImageFiles.h"
 #include "LoadChecks.h"
 #include "LoaderFormats.h"
-#include "ScratchFiles.h"
 
 #include "bank/ScriptFile.h"
 
@@ -28,18 +28,19 @@ void RequireScriptLoaded(const as_bank& bank, const SparseImage& image) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ovb;
     using namespace ovb::fuzz;
-    auto image = DecodeImage({data, size}, kScriptFormat);
-    if (!image) return -1;
+    auto decoded = DecodeImage({data, size}, kScriptFormat);
+    if (!decoded) return -1;
+    auto image = std::make_shared<SparseImage>(std::move(*decoded));
     if (!(image->flags & kKeepSizes) && image->size >= kScriptPathArea + kSector)
         image->PutLe64(kPathAreaSizeField, 2 * (image->size - kScriptPathArea - kSector));
 
-    static ScratchFiles files("fuzz.ovs");
-    files.Write(*image, ~std::uint64_t(0));
+    static ImageFiles files("fuzz.ovs");
+    files.Show(image, ~std::uint64_t(0));
     as_bank& bank = ResetTargetBank();
     ScriptedJobServices ui;
     QueueAnswers(ui, image->answers);
 
-    const bool loaded = LoadScript(bank, files.base(), ui);
+    const bool loaded = LoadScript(bank, files.base(), ui, files.store());
     ShowTranscript(ui, loaded);
     RequireProgressHidden(ui);
     if (loaded) {

@@ -3,14 +3,16 @@
 //                       an extensible format block, a truncated and an empty data chunk
 //   fuzz_script_loader  real scripts (SaveScript) in the compact input form of SparseImage.h
 //   fuzz_bank_loader    real banks (CreateBankFile) in the same form, with each volume size
-// The scripts and banks are made in a scratch folder and reduced to their windows; a seed that
-// would not rebuild into the same file fails the run.
+// The scripts and banks are made in memory (under the names of a scratch folder, which holds the
+// WAV files) and reduced to their windows; a seed that would not rebuild into the same file fails
+// the run.
 #include "LoaderFormats.h"
 
 #include "bank/BankFileWriter.h"
 #include "bank/ScriptFile.h"
 #include "base/ByteOrder.h"
 #include "job/HostPath.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "wav/Wav_file_parser.h"
 
@@ -39,13 +41,10 @@ void WriteFile(const fs::path& path, const Bytes& bytes) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-Bytes ReadRange(const fs::path& path, std::uint64_t offset, std::size_t length) {
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(std::streamoff(offset));
-    Bytes b(length);
-    in.read(reinterpret_cast<char*>(b.data()), std::streamsize(length));
-    b.resize(std::size_t(in.gcount()));
-    return b;
+// Where the scripts and banks are written.
+MemoryStore& Made() {
+    static MemoryStore files;
+    return files;
 }
 
 // A short decaying tone, so the audio looks like audio.
@@ -150,9 +149,9 @@ struct SeedFile {
 
 // Encodes a real file and checks that the seed rebuilds it inside its windows.
 Bytes Encode(const SeedFile& s, std::uint8_t answers, std::uint8_t flags) {
-    const std::uint64_t size = fs::file_size(s.real);
+    const std::uint64_t size = Made().size(s.real);
     auto read = [&](std::uint64_t offset, std::size_t length) {
-        return ReadRange(s.real, offset, length);
+        return Made().bytes(s.real, offset, length);
     };
     Bytes seed = EncodeImage(s.format, s.windows, size, read, answers, flags);
     auto image = seed.empty() ? std::nullopt : DecodeImage(seed, s.format);
@@ -185,12 +184,13 @@ void MakeScriptSeeds(const fs::path& dir, const fs::path& work) {
     ScriptedJobServices ui;
     as_bank bank;
     const SeedWindows windows{{4096, 8 * sizeof(as_multisample), 1024, kSector + 2048}, 1024};
-    if (!SaveScript(bank, work / "empty.ovs", ui, true)) throw std::runtime_error("empty.ovs");
+    if (!SaveScript(bank, work / "empty.ovs", ui, true, Made()))
+        throw std::runtime_error("empty.ovs");
     SeedFile empty{work / "empty.ovs", kScriptFormat, windows};
     WriteFile(dir / "empty_ok", Encode(empty, kOk, kKeepSizes));
 
     EditBank(bank, work / "Samples");
-    if (!SaveScript(bank, work / "edited.ovs", ui, true) ||
+    if (!SaveScript(bank, work / "edited.ovs", ui, true, Made()) ||
         bank.multisample(7).sample[9].start_sector() == 0)
         throw std::runtime_error("edited.ovs");
     SeedFile edited{work / "edited.ovs", kScriptFormat, windows};
@@ -203,7 +203,8 @@ void MakeScriptSeeds(const fs::path& dir, const fs::path& work) {
 
     // A path added after the last size calculation: the stored path area size is stale.
     bank.path(9999, 63) = "D:\\Samples\\later.wav";
-    if (!SaveScript(bank, work / "stale.ovs", ui, false)) throw std::runtime_error("stale.ovs");
+    if (!SaveScript(bank, work / "stale.ovs", ui, false, Made()))
+        throw std::runtime_error("stale.ovs");
     SeedFile stale{work / "stale.ovs", kScriptFormat, windows};
     WriteFile(dir / "stale_info_ok", Encode(stale, kOk, kKeepSizes));
     WriteFile(dir / "stale_info_fixed", Encode(stale, kCancel, 0));
@@ -213,14 +214,16 @@ void MakeBankSeeds(const fs::path& dir, const fs::path& work) {
     ScriptedJobServices ui;
     as_bank bank;
     const std::size_t paths = kSector + 2048;
-    if (!CreateBankFile(bank, work / "empty.ovb", ui)) throw std::runtime_error("empty.ovb");
+    if (!CreateBankFile(bank, work / "empty.ovb", ui, {Made()}))
+        throw std::runtime_error("empty.ovb");
     SeedFile empty{
         work / "empty.ovb", kBankFormat, {{6144, 8 * sizeof(as_multisample), 1024, paths}, 1024}};
     WriteFile(dir / "empty_one_file", Encode(empty, kYes, kKeepSizes));
     WriteFile(dir / "empty_volumes_85m", Encode(empty, kNo, kKeepSizes | kVolumes85M));
 
     EditBank(bank, work / "Samples");
-    if (!CreateBankFile(bank, work / "edited.ovb", ui)) throw std::runtime_error("edited.ovb");
+    if (!CreateBankFile(bank, work / "edited.ovb", ui, {Made()}))
+        throw std::runtime_error("edited.ovb");
     const std::size_t audio = std::size_t(bank.info().sample_data_size());
     SeedFile edited{work / "edited.ovb",
                     kBankFormat,

@@ -31,13 +31,11 @@ for h in "${harnesses[@]}"; do
     esac
     echo "== $h for ${seconds}s"
     # The loaders read 50 to 200 MB per input; a run stays near 250 MB, 1 GB means a leak.
+    status=0
     "$build/fuzz/$h" "$corpus" "$root/fuzz/seeds/$h" "${extra[@]}" \
         -max_total_time="$seconds" -timeout=30 -rss_limit_mb=1024 -print_final_stats=1 \
-        -artifact_prefix="$build/fuzz-artifacts/$h-" >"$build/fuzz-artifacts/$h.log" 2>&1 &
-    pid=$!
-    status=0
-    wait $pid || status=$?
-    rm -rf "/dev/shm/ovb-fuzz-$pid"
+        -artifact_prefix="$build/fuzz-artifacts/$h-" >"$build/fuzz-artifacts/$h.log" 2>&1 ||
+        status=$?
     grep -E "^#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb" \
         "$build/fuzz-artifacts/$h.log" || true
     if [[ $status -ne 0 ]]; then

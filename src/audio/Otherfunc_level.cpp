@@ -206,8 +206,7 @@ void ApplyGainToFile(const std::filesystem::path& path, float coefficient, Repla
     std::ifstream in;
     WavLayout w;
     const std::uint8_t status = StatusOf(OpenWavAudio(path, in, w));
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> old(
-        status == kLevelOk ? std::fopen(path.c_str(), "rb") : nullptr, &std::fclose);
+    const auto old = status == kLevelOk ? FileSource::Open(path) : nullptr;
     if (status != kLevelOk) {
         done({status, {}});
         return;
@@ -217,7 +216,7 @@ void ApplyGainToFile(const std::filesystem::path& path, float coefficient, Repla
         return;
     }
     auto out = std::make_unique<ReplacingFile>(path);
-    out->copyFrom(old.get(), 0, w.dataOffset);
+    out->copyFrom(*old, 0, w.dataOffset);
     const bool complete =
         ReadAudioPieces(in, w.dataSize, [&](std::span<std::int16_t> values, std::size_t bytes) {
             ScaleValues(values, coefficient);
@@ -228,7 +227,7 @@ void ApplyGainToFile(const std::filesystem::path& path, float coefficient, Repla
         return;
     }
     const std::uint64_t after = w.dataOffset + w.dataSize;
-    out->copyFrom(old.get(), after, w.fileSize - after);
+    out->copyFrom(*old, after, w.fileSize - after);
     batch.add(std::move(out), [done = std::move(done)](const std::string& error) {
         done(error.empty() ? GainOutcome{kLevelOk, {}} : GainOutcome{kLevelErrorOpenFile, error});
     });

@@ -102,8 +102,7 @@ bool ReadAudioPieces(std::istream& in, std::uint64_t bytes, const AudioPieceUse&
 void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, std::size_t first,
                      std::uint32_t bytes, std::size_t unchangedEnd, ReplacingBatch& batch,
                      WavWritten done) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> old(std::fopen(path.c_str(), "rb"),
-                                                        &std::fclose);
+    const auto old = FileSource::Open(path);
     // The buffer holds only the parts the trims read: the rest can come from the file alone.
     if (!old) {
         done("cannot open for reading");
@@ -115,7 +114,7 @@ void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, s
     const auto header = MakeWavHeader(wav.stereo(), bytes);
     auto out = std::make_unique<ReplacingFile>(path);
     out->write(header.data(), header.size());
-    if (copied > from) out->copyFrom(old.get(), wav.layout.dataOffset + from, copied - from);
+    if (copied > from) out->copyFrom(*old, wav.layout.dataOffset + from, copied - from);
     out->write(reinterpret_cast<const char*>(wav.values.data()) + copied, end - copied);
     batch.add(std::move(out), std::move(done));
 }

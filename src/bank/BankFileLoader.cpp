@@ -1,11 +1,11 @@
 #include "bank/BankFileLoader.h"
 
 #include "bank/BankLayout.h"
+#include "bank/BankVolumes.h"
 #include "bank/Mysplitfilereader.h"
 #include "bank/PathArea.h"
 
 #include <string>
-#include <system_error>
 
 namespace ovb {
 
@@ -18,46 +18,15 @@ bool Fail(as_bank& bank, JobServices& ui, const char* text = nullptr) {
     return false;
 }
 
-std::uint64_t FileSize(const std::filesystem::path& p, bool& exists) {
-    std::error_code ec;
-    exists = std::filesystem::is_regular_file(p, ec);
-    auto size = exists ? std::filesystem::file_size(p, ec) : 0;
-    return ec ? 0 : size;
-}
-
-// The recorded size must match the volumes on disk exactly.
-bool CheckVolumeSizes(const std::filesystem::path& path, std::uint64_t bankSize,
-                      std::uint64_t firstSize, std::uint64_t volumeSize, JobServices& ui) {
-    if (bankSize < volumeSize) {
-        if (firstSize == bankSize) return true;
-        ui.message("Error", "Bank is from only one file, but real bank file size is not equal to "
-                            "size recorded inside in bank file!");
-        return false;
-    }
-    if (firstSize != volumeSize) {
-        ui.message("Error", "OVB file size is not valid!");
-        return false;
-    }
-    std::uint64_t remaining = bankSize - volumeSize, sum = volumeSize;
-    for (unsigned k = 1; remaining != 0; ++k) {
-        auto name = VolumePath(path, k);
-        bool exists = false;
-        std::uint64_t size = k < kMaxVolumes ? FileSize(name, exists) : 0;
-        if (!exists) {
-            ui.message("Error", "File " + name.string() + " not exist!");
-            return false;
-        }
-        sum += size;
-        if (size != volumeSize && size != remaining) {
-            ui.message("Error", "File size of " + name.string() + " not valid!");
-            return false;
-        }
-        remaining = remaining < volumeSize ? 0 : remaining - volumeSize;
-    }
-    if (sum == bankSize) return true;
-    ui.message("Error",
-               "Sum of size of all bank files not equal to size recorded inside bank file!");
-    return false;
+// The path length table lies in the first volume, the paths in the last: in a bank of several
+// volumes they agree only when the volumes belong together.
+bool PathsMatchLengthTable(const as_bank& bank) {
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (unsigned s = 0; s < kSamplesPerMultisample; ++s)
+            if (std::uint8_t(bank.path(m, s).size() + 2) !=
+                bank.records().path_length_table[m * kSamplesPerMultisample + s])
+                return false;
+    return true;
 }
 
 bool ReadDescription(Mysplitfilereader& in, as_bank& bank) {
@@ -105,10 +74,10 @@ bool AcceptAudioSize(const AudioExtent& audio, std::uint64_t recorded, JobServic
 } // namespace
 
 bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
-                  std::uint64_t volumeSize) {
+                  const BankStorage& storage) {
     ProgressScope progress(ui, 'r');
     ui.SetProgressText("Reading OVB file...");
-    Mysplitfilereader in(ui);
+    Mysplitfilereader in(ui, storage.files);
     if (!OpenAndCheckHeader(
             in, path, true,
             {"This is not a valid Orvelanta Sampler bank file!", "Uncown Bank File Version!"}, ui))
@@ -116,8 +85,9 @@ bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices&
     Sector sector;
     if (!in.Read(&bank.info(), kSector) || !in.Skip(2 * kSector)) return Fail(bank, ui);
     const bank_file_info info = bank.info();
-    if (!CheckVolumeSizes(path, info.bank_size(), in.VolumeSize(0), volumeSize, ui))
-        return Fail(bank, ui);
+    std::string why;
+    const unsigned volumes = CheckVolumeSizes(in, path, info.bank_size(), storage.volumeSize, why);
+    if (volumes == 0 || !SameSave(in, path, volumes, why)) return Fail(bank, ui, why.c_str());
     if (!ReadDescription(in, bank)) return Fail(bank, ui);
 
     AudioExtent audio = MeasureAudio(bank);
@@ -136,6 +106,10 @@ bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices&
     if (!ReservePathArea(area, pathAreaSize / 2, ui) || !in.Read(area.data(), area.size()))
         return Fail(bank, ui);
     FillPathsFromArea(bank, area, ui);
+    if (volumes > 1 && !PathsMatchLengthTable(bank))
+        return Fail(bank, ui,
+                    "The sample paths do not match the path length table: the volumes of this "
+                    "bank belong to different saves!");
     if (!in.Skip(pathAreaSize / 2) || !in.Read(sector.data(), 511)) return Fail(bank, ui);
     if (!SameFirst511(sector.data(), LastSectorTemplate()))
         return Fail(bank, ui, "Uncown last sector!\n My be bank is not loaded correctly!");

@@ -10,9 +10,8 @@
 namespace ovb {
 
 // The bank is either fully loaded (true) or reset again. Only a wrong header leaves it as the
-// caller left it.
-// volumeSize: as given to the writer.
+// caller left it. Volumes that belong to different saves are refused.
 bool LoadBankFile(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
-                  std::uint64_t volumeSize = kVolumeSize);
+                  const BankStorage& storage = {});
 
 } // namespace ovb

@@ -8,9 +8,7 @@
 #include "job/HostPath.h"
 #include "wav/Wav_file_parser.h"
 
-#include <cstdio>
 #include <fstream>
-#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -47,8 +45,8 @@ bool CopySample(Mysplitfilewriter& out, const as_sample_V1& slot, const std::str
     bool same = wav.format != WavRejected && wav.hasData && wav.dataComplete() &&
                 sectors == slot.length_sectors && (wav.format == WavStereo) == slot.stereo() &&
                 out.Position() == std::uint64_t(slot.start_sector()) * kSector;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> audio(
-        same ? std::fopen(host.c_str(), "rb") : nullptr, &std::fclose);
+    // Copied by the kernel from the file straight into the bank where the system can.
+    auto audio = same ? FileSource::Open(host) : nullptr;
     if (!audio) {
         ui.message(kCaption, "WAV file changed or can not be read since the size calculation:\n" +
                                  path + "\n\nBank is NOT created!");
@@ -56,7 +54,7 @@ bool CopySample(Mysplitfilewriter& out, const as_sample_V1& slot, const std::str
     }
     static const char zeros[kSector] = {};
     std::size_t fill = (kSector - wav.dataSize % kSector) % kSector;
-    return out.CopyFrom(audio.get(), wav.dataOffset, wav.dataSize) && out.Write(zeros, fill);
+    return out.CopyFrom(*audio, wav.dataOffset, wav.dataSize) && out.Write(zeros, fill);
 }
 
 bool WriteAudio(Mysplitfilewriter& out, const as_bank& bank, unsigned nonEmpty, bool& cancel,
@@ -89,7 +87,8 @@ bool HasFreeSpace(const std::filesystem::path& destination, std::uint64_t needed
 } // namespace
 
 bool CreateBankFile(as_bank& bank, const std::filesystem::path& destination, JobServices& ui,
-                    std::uint64_t volumeSize) {
+                    const BankStorage& storage) {
+    const std::uint64_t volumeSize = storage.volumeSize;
     BankSizeResult size = CalculateBankSize(bank, ui);
     if (size.errors) {
         ui.message(kCaption,
@@ -117,7 +116,7 @@ bool CreateBankFile(as_bank& bank, const std::filesystem::path& destination, Job
     bool cancel = false;
     ProgressScope progress(ui, 'w', &cancel);
     ui.SetProgressText("Saving OVB file...");
-    Mysplitfilewriter out(volumeSize);
+    Mysplitfilewriter out(volumeSize, storage.files);
     if (!out.Open(destination, true)) {
         progress.hide();
         ui.message(kCaption, "Can not create " + path + "\n" + out.error());

@@ -9,9 +9,9 @@
 namespace ovb {
 
 // Runs the size calculation first and writes only when it found no errors. The new file and its
-// volumes replace the old ones only when everything was written. True when the bank was created.
-// volumeSize is the module's limit; tests use smaller volumes to exercise splitting.
+// volumes replace the old ones together, only when everything was written; while one program
+// writes a bank, another is refused. True when the bank was created.
 bool CreateBankFile(as_bank& bank, const std::filesystem::path& destination, JobServices& ui,
-                    std::uint64_t volumeSize = kVolumeSize);
+                    const BankStorage& storage = {});
 
 } // namespace ovb

@@ -45,13 +45,14 @@ BankFileKind KindOfFile(const std::filesystem::path& path) {
     return KindByContents(path);
 }
 
-bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui) {
+bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                      FileStore& files) {
     bank.reset();
     switch (KindOfFile(path)) {
     case BankFileKind::Script:
-        return LoadScript(bank, path, ui);
+        return LoadScript(bank, path, ui, files);
     case BankFileKind::Bank:
-        return LoadBankFile(bank, path, ui);
+        return LoadBankFile(bank, path, ui, {files});
     case BankFileKind::Unknown:
         break;
     }

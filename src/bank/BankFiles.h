@@ -2,6 +2,7 @@
 // The two file forms of a bank, told apart by their extension, or by their contents when the name
 // has neither (a file the desktop recognised by its header).
 #include "bank/Acc_bank_structure.h"
+#include "job/FileStore.h"
 #include "job/JobServices.h"
 
 #include <filesystem>
@@ -16,6 +17,7 @@ BankFileKind KindOfFile(const std::filesystem::path& path);
 
 // Resets the bank and loads a script or bank file into it. False, after telling the user, when
 // it could not be loaded (the bank is then reset).
-bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui);
+bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                      FileStore& files = DiskFiles());
 
 } // namespace ovb

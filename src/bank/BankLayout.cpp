@@ -14,7 +14,10 @@ bool OpenAndCheckHeader(Mysplitfilereader& in, const std::filesystem::path& path
                         const FileKindTexts& texts, JobServices& ui) {
     if (!in.Open(path, split)) {
         ui.HideProgress();
-        ui.message("Error", "File " + path.string() + " not exist!");
+        if (!in.OpenError().empty())
+            ui.message("Error", in.OpenError());
+        else
+            ui.message("Error", "File " + path.string() + " not exist!");
         return false;
     }
     Sector sector;

@@ -1,61 +1,42 @@
 #include "bank/Mysplitfilereader.h"
 
+#include "job/FileCommit.h"
+
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace ovb {
-
-// Volumes reach 4 GiB and the logical file far more: every seek must take 64-bit offsets.
-static_assert(sizeof(off_t) >= 8, "build with 64-bit file offsets");
 
 namespace {
 constexpr const char* kCaption = "Error";
 constexpr const char* kOutside =
     "Go to Position outside all files in MySplitFileReader_GoToPosition!";
-constexpr const char* kInvalid = "Invalid Position in MySplitFileReader_GoToPosition!";
 constexpr const char* kShortRead = "Error 1 in MySplitFileReader!";
-
-// Opens one volume read-only; a missing, empty or non-regular file counts as absent.
-std::FILE* OpenVolume(const std::filesystem::path& path, std::uint64_t& size) {
-    size = 0;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return nullptr;
-    struct stat st {};
-    if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
-        std::fclose(f);
-        return nullptr;
-    }
-    size = std::uint64_t(st.st_size);
-    return f;
-}
 } // namespace
 
-Mysplitfilereader::Mysplitfilereader(JobServices& ui) : ui_(ui) {}
-
-Mysplitfilereader::~Mysplitfilereader() {
-    Close();
-}
+Mysplitfilereader::Mysplitfilereader(JobServices& ui, FileStore& files) : ui_(ui), files_(files) {}
 
 bool Mysplitfilereader::Open(const std::filesystem::path& path, bool split, const char* pattern) {
     Close();
-    unsigned count = split ? kMaxVolumes : 1;
+    std::unique_ptr<FileLock> reading = BeginReading(files_, path, openError_);
+    if (!openError_.empty()) return false;
+    const unsigned count = split ? kMaxVolumes : 1;
     for (unsigned k = 0; k < count; ++k) {
-        file_[k] = OpenVolume(k == 0 ? path : VolumePath(path, k, pattern), size_[k]);
+        FileProblem problem = FileProblem::None;
+        file_[k] = files_.open(k == 0 ? path : VolumePath(path, k, pattern), &problem);
+        if (k == 0) baseProblem_ = problem;
+        size_[k] = file_[k] ? file_[k]->size() : 0;
         total_ += size_[k];
     }
-    if (total_ == 0) return false;
-    // The base file may be absent while later volumes exist: start at the first byte there is.
-    return GoToPosition(0);
+    return total_ != 0;
 }
 
 void Mysplitfilereader::Close() {
-    for (std::FILE*& f : file_) {
-        if (f) std::fclose(f);
-        f = nullptr;
-    }
+    for (auto& f : file_)
+        f.reset();
     size_.fill(0);
-    total_ = position_ = offset_ = 0;
-    current_ = 0;
+    total_ = position_ = 0;
+    baseProblem_ = FileProblem::None;
+    openError_.clear();
 }
 
 bool Mysplitfilereader::GoToPosition(std::uint64_t p) {
@@ -63,18 +44,6 @@ bool Mysplitfilereader::GoToPosition(std::uint64_t p) {
         ui_.message(kCaption, kOutside);
         return false;
     }
-    // Empty (missing) volumes are passed over, and a position at the end of a volume is the
-    // first byte of the next one.
-    unsigned k = 0;
-    std::uint64_t offset = p;
-    while (k < kMaxVolumes && offset >= size_[k])
-        offset -= size_[k++];
-    if (k >= kMaxVolumes || fseeko(file_[k], off_t(offset), SEEK_SET) != 0) {
-        ui_.message(kCaption, kInvalid);
-        return false;
-    }
-    current_ = k;
-    offset_ = offset;
     position_ = p;
     return true;
 }
@@ -84,23 +53,28 @@ bool Mysplitfilereader::Read(void* buffer, std::size_t count) {
         ui_.message(kCaption, kShortRead);
         return false;
     }
+    // Empty (missing) volumes are passed over: the position counts only bytes that exist.
+    unsigned k = 0;
+    std::uint64_t offset = position_;
+    while (k < kMaxVolumes && offset >= size_[k])
+        offset -= size_[k++];
     auto* bytes = static_cast<char*>(buffer);
+    std::uint64_t position = position_;
     while (count != 0) {
-        // One fread per volume piece; the stream already stands at offset_.
-        std::size_t piece = std::size_t(std::min<std::uint64_t>(count, size_[current_] - offset_));
-        std::size_t got = std::fread(bytes, 1, piece, file_[current_]);
-        offset_ += got;
-        position_ += got;
-        if (got != piece || piece == 0) {
-            // The volume shrank after Open or the disk failed; never loop without progress.
+        const std::size_t piece = std::size_t(std::min<std::uint64_t>(count, size_[k] - offset));
+        if (!file_[k]->readAt(offset, bytes, piece)) {
+            // The volume shrank after Open or the disk failed.
             ui_.message(kCaption, kShortRead);
             return false;
         }
+        position += piece;
         bytes += piece;
         count -= piece;
-        if (offset_ == size_[current_] && position_ < total_ && !GoToPosition(position_))
-            return false;
+        offset = 0;
+        while (count != 0 && size_[++k] == 0) {
+        }
     }
+    position_ = position;
     return true;
 }
 
@@ -109,15 +83,7 @@ bool Mysplitfilereader::Skip(std::uint64_t count) {
         ui_.message(kCaption, kShortRead);
         return false;
     }
-    if (count == 0) return true;
-    if (position_ + count < total_) return GoToPosition(position_ + count);
-    // Skipping to the very end: nothing is left to seek to, so only the counters move.
-    unsigned k = kMaxVolumes - 1;
-    while (k > 0 && size_[k] == 0)
-        --k;
-    current_ = k;
-    offset_ = size_[k];
-    position_ = total_;
+    position_ += count;
     return true;
 }
 

@@ -1,31 +1,37 @@
 #pragma once
-// Reads one logical file over its volumes (the base file and up to 98 more). Several readers can
-// exist at once. Failures are reported through the job services with the reader's own texts.
+// Reads one logical file over its volumes (the base file and up to 98 more) from a file store.
+// Several readers can exist at once. Failures are reported through the job services with the
+// reader's own texts.
 #include "bank/SplitVolumes.h"
+#include "job/FileStore.h"
 #include "job/JobServices.h"
 
 #include <array>
-#include <cstdio>
+#include <memory>
 #include <string>
 
 namespace ovb {
 
 class Mysplitfilereader {
   public:
-    explicit Mysplitfilereader(JobServices& ui);
-    ~Mysplitfilereader();
-    Mysplitfilereader(const Mysplitfilereader&) = delete;
-    Mysplitfilereader& operator=(const Mysplitfilereader&) = delete;
+    explicit Mysplitfilereader(JobServices& ui, FileStore& files = DiskFiles());
 
     // Opens the base file and, with split on, every existing volume 1..98 (missing ones count
-    // as empty). True when the total size is not 0.
+    // as empty). A save of the file that a killed writer left unfinished is finished first, and
+    // no commit of a writer runs while the volumes are opened. True when the total size is not 0.
     bool Open(const std::filesystem::path& path, bool split,
               const char* pattern = kBankVolumePattern);
     void Close();
 
     std::uint64_t Size() const { return total_; }
     std::uint64_t Position() const { return position_; }
+    // Volume k as it was found at Open: present (a file, even an empty one), its size, its stamp.
+    bool HasVolume(unsigned k) const { return k < kMaxVolumes && file_[k] != nullptr; }
     std::uint64_t VolumeSize(unsigned k) const { return k < kMaxVolumes ? size_[k] : 0; }
+    std::string VolumeStamp(unsigned k) const { return HasVolume(k) ? file_[k]->stamp() : ""; }
+    // Why the last Open failed: the base file's problem, or an unfinished save (openError).
+    FileProblem BaseProblem() const { return baseProblem_; }
+    const std::string& OpenError() const { return openError_; }
 
     // Fails (with "Go to Position outside all files in MySplitFileReader_GoToPosition!") at or
     // beyond the total size; the position is then unchanged.
@@ -39,12 +45,13 @@ class Mysplitfilereader {
 
   private:
     JobServices& ui_;
-    std::array<std::FILE*, kMaxVolumes> file_{};
+    FileStore& files_;
+    std::array<std::unique_ptr<ByteSource>, kMaxVolumes> file_;
     std::array<std::uint64_t, kMaxVolumes> size_{};
     std::uint64_t total_ = 0;
     std::uint64_t position_ = 0;
-    std::uint64_t offset_ = 0; // within the current volume
-    unsigned current_ = 0;
+    FileProblem baseProblem_ = FileProblem::None;
+    std::string openError_;
 };
 
 } // namespace ovb

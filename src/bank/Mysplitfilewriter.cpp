@@ -1,12 +1,13 @@
 #include "bank/Mysplitfilewriter.h"
 
+#include "job/FileCommit.h"
+
 #include <algorithm>
-#include <system_error>
 
 namespace ovb {
 
-Mysplitfilewriter::Mysplitfilewriter(std::uint64_t volumeSize)
-    : volumeSize_(volumeSize != 0 ? volumeSize : kVolumeSize) {}
+Mysplitfilewriter::Mysplitfilewriter(std::uint64_t volumeSize, FileStore& files)
+    : volumeSize_(volumeSize != 0 ? volumeSize : kVolumeSize), files_(files) {}
 
 Mysplitfilewriter::~Mysplitfilewriter() {
     Discard();
@@ -17,10 +18,9 @@ bool Mysplitfilewriter::Open(const std::filesystem::path& path, bool split) {
     error_.clear();
     base_ = path;
     split_ = split;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    lock_ = BeginWriting(files_, path, error_);
+    if (!lock_) {
         failed_ = true;
-        error_ = "cannot create " + path.string() + ": it is a folder";
         return false;
     }
     return startVolume();
@@ -34,57 +34,58 @@ bool Mysplitfilewriter::startVolume() {
                  std::to_string(kMaxVolumes) + " volumes";
         return false;
     }
-    auto volume = std::make_unique<ReplacingFile>(k == 0 ? base_ : VolumePath(base_, k));
-    if (!volume->ok()) {
+    const std::filesystem::path target = k == 0 ? base_ : VolumePath(base_, k);
+    // A folder or device under the name could never be replaced: refuse before writing.
+    FileProblem problem = FileProblem::None;
+    files_.open(target, &problem);
+    if (problem == FileProblem::NotAFile) {
         failed_ = true;
-        error_ = volume->error() + " (" + volume->target().string() + ")";
+        error_ = "cannot write " + target.string() + ": something other than a file has its name";
         return false;
     }
+    auto volume = files_.create(target);
+    if (!volume->ok()) return fail(*volume);
     volumes_.push_back(std::move(volume));
     inVolume_ = 0;
     return true;
 }
 
-bool Mysplitfilewriter::Write(const void* buffer, std::size_t count) {
+bool Mysplitfilewriter::fail(const NewFile& volume) {
+    failed_ = true;
+    error_ = volume.error() + " (" + volume.target().string() + ")";
+    return false;
+}
+
+// Cuts count bytes into pieces that fill the volumes; put(volume, done, piece) appends one.
+template <class Put> bool Mysplitfilewriter::Append(std::uint64_t count, Put put) {
     if (failed_ || volumes_.empty()) return false;
-    const auto* bytes = static_cast<const char*>(buffer);
-    while (count != 0) {
+    for (std::uint64_t done = 0; done < count;) {
         // The next volume is started only when a byte needs it: a file of exactly one volume
         // size has no volume 1.
         if (split_ && inVolume_ == volumeSize_ && !startVolume()) return false;
-        std::size_t piece = count;
-        if (split_) piece = std::size_t(std::min<std::uint64_t>(count, volumeSize_ - inVolume_));
-        ReplacingFile& volume = *volumes_.back();
-        if (!volume.write(bytes, piece)) {
-            failed_ = true;
-            error_ = volume.error() + " (" + volume.target().string() + ")";
-            return false;
-        }
-        bytes += piece;
-        count -= piece;
+        std::uint64_t piece = count - done;
+        if (split_) piece = std::min(piece, volumeSize_ - inVolume_);
+        NewFile& volume = *volumes_.back();
+        if (!put(volume, done, piece)) return fail(volume);
+        done += piece;
         inVolume_ += piece;
         total_ += piece;
     }
     return true;
 }
 
-bool Mysplitfilewriter::CopyFrom(std::FILE* from, std::uint64_t offset, std::uint64_t count) {
-    if (failed_ || volumes_.empty()) return false;
-    while (count != 0) {
-        if (split_ && inVolume_ == volumeSize_ && !startVolume()) return false;
-        std::uint64_t piece = split_ ? std::min(count, volumeSize_ - inVolume_) : count;
-        ReplacingFile& volume = *volumes_.back();
-        if (!volume.copyFrom(from, offset, piece)) {
-            failed_ = true;
-            error_ = volume.error() + " (" + volume.target().string() + ")";
-            return false;
-        }
-        offset += piece;
-        count -= piece;
-        inVolume_ += piece;
-        total_ += piece;
-    }
-    return true;
+bool Mysplitfilewriter::Write(const void* buffer, std::size_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    return Append(count, [bytes](NewFile& volume, std::uint64_t done, std::uint64_t piece) {
+        return volume.write(bytes + done, std::size_t(piece));
+    });
+}
+
+bool Mysplitfilewriter::CopyFrom(const ByteSource& from, std::uint64_t offset,
+                                 std::uint64_t count) {
+    return Append(count, [&from, offset](NewFile& volume, std::uint64_t done, std::uint64_t piece) {
+        return volume.copyFrom(from, offset + done, piece);
+    });
 }
 
 bool Mysplitfilewriter::WriteTextList(const std::vector<std::string>& lines) {
@@ -100,36 +101,18 @@ bool Mysplitfilewriter::Commit(bool removeStaleVolumes) {
         Discard();
         return false;
     }
-    // The base file goes last: until it is replaced, the user's file name still shows the old
-    // bank, and a failure in any volume leaves it alone.
-    std::size_t n = volumes_.size();
-    for (std::size_t i = 1; i <= n; ++i) {
-        ReplacingFile& volume = *volumes_[i % n];
-        if (!volume.commit()) {
-            error_ = volume.error() + " (" + volume.target().string() + ")";
-            Discard();
-            return false;
-        }
-    }
-    unsigned written = unsigned(n);
+    std::vector<std::filesystem::path> stale;
+    for (unsigned k = unsigned(volumes_.size()); removeStaleVolumes && k < kMaxVolumes; ++k)
+        if (files_.exists(VolumePath(base_, k))) stale.push_back(VolumePath(base_, k));
+    const bool ok = CommitFiles(files_, base_, volumes_, stale, error_);
     volumes_.clear();
-    if (!removeStaleVolumes) return true;
-    bool removed = true;
-    for (unsigned k = written; k < kMaxVolumes; ++k) {
-        std::error_code ec;
-        std::filesystem::path stale = VolumePath(base_, k);
-        std::filesystem::remove(stale, ec);
-        if (ec && removed) {
-            error_ =
-                "written, but cannot remove the old volume " + stale.string() + ": " + ec.message();
-            removed = false;
-        }
-    }
-    return removed;
+    Discard();
+    return ok;
 }
 
 void Mysplitfilewriter::Discard() {
-    volumes_.clear(); // every ReplacingFile removes its temporary file
+    volumes_.clear(); // every new file removes its temporary file
+    lock_.reset();
     inVolume_ = 0;
     total_ = 0;
     failed_ = false;

@@ -7,8 +7,6 @@
 #include "bank/PathArea.h"
 #include "base/Formatting.h"
 
-#include <system_error>
-
 namespace ovb {
 
 namespace {
@@ -27,10 +25,11 @@ void Abort(as_bank& bank, JobServices& ui) {
 
 } // namespace
 
-bool WriteScript(const as_bank& bank, const std::filesystem::path& path, JobServices& ui) {
+bool WriteScript(const as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                 FileStore& files) {
     ProgressScope progress(ui, 'w');
     ui.SetProgressText("Saving script file...");
-    Mysplitfilewriter out;
+    Mysplitfilewriter out(kVolumeSize, files);
     const auto* block = reinterpret_cast<const std::uint8_t*>(&bank.records());
     bool ok = out.Open(path, true) && out.Write(block, kRecordsEnd) &&
               out.Write(block + kTailStart, kTailSize + kSector);
@@ -48,9 +47,8 @@ bool WriteScript(const as_bank& bank, const std::filesystem::path& path, JobServ
 }
 
 bool SaveScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
-                std::optional<bool> recalc) {
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec) &&
+                std::optional<bool> recalc, FileStore& files) {
+    if (files.exists(path) &&
         !ui.yes("Overwrite SCRIPT File", "OVERWRITE SCRIPT FILE ?\nAre You Sure ?"))
         return false;
     if (!recalc)
@@ -68,13 +66,14 @@ bool SaveScript(as_bank& bank, const std::filesystem::path& path, JobServices& u
         }
         FillBankFileInfo(bank, size, path.string());
     }
-    return WriteScript(bank, path, ui);
+    return WriteScript(bank, path, ui, files);
 }
 
-bool LoadScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui) {
+bool LoadScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
+                FileStore& files) {
     ProgressScope progress(ui, 'r');
     ui.SetProgressText("Reading ZBS file...");
-    Mysplitfilereader in(ui);
+    Mysplitfilereader in(ui, files);
     if (!OpenAndCheckHeader(
             in, path, false,
             {"This is not a valid Orvelanta Sampler script file!", "Uncown Script File Version!"},

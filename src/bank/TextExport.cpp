@@ -1,6 +1,7 @@
 #include "bank/TextExport.h"
 
 #include "base/Formatting.h"
+#include "job/FileCommit.h"
 #include "job/ReplacingFile.h"
 
 #include <cstdio>
@@ -100,6 +101,13 @@ bool Failed(ProgressScope& progress, JobServices& ui, const ReplacingFile& file)
 } // namespace
 
 bool ExportText(const as_bank& bank, const std::filesystem::path& path, JobServices& ui) {
+    std::string busy;
+    const auto writing = BeginWriting(DiskFiles(), path, busy);
+    if (!writing) {
+        ui.message("Error",
+                   Format("Could not write the text file \"%s\": %s", path.c_str(), busy.c_str()));
+        return false;
+    }
     ProgressScope progress(ui, 'w');
     ui.SetProgressText("Saving TXT file...");
     ReplacingFile file(path);

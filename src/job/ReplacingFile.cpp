@@ -1,5 +1,7 @@
 #include "job/ReplacingFile.h"
 
+#include "job/FileCommit.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -9,6 +11,7 @@
 #include <fcntl.h>
 #include <mutex>
 #include <set>
+#include <sys/xattr.h>
 #include <system_error>
 #include <unistd.h>
 #include <vector>
@@ -53,13 +56,21 @@ bool IsStaleTemporary(const std::string& name) {
 }
 
 void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code ignored;
-        if (IsStaleTemporary(it->path().filename().string()))
-            std::filesystem::remove(it->path(), ignored);
-    }
+         it.increment(ec))
+        names.push_back(it->path().filename().string());
+    // A commit record names files a later run still puts in place, whoever wrote them.
+    std::set<std::string> recorded;
+    for (const std::string& name : names)
+        if (IsCommitRecordName(name))
+            if (auto record = FileSource::Open(folder / name))
+                for (std::string& temporary : RecordedTemporaries(*record))
+                    recorded.insert(std::move(temporary));
+    for (const std::string& name : names)
+        if (IsStaleTemporary(name) && !recorded.count(name))
+            std::filesystem::remove(folder / name, ec);
 }
 
 namespace {
@@ -142,14 +153,14 @@ bool KernelCopy(int in, std::uint64_t& offset, int out, std::uint64_t& count) {
 
 } // namespace
 
-bool ReplacingFile::copyFrom(std::FILE* from, std::uint64_t offset, std::uint64_t count) {
+bool ReplacingFile::copyFrom(const ByteSource& from, std::uint64_t offset, std::uint64_t count) {
     if (!writable()) return false;
     if (std::fflush(file_) != 0) {
         fail("cannot write");
         return false;
     }
     const std::uint64_t before = count;
-    KernelCopy(fileno(from), offset, fileno(file_), count);
+    if (from.descriptor() >= 0) KernelCopy(from.descriptor(), offset, fileno(file_), count);
     written_ += before - count;
     // The stream's idea of its position must follow what the kernel appended.
     if (fseeko(file_, 0, SEEK_END) != 0) {
@@ -157,21 +168,17 @@ bool ReplacingFile::copyFrom(std::FILE* from, std::uint64_t offset, std::uint64_
         return false;
     }
     // What the kernel did not copy goes through a buffer.
-    if (count == 0) return true;
-    if (fseeko(from, off_t(offset), SEEK_SET) != 0) {
-        fail("cannot read the source");
-        return false;
-    }
     std::vector<char> buffer(std::size_t(std::min<std::uint64_t>(count, 1u << 20)));
     while (count > 0) {
         std::size_t n = std::size_t(std::min<std::uint64_t>(count, buffer.size()));
         errno = 0;
-        if (std::fread(buffer.data(), 1, n, from) != n) {
+        if (!from.readAt(offset, buffer.data(), n)) {
             if (errno == 0) errno = EIO;
             fail("cannot read the source");
             return false;
         }
         if (!write(buffer.data(), n)) return false;
+        offset += n;
         count -= n;
     }
     return true;
@@ -194,12 +201,17 @@ bool ReplacingFile::finish() {
     return ok();
 }
 
+bool ReplacingFile::sync() {
+    if (!finish()) return false;
+    if (fsync(fd_) != 0) fail("cannot write");
+    return ok();
+}
+
 bool ReplacingFile::commit() {
-    if (!finish()) {
+    if (!sync()) {
         discard();
         return false;
     }
-    if (fsync(fd_) != 0) fail("cannot write");
     if (close(fd_) != 0) fail("cannot close");
     fd_ = -1;
     if (!failed_) {
@@ -217,6 +229,18 @@ bool ReplacingFile::commit() {
     }
     temp_.clear();
     return true;
+}
+
+void ReplacingFile::keep() {
+    finish();
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    temp_.clear();
+}
+
+void ReplacingFile::setStamp(const std::string& stamp) {
+    const int fd = file_ ? fileno(file_) : fd_;
+    if (fd >= 0) fsetxattr(fd, kStampAttribute, stamp.data(), stamp.size(), 0);
 }
 
 void ReplacingFile::discard() {

@@ -126,9 +126,10 @@ std::string ExportRoot(const as_bank& bank, std::string_view commonPath) {
 
 LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::path& bankFile,
                                   std::string_view commonPath, const std::filesystem::path& folder,
-                                  JobServices& ui, const FreeSpaceQuery& freeSpace) {
+                                  JobServices& ui, const FreeSpaceQuery& freeSpace,
+                                  FileStore& bankFiles) {
     LibraryExportResult result;
-    Mysplitfilereader in(ui);
+    Mysplitfilereader in(ui, bankFiles);
     if (!in.Open(bankFile, true)) {
         ui.message("Error!", "Can not get loaded bank size!");
         return result;

@@ -56,16 +56,15 @@ PlayerSample FetchWavSample(std::string_view storedPath) {
 }
 
 PlayerSample FetchBankSample(const as_bank& bank, unsigned multisample, unsigned slot,
-                             JobServices& ui) {
+                             JobServices& ui, FileStore& bankFiles) {
     const std::filesystem::path file = bank.loadedFile();
     if (!IsBankFileName(file)) return {};
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return Show("OVB File Not Exist");
+    if (!bankFiles.open(file)) return Show("OVB File Not Exist");
     const as_sample_V1& record = bank.multisample(multisample).sample[slot];
     const std::uint64_t start = std::uint64_t(record.start_sector()) * kSector;
     const std::uint64_t length = std::uint64_t(record.length_sectors) * kSector;
     if (length == 0) return Show("No Sample");
-    Mysplitfilereader reader(ui);
+    Mysplitfilereader reader(ui, bankFiles);
     if (!reader.Open(file, true)) return Show("OVB File Not Open Correctly");
     if (!reader.GoToPosition(start)) return Show("Invalid Sample Start Position in OVB file");
     // A record that runs past the end of the bank plays nothing rather than stale bytes; the

@@ -2,6 +2,7 @@
 // Fetching the sample the player shows and plays: from the slot's WAV file or from the audio the
 // loaded bank file holds for the slot. A failure is one of the texts the plot shows in place of
 // a waveform.
+#include "job/FileStore.h"
 #include "job/JobServices.h"
 
 #include <cstdint>
@@ -32,7 +33,7 @@ PlayerSample FetchWavSample(std::string_view storedPath);
 // The whole run of 512-byte units the bank file holds for slot `slot` of `multisample`, read
 // across the file's volumes. The reader's own failures are shown through ui.
 PlayerSample FetchBankSample(const as_bank& bank, unsigned multisample, unsigned slot,
-                             JobServices& ui);
+                             JobServices& ui, FileStore& bankFiles = DiskFiles());
 
 // The player's choice between the two, after the selection check.
 PlayerSample FetchPlayerSample(const as_bank& bank, unsigned multisample, unsigned slot,

@@ -46,10 +46,10 @@ bool CanExportMultisample(const as_bank& bank, const std::filesystem::path& load
 
 unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& bankFile,
                            unsigned multisample, const std::filesystem::path& folder,
-                           JobServices& ui) {
+                           JobServices& ui, FileStore& bankFiles) {
     ProgressScope progress(ui, 'r');
     ui.SetProgressText("Export Multisample...");
-    Mysplitfilereader in(ui);
+    Mysplitfilereader in(ui, bankFiles);
     if (!in.Open(bankFile, true)) {
         progress.hide();
         ui.message("Error", "Cannot open BANK file for reading!");

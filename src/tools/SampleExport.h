@@ -4,6 +4,7 @@
 // path. Audio is read from the loaded bank file and its volumes; every file is written under a
 // temporary name and renamed into place when complete. The bank itself never changes.
 #include "bank/Acc_bank_structure.h"
+#include "job/FileStore.h"
 #include "job/JobServices.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ bool CanExportMultisample(const as_bank& bank, const std::filesystem::path& load
 // marker file; shows the report and returns the number of files written.
 unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& bankFile,
                            unsigned multisample, const std::filesystem::path& folder,
-                           JobServices& ui);
+                           JobServices& ui, FileStore& bankFiles = DiskFiles());
 
 // A bank file is loaded and the user accepted the warning about time and disk space.
 bool ConfirmLibraryExport(const std::filesystem::path& loadedFile, JobServices& ui);
@@ -41,7 +42,8 @@ struct LibraryExportResult {
 // the folder. Shows the error report, or the all-OK message.
 LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::path& bankFile,
                                   std::string_view commonPath, const std::filesystem::path& folder,
-                                  JobServices& ui, const FreeSpaceQuery& freeSpace = DiskFreeSpace);
+                                  JobServices& ui, const FreeSpaceQuery& freeSpace = DiskFreeSpace,
+                                  FileStore& bankFiles = DiskFiles());
 
 // Where the library export writes a stored path: commonPath replaced by the folder and one
 // backslash, doubled backslashes folded. nullopt when the result would not lie inside folder

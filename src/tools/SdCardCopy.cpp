@@ -1,6 +1,7 @@
 #include "tools/SdCardCopy.h"
 
 #include "base/Formatting.h"
+#include "job/OpenFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,20 +36,6 @@ unsigned Percent(std::uint64_t copied, std::uint64_t size) {
     return unsigned(std::min<std::uint64_t>((copied / 1024) * 100 / whole, 100));
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            if (n == 0) errno = ENOSPC;
-            return false;
-        }
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
-}
-
 // Puts the finished file under its name, never over a file that appeared meanwhile. Drivers that
 // cannot rename without replacing get the same promise from a look first.
 std::string PutInPlace(const fs::path& temporary, const fs::path& target) {
@@ -72,15 +59,15 @@ struct Copy {
         ui.processEvents();
     }
 
-    std::string pieces(int in, int out) {
+    std::string pieces(const OpenFile& in, OpenFile& out) {
         std::vector<char> buffer(kPiece);
         show();
         while (!cancel) {
-            const ssize_t n = ::read(in, buffer.data(), buffer.size());
+            const ssize_t n = ::read(in.fd(), buffer.data(), buffer.size());
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) return Reason("cannot read");
             if (n == 0) return {};
-            if (!WriteAll(out, buffer.data(), std::size_t(n))) return Reason("cannot write");
+            if (!out.writeAll(buffer.data(), std::size_t(n))) return Reason("cannot write");
             copied += std::uint64_t(n);
             show();
         }
@@ -94,30 +81,34 @@ std::string CopyFileToCard(const fs::path& from, const fs::path& folder, JobServ
                            const bool& cancel) {
     const fs::path target = folder / from.filename();
     if (Exists(target)) return "the file exists on the card";
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return Reason("cannot read");
-    struct stat st {};
-    ::fstat(in, &st);
-    const fs::path temporary = folder / ("." + from.filename().string() + ".ovbpart");
-    const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (out < 0) {
-        const std::string reason = Reason("cannot write");
-        ::close(in);
-        return reason;
-    }
-    Copy copy{ui, cancel, std::uint64_t(st.st_size)};
+    FileProblem problem = FileProblem::None;
+    OpenFile in = OpenFile::ForReading(from, &problem);
+    if (problem == FileProblem::NotAFile) return "cannot read: not a file";
+    if (!in) return Reason("cannot read");
+    const fs::path temporary = folder / PartialCopyName(from.filename().string());
+    OpenFile out(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (!out) return Reason("cannot write");
+    Copy copy{ui, cancel, in.size()};
     std::string failure = copy.pieces(in, out);
-    ::close(in);
+    in.close();
     // Data a full card could not take may show only when they are flushed or the file closed.
-    if (failure.empty() && ::fsync(out) != 0 && errno != EINVAL && errno != ENOSYS)
+    if (failure.empty() && ::fsync(out.fd()) != 0 && errno != EINVAL && errno != ENOSYS)
         failure = Reason("cannot write");
-    if (::close(out) != 0 && failure.empty()) failure = Reason("cannot write");
+    if (!out.close() && failure.empty()) failure = Reason("cannot write");
     if (failure.empty()) failure = PutInPlace(temporary, target);
     if (!failure.empty()) ::unlink(temporary.c_str());
     return failure;
 }
 
 namespace {
+
+// What a killed copy left in the root folder: its files were never complete.
+void RemovePartialCopies(const fs::path& root) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(root, ec))
+        if (IsPartialCopyName(entry.path().filename().string()) && entry.is_regular_file())
+            ::unlink(entry.path().c_str());
+}
 
 struct CardWriter {
     JobServices& ui;
@@ -151,6 +142,7 @@ struct CardWriter {
 } // namespace
 
 CardWriteResult WriteToCard(const CardPlan& plan, const fs::path& root, JobServices& ui) {
+    RemovePartialCopies(root);
     CardWriter w{ui, {}};
     {
         ProgressScope progress(ui, 'w', &w.cancel);

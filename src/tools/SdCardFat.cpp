@@ -82,26 +82,10 @@ std::optional<FatGeometry> ParseFatBootSector(const unsigned char* s) {
     return g;
 }
 
-FatVolumeReader::FatVolumeReader(const std::filesystem::path& source) {
-    fd_ = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+FatVolumeReader::FatVolumeReader(const std::filesystem::path& source)
+    : file_(::open(source.c_str(), O_RDONLY | O_CLOEXEC)) {
     unsigned char sector[512];
-    if (fd_ >= 0 && read(0, sector, sizeof sector)) geometry_ = ParseFatBootSector(sector);
-}
-
-FatVolumeReader::~FatVolumeReader() {
-    if (fd_ >= 0) ::close(fd_);
-}
-
-bool FatVolumeReader::read(std::uint64_t offset, void* data, std::size_t size) {
-    auto* out = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::pread(fd_, out, size, off_t(offset));
-        if (n <= 0) return false;
-        out += n;
-        offset += std::uint64_t(n);
-        size -= std::size_t(n);
-    }
-    return true;
+    if (file_ && read(0, sector, sizeof sector)) geometry_ = ParseFatBootSector(sector);
 }
 
 std::optional<std::uint32_t> FatVolumeReader::fatEntry(std::uint32_t cluster) {

@@ -2,6 +2,8 @@
 // Reads what the card's own FAT says about itself: the type (FAT12/16/32 by the count of
 // clusters, the only rule that decides it), the volume label and the free clusters. Used when the
 // mount cannot tell: a user-space driver hides the cluster size and may report no free space.
+#include "job/OpenFile.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -39,7 +41,6 @@ std::optional<FatGeometry> ParseFatBootSector(const unsigned char* sector);
 class FatVolumeReader {
   public:
     explicit FatVolumeReader(const std::filesystem::path& source);
-    ~FatVolumeReader();
     FatVolumeReader(const FatVolumeReader&) = delete;
     FatVolumeReader& operator=(const FatVolumeReader&) = delete;
 
@@ -52,11 +53,13 @@ class FatVolumeReader {
     std::optional<std::uint64_t> freeClusters();
 
   private:
-    bool read(std::uint64_t offset, void* data, std::size_t size);
+    bool read(std::uint64_t offset, void* data, std::size_t size) {
+        return file_.readAt(offset, data, size);
+    }
     std::optional<std::uint32_t> fatEntry(std::uint32_t cluster);
     std::string labelInRootFolder();
 
-    int fd_ = -1;
+    OpenFile file_;
     std::optional<FatGeometry> geometry_;
 };
 

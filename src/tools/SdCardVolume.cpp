@@ -114,6 +114,10 @@ CardVolume InspectCard(const fs::path& root, const std::vector<MountEntry>& moun
         v.fileSystem = FatTypeBySize(std::uint64_t(st.f_blocks) * st.f_frsize, v.note);
     }
     ReadSpace(v, st, fat.get());
+    if (fat)
+        v.clusterBytes = fat->geometry()->clusterBytes();
+    else if (fatVolume && KernelFat(mount->fsType))
+        v.clusterBytes = st.f_bsize; // the kernel driver's block is the cluster
     const std::string label = fat ? fat->label() : std::string();
     v.name = label.empty() ? FolderName(root) : label;
     if (mount->fsType == "fuse.fusefat") v.labelEntry = label;

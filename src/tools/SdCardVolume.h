@@ -19,6 +19,7 @@ struct CardVolume {
     bool spaceKnown = false;
     std::uint64_t totalBytes = 0;
     std::uint64_t freeBytes = 0;
+    std::uint64_t clusterBytes = 0; // the unit files take space in; 0 when unknown
     // Some drivers list the volume label as an empty file in the root folder; this is its name so
     // that a freshly formatted card does not count as holding a file.
     std::string labelEntry;

@@ -1,8 +1,9 @@
-// Bank files as the module reads them: exact layout, audio placement, and the round trip back
+// Bank files as the module reads them: exact layout and audio placement. The banks are written
 // into memory.
 #include "bank/BankFileWriter.h"
 #include "bank/BankLayout.h"
 #include "bank/BankSize.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
@@ -26,6 +27,7 @@ std::vector<std::uint8_t> Bytes(const void* p, std::size_t n) {
 
 struct BankWithSamples {
     TempDir dir;
+    MemoryStore files;
     as_bank bank;
     std::filesystem::path mono = dir / "Piano C 3.wav", stereo = dir / "Pad C 4.wav",
                           odd = dir / "odd.wav";
@@ -45,19 +47,22 @@ struct BankWithSamples {
 } // namespace
 
 TEST(BankFile, EmptyBankHasTheDocumentedLayout) {
-    TempDir dir;
+    MemoryStore files;
     as_bank bank;
     ScriptedJobServices ui;
-    auto file = dir / "empty.ovb";
-    ASSERT_TRUE(CreateBankFile(bank, file, ui));
+    const std::filesystem::path file = "/banks/empty.ovb";
+    ASSERT_TRUE(CreateBankFile(bank, file, ui, {files}));
     const std::uint64_t total = kAudio + 512 + 2 * kEmptyPathArea + 512;
-    EXPECT_EQ(std::filesystem::file_size(file), total);
+    EXPECT_EQ(files.size(file), total);
     EXPECT_EQ(bank.info().bank_size(), total);
     EXPECT_EQ(bank.info().sample_data_offset(), kAudio);
     EXPECT_EQ(bank.info().sample_data_size(), 0u);
     EXPECT_EQ(bank.info().path_area_size(), 2 * kEmptyPathArea);
     EXPECT_EQ(bank.info().bank_path(), file.string());
 
+    auto ReadRange = [&](const auto& path, std::uint64_t at, std::size_t n) {
+        return files.bytes(path, at, n);
+    };
     auto head = ReadRange(file, 0, 2048);
     EXPECT_EQ(Bytes(head.data(), 512), Bytes(BankHeaderTemplate().data(), 512));
     EXPECT_EQ(Bytes(head.data() + 512, 512), Bytes(&bank.info(), 512));
@@ -80,7 +85,10 @@ TEST(BankFile, AudioIsPlacedInSectorsWithZeroFill) {
     BankWithSamples b;
     ScriptedJobServices ui;
     auto file = b.dir / "bank.ovb";
-    ASSERT_TRUE(CreateBankFile(b.bank, file, ui));
+    ASSERT_TRUE(CreateBankFile(b.bank, file, ui, {b.files}));
+    auto ReadRange = [&](const auto& path, std::uint64_t at, std::size_t n) {
+        return b.files.bytes(path, at, n);
+    };
 
     const auto& m1 = b.bank.multisample(1);
     EXPECT_EQ(m1.sample[0].start_sector(), 327680u);
@@ -114,10 +122,10 @@ TEST(BankFile, FaultyWavFilesAreReportedAndNothingIsWritten) {
     b.bank.path(2, 1) = (b.dir / "gone.wav").string();
     b.bank.path(3, 7) = (b.dir / "null.wav").string();
     auto file = b.dir / "bank.ovb";
-    WriteAll(file, {1, 2, 3});
+    b.files.put(file, {1, 2, 3});
     ScriptedJobServices ui;
     ui.answers = {Answer::Yes, Answer::Yes, Answer::No};
-    EXPECT_FALSE(CreateBankFile(b.bank, file, ui));
+    EXPECT_FALSE(CreateBankFile(b.bank, file, ui, {b.files}));
 
     ASSERT_EQ(ui.reports.size(), 2u);
     EXPECT_EQ(ui.reports[0],
@@ -130,7 +138,7 @@ TEST(BankFile, FaultyWavFilesAreReportedAndNothingIsWritten) {
     EXPECT_TRUE(ui.showed("Info", "Null size WAV files 1 !!!\n\nShow null size files ?"));
     EXPECT_TRUE(ui.showed("Bank creation...", "ERRORR...\nCreation of bank is IMPOSSIBLE!\n"
                                               "Found 3 erros!\n\nBank is NOT created!"));
-    EXPECT_EQ(ReadAll(file), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(b.files.bytes(file), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST(BankFile, SamplesTheSectorFieldCannotHoldAreErrors) {
@@ -185,8 +193,7 @@ TEST(BankFile, AFileChangedAfterTheCalculationStopsTheCreation) {
         // Grows the stereo file once the writer has started copying audio.
         if (ui.progressText == b.mono.string()) WriteWav(b.stereo, true, 4096, 20);
     };
-    EXPECT_FALSE(CreateBankFile(b.bank, file, ui));
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(b.dir.path()), {}), 3);
+    EXPECT_FALSE(CreateBankFile(b.bank, file, ui, {b.files}));
+    EXPECT_TRUE(b.files.names().empty());
     EXPECT_EQ(ui.transcript.back().caption, "Bank creation...");
 }

@@ -1,9 +1,10 @@
 // Loading bank files back: split volumes, the size checks, and refusals that leave nothing
-// half-loaded.
+// half-loaded. The banks are made and damaged in memory.
 #include "bank/BankFileLoader.h"
 #include "bank/BankFileWriter.h"
 #include "bank/SplitVolumes.h"
 #include "base/ByteOrder.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
@@ -26,37 +27,31 @@ class BankLoader : public ::testing::Test {
     static void SetUpTestSuite() {
         dir = new TempDir;
         source = new as_bank;
+        made = new MemoryStore;
         WriteWav(*dir / "a.wav", true, 4000, 3);
         source->path(1, 0) = (*dir / "a.wav").string();
         source->path(7, 9) = (*dir / "a.wav").string();
         source->multisample(7).name[0] = 'Z';
         source->records().reserved_c[100] = 0x77; // carried through files, never interpreted
         ScriptedJobServices ui;
-        ASSERT_TRUE(CreateBankFile(*source, *dir / "one.ovb", ui));
-        ASSERT_TRUE(CreateBankFile(*source, *dir / "split.ovb", ui, kSmallVolume));
+        ASSERT_TRUE(CreateBankFile(*source, kOne, ui, {*made}));
+        ASSERT_TRUE(CreateBankFile(*source, kSplit, ui, {*made, kSmallVolume}));
     }
     static void TearDownTestSuite() {
+        delete made;
         delete source;
         delete dir;
     }
 
-    // A fresh copy of a made bank (with its volumes) that a test may damage.
-    std::filesystem::path Copy(const std::string& name) {
-        const auto over = std::filesystem::copy_options::overwrite_existing;
-        auto to = work / name;
-        std::filesystem::copy_file(*dir / name, to, over);
-        for (unsigned k = 1; k < 5; ++k)
-            if (std::filesystem::exists(VolumePath(*dir / name, k)))
-                std::filesystem::copy_file(VolumePath(*dir / name, k), VolumePath(to, k), over);
-        return to;
-    }
-
+    static inline const std::filesystem::path kOne = "/banks/one.ovb", kSplit = "/banks/split.ovb";
     static TempDir* dir;
     static as_bank* source;
-    TempDir work;
+    static MemoryStore* made;
+    MemoryStore files{*made}; // a fresh copy of the made banks that a test may damage
 };
 TempDir* BankLoader::dir = nullptr;
 as_bank* BankLoader::source = nullptr;
+MemoryStore* BankLoader::made = nullptr;
 
 std::vector<std::uint8_t> LeBytes(std::uint64_t value) {
     std::vector<std::uint8_t> b(8);
@@ -67,48 +62,71 @@ std::vector<std::uint8_t> LeBytes(std::uint64_t value) {
 } // namespace
 
 TEST_F(BankLoader, SplitBankSpansVolumesAndLoadsBack) {
-    EXPECT_FALSE(std::filesystem::exists(VolumePath(*dir / "split.ovb", 3)));
-    EXPECT_EQ(std::filesystem::file_size(*dir / "split.ovb"), kSmallVolume);
+    EXPECT_FALSE(files.exists(VolumePath(kSplit, 3)));
+    EXPECT_EQ(files.size(kSplit), kSmallVolume);
     // The volumes together are the one-file bank, byte for byte, except for the stored path.
-    auto one = ReadRange(*dir / "one.ovb", kAudio, 9000);
-    auto second = ReadRange(VolumePath(*dir / "split.ovb", 1), kAudio - kSmallVolume, 9000);
+    auto one = files.bytes(kOne, kAudio, 9000);
+    auto second = files.bytes(VolumePath(kSplit, 1), kAudio - kSmallVolume, 9000);
     EXPECT_EQ(one, second);
 
     as_bank loaded;
     ScriptedJobServices ui;
-    ASSERT_TRUE(LoadBankFile(loaded, *dir / "split.ovb", ui, kSmallVolume));
+    ASSERT_TRUE(LoadBankFile(loaded, kSplit, ui, {files, kSmallVolume}));
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Bank loading OK!"});
     ExpectSameBank(*source, loaded);
-    EXPECT_EQ(loaded.loadedFile(), (*dir / "split.ovb").string());
+    EXPECT_EQ(loaded.loadedFile(), kSplit.string());
 }
 
 TEST_F(BankLoader, VolumeSizeChecks) {
     struct Case {
         const char* name;
-        std::function<std::string(const std::filesystem::path&)> damage; // returns the message
+        // Damages the files and returns the message.
+        std::function<std::string(MemoryStore&, const std::filesystem::path&)> damage;
     } cases[] = {
         {"missing last volume",
-         [](auto& p) {
-             std::filesystem::remove(VolumePath(p, 2));
+         [](auto& files, auto& p) {
+             std::string why;
+             files.remove(VolumePath(p, 2), why);
              return "Error: File " + VolumePath(p, 2).string() + " not exist!";
          }},
         {"wrong middle volume",
-         [](auto& p) {
-             std::filesystem::resize_file(VolumePath(p, 1), kSmallVolume - 1);
+         [](auto& files, auto& p) {
+             files.resize(VolumePath(p, 1), kSmallVolume - 1);
              return "Error: File size of " + VolumePath(p, 1).string() + " not valid!";
          }},
         {"wrong first volume",
-         [](auto& p) {
-             std::filesystem::resize_file(p, kSmallVolume + 512);
+         [](auto& files, auto& p) {
+             files.resize(p, kSmallVolume + 512);
              return std::string("Error: OVB file size is not valid!");
+         }},
+        {"volume of another save",
+         [](auto& files, auto& p) {
+             files.setStamp(VolumePath(p, 1), "another");
+             return "Error: File " + VolumePath(p, 1).string() +
+                    " belongs to another save of this bank!";
+         }},
+        {"paths of another bank of the same size",
+         [](auto& files, auto& p) {
+             // Copies without stamps. Volume 1 holds the paths: one path a byte shorter, the
+             // next line a byte longer.
+             const auto volume = VolumePath(p, 1);
+             const std::uint64_t area = kAudio + 2 * 4096 + 512 - kSmallVolume;
+             auto bytes = files.bytes(volume, area, 4096);
+             const std::string text(bytes.begin(), bytes.end());
+             const std::string edit = "a.wa\r\nX- - -";
+             files.patch(volume, area + text.find("a.wav\r\n- - -"), {edit.begin(), edit.end()});
+             for (unsigned k = 0; k < 3; ++k)
+                 files.setStamp(k == 0 ? p : VolumePath(p, k), "");
+             return std::string("Error: The sample paths do not match the path length table: "
+                                "the volumes of this bank belong to different saves!");
          }},
     };
     for (const auto& c : cases) {
-        auto file = Copy("split.ovb");
-        std::string expected = c.damage(file);
+        MemoryStore damaged(files);
+        std::string expected = c.damage(damaged, kSplit);
         as_bank bank;
         ScriptedJobServices ui;
-        EXPECT_FALSE(LoadBankFile(bank, file, ui, kSmallVolume)) << c.name;
+        EXPECT_FALSE(LoadBankFile(bank, kSplit, ui, {damaged, kSmallVolume})) << c.name;
         EXPECT_EQ(ui.shown(),
                   (std::vector<std::string>{expected, "Info: Bank loading is aborted!"}))
             << c.name;
@@ -119,45 +137,46 @@ TEST_F(BankLoader, VolumeSizeChecks) {
 TEST_F(BankLoader, BankOfExactlyOneVolumeNeedsNoFurtherVolume) {
     as_bank empty;
     ScriptedJobServices ui;
-    auto file = work / "exact.ovb";
+    const std::filesystem::path file = "/banks/exact.ovb";
     const std::uint64_t emptySize = kAudio + 512 + 2 * 4480000 + 512;
-    ASSERT_TRUE(CreateBankFile(empty, file, ui, emptySize));
-    EXPECT_FALSE(std::filesystem::exists(VolumePath(file, 1)));
+    ASSERT_TRUE(CreateBankFile(empty, file, ui, {files, emptySize}));
+    EXPECT_FALSE(files.exists(VolumePath(file, 1)));
     as_bank loaded;
-    EXPECT_TRUE(LoadBankFile(loaded, file, ui, emptySize));
+    EXPECT_TRUE(LoadBankFile(loaded, file, ui, {files, emptySize}));
 }
 
 TEST_F(BankLoader, DamagedBanksAreRefusedAndNothingIsHalfLoaded) {
-    const std::uint64_t size = std::filesystem::file_size(*dir / "one.ovb");
+    const std::uint64_t size = files.size(kOne);
     const std::uint64_t marker = kAudio + 2 * 4096; // after the two 4000-byte samples
     struct Case {
         const char* name;
-        std::function<void(const std::filesystem::path&)> damage;
+        std::function<void(MemoryStore&, const std::filesystem::path&)> damage;
         std::string error;
         bool header;
     } cases[] = {
-        {"magic", [](auto& p) { Patch(p, 20, {'x'}); },
+        {"magic", [](auto& f, auto& p) { f.patch(p, 20, {'x'}); },
          "This is not a valid Orvelanta Sampler bank file!", true},
-        {"version", [](auto& p) { Patch(p, 511, {2}); }, "Uncown Bank File Version!", true},
-        {"truncated by one byte", [&](auto& p) { std::filesystem::resize_file(p, size - 1); },
+        {"version", [](auto& f, auto& p) { f.patch(p, 511, {2}); }, "Uncown Bank File Version!",
+         true},
+        {"truncated by one byte", [&](auto& f, auto& p) { f.resize(p, size - 1); },
          "Bank is from only one file, but real bank file size is not equal to size recorded "
          "inside in bank file!",
          false},
-        {"marker moved", [&](auto& p) { Patch(p, marker + 40, {0}); },
+        {"marker moved", [&](auto& f, auto& p) { f.patch(p, marker + 40, {0}); },
          "In position where need to be special sector before file names, not correct info!", false},
         {"path area larger than the file (info offset 28)",
-         [&](auto& p) { Patch(p, 512 + 28, LeBytes(size)); },
+         [&](auto& f, auto& p) { f.patch(p, 512 + 28, LeBytes(size)); },
          "Overal bank size is small and no size for path names !", false},
-        {"last sector", [&](auto& p) { Patch(p, size - 2, {0}); },
+        {"last sector", [&](auto& f, auto& p) { f.patch(p, size - 2, {0}); },
          "Uncown last sector!\n My be bank is not loaded correctly!", false},
     };
     for (const auto& c : cases) {
-        auto file = Copy("one.ovb");
-        c.damage(file);
+        MemoryStore damaged(files);
+        c.damage(damaged, kOne);
         as_bank bank;
         bank.scene(2).acomp = 9;
         ScriptedJobServices ui;
-        EXPECT_FALSE(LoadBankFile(bank, file, ui)) << c.name;
+        EXPECT_FALSE(LoadBankFile(bank, kOne, ui, {damaged})) << c.name;
         std::vector<std::string> shown{"Error: " + c.error};
         if (!c.header) shown.push_back("Info: Bank loading is aborted!");
         EXPECT_EQ(ui.shown(), shown) << c.name;
@@ -169,8 +188,7 @@ TEST_F(BankLoader, DamagedBanksAreRefusedAndNothingIsHalfLoaded) {
 }
 
 TEST_F(BankLoader, AudioSizeDisagreementIsAskedAbout) {
-    auto file = Copy("one.ovb");
-    Patch(file, 512 + 20, LeBytes(512)); // sample_data_size in the first info copy
+    files.patch(kOne, 512 + 20, LeBytes(512)); // sample_data_size in the first info copy
     const std::string offsets = "Calculated offset from software is:\n" +
                                 std::to_string(kAudio + 2 * 4096) +
                                 " bytes\nReported offset from \"bank_file_info.sample_data_size\" "
@@ -178,7 +196,7 @@ TEST_F(BankLoader, AudioSizeDisagreementIsAskedAbout) {
     as_bank refused;
     ScriptedJobServices no;
     no.answers = {Answer::No};
-    EXPECT_FALSE(LoadBankFile(refused, file, no));
+    EXPECT_FALSE(LoadBankFile(refused, kOne, no, {files}));
     EXPECT_EQ(no.shown(),
               (std::vector<std::string>{
                   "Error: Calculated audio data size is different from recorded in OVB file!\n\n" +
@@ -190,6 +208,6 @@ TEST_F(BankLoader, AudioSizeDisagreementIsAskedAbout) {
     as_bank accepted;
     ScriptedJobServices yes;
     yes.answers = {Answer::Yes};
-    EXPECT_TRUE(LoadBankFile(accepted, file, yes)); // the marker is still found after the audio
+    EXPECT_TRUE(LoadBankFile(accepted, kOne, yes, {files})); // the marker is found after the audio
     EXPECT_EQ(accepted.path(7, 9), source->path(7, 9));
 }

@@ -1,14 +1,15 @@
 // Split-volume files with a 1 KiB volume size, so that the boundaries the module meets at 4 GiB
 // are crossed with a few kilobytes. Expected volume contents are cut from the source bytes by
-// offset, independently of the writer's loop.
+// offset, independently of the writer's loop. Files live in memory except where the disk itself
+// is the point.
 #include "bank/Mysplitfilereader.h"
 #include "bank/Mysplitfilewriter.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 using namespace ovb;
@@ -45,7 +46,7 @@ class SplitFileTest : public ::testing::Test {
   protected:
     // Writes data in pieces of chunk bytes, so that single writes straddle volume ends.
     bool Store(const Bytes& data, std::size_t chunk = 700, bool removeStale = true) {
-        Mysplitfilewriter w(kSmall);
+        Mysplitfilewriter w(kSmall, files);
         if (!w.Open(base, true)) return false;
         for (std::size_t at = 0; at < data.size(); at += chunk)
             if (!w.Write(data.data() + at, std::min(chunk, data.size() - at))) return false;
@@ -54,8 +55,8 @@ class SplitFileTest : public ::testing::Test {
 
     std::set<std::string> Names() const {
         std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir.path()))
-            names.insert(e.path().filename());
+        for (const auto& p : files.names())
+            names.insert(p.filename());
         return names;
     }
 
@@ -66,7 +67,8 @@ class SplitFileTest : public ::testing::Test {
         return b;
     }
 
-    test::TempDir dir;
+    MemoryStore files;
+    fs::path dir = "/card";
     fs::path base = dir / "BANK.OVB";
     ScriptedJobServices ui;
 };
@@ -81,16 +83,16 @@ TEST_F(SplitFileTest, NextVolumeStartsOnlyWhenAByteNeedsItAndNeverWhenSplittingI
     Bytes full = Source(kSmall, 1);
     ASSERT_TRUE(Store(full));
     EXPECT_EQ(Names(), std::set<std::string>{"BANK.OVB"});
-    EXPECT_EQ(test::ReadAll(base), full);
+    EXPECT_EQ(files.bytes(base), full);
 
     Bytes more = Source(kSmall + 1, 2);
     ASSERT_TRUE(Store(more));
     EXPECT_EQ(Names(), (std::set<std::string>{"BANK.OVB", "BANK.O01"}));
-    EXPECT_EQ(test::ReadAll(base), Slice(more, 0, kSmall));
-    EXPECT_EQ(test::ReadAll(dir / "BANK.O01"), Slice(more, kSmall, 1));
+    EXPECT_EQ(files.bytes(base), Slice(more, 0, kSmall));
+    EXPECT_EQ(files.bytes(dir / "BANK.O01"), Slice(more, kSmall, 1));
 
     Bytes data = Source(3 * kSmall + 5, 3);
-    Mysplitfilewriter w(kSmall);
+    Mysplitfilewriter w(kSmall, files);
     ASSERT_TRUE(w.Open(base, false));
     ASSERT_TRUE(w.Write(data.data(), data.size()));
     ASSERT_TRUE(w.WriteTextList({"A1", "B"}));
@@ -98,17 +100,16 @@ TEST_F(SplitFileTest, NextVolumeStartsOnlyWhenAByteNeedsItAndNeverWhenSplittingI
     for (char c : std::string("A1\r\nB\r\n"))
         data.push_back(std::uint8_t(c));
     EXPECT_EQ(Names(), std::set<std::string>{"BANK.OVB"});
-    EXPECT_EQ(test::ReadAll(base), data);
+    EXPECT_EQ(files.bytes(base), data);
 }
 
 TEST_F(SplitFileTest, RoundTripAcrossVolumes) {
     Bytes data = Source(3 * kSmall + 500, 4);
     ASSERT_TRUE(Store(data));
     for (unsigned k = 1; k <= 3; ++k)
-        EXPECT_EQ(test::ReadAll(VolumePath(base, k)),
-                  Slice(data, k * kSmall, k < 3 ? kSmall : 500));
+        EXPECT_EQ(files.bytes(VolumePath(base, k)), Slice(data, k * kSmall, k < 3 ? kSmall : 500));
 
-    Mysplitfilereader r(ui);
+    Mysplitfilereader r(ui, files);
     ASSERT_TRUE(r.Open(base, true));
     ASSERT_EQ(r.Size(), data.size());
     Bytes all(data.size());
@@ -128,7 +129,7 @@ TEST_F(SplitFileTest, RoundTripAcrossVolumes) {
 TEST_F(SplitFileTest, EndOfDataRules) {
     Bytes data = Source(kSmall + 300, 6);
     ASSERT_TRUE(Store(data));
-    Mysplitfilereader r(ui);
+    Mysplitfilereader r(ui, files);
     ASSERT_TRUE(r.Open(base, true));
     ASSERT_TRUE(r.GoToPosition(100));
     EXPECT_FALSE(r.GoToPosition(r.Size()));
@@ -155,53 +156,39 @@ TEST_F(SplitFileTest, UncommittedOrFailedWritersLeaveTheOldFiles) {
     const auto names = Names();
     Bytes fresh = Source(4 * kSmall, 8);
     {
-        Mysplitfilewriter w(kSmall);
+        Mysplitfilewriter w(kSmall, files);
         ASSERT_TRUE(w.Open(base, true));
         ASSERT_TRUE(w.Write(fresh.data(), fresh.size()));
     } // destroyed without Commit
     {
-        Mysplitfilewriter w(kSmall);
+        Mysplitfilewriter w(kSmall, files);
         ASSERT_TRUE(w.Open(base, true));
         ASSERT_TRUE(w.Write(fresh.data(), fresh.size()));
         w.Discard();
         EXPECT_FALSE(w.Commit(true));
     }
     {
-        Mysplitfilewriter w(1); // 100 bytes need 100 volumes, one more than the names allow
+        Mysplitfilewriter w(1, files); // 100 bytes need 100 volumes, one more than the names allow
         ASSERT_TRUE(w.Open(base, true));
         EXPECT_FALSE(w.Write(fresh.data(), 100));
         EXPECT_FALSE(w.Write(fresh.data(), 1));
         EXPECT_FALSE(w.Commit(true));
     }
-    {
-        Mysplitfilewriter w(kSmall);
-        EXPECT_FALSE(w.Open(dir / "missing" / "BANK.OVB", true));
-        EXPECT_FALSE(w.error().empty());
-    }
     EXPECT_EQ(Names(), names);
-    Mysplitfilereader r(ui);
+    Mysplitfilereader r(ui, files);
     ASSERT_TRUE(r.Open(base, true));
     EXPECT_EQ(ReadAt(r, 0, old.size()), old);
-
-    // A volume name that cannot be replaced fails the commit before the base file is touched.
-    fs::create_directories(dir / "BANK.O03" / "x");
-    Mysplitfilewriter w(kSmall);
-    ASSERT_TRUE(w.Open(base, true));
-    ASSERT_TRUE(w.Write(fresh.data(), fresh.size()));
-    EXPECT_FALSE(w.Commit(true));
-    EXPECT_FALSE(w.error().empty());
-    EXPECT_EQ(test::ReadAll(base), Slice(old, 0, kSmall));
 }
 
 TEST_F(SplitFileTest, StaleVolumesOfALongerFile) {
     ASSERT_TRUE(Store(Source(3 * kSmall + 20, 11)));
-    std::ofstream(dir / "BANK.O07") << "stray";
+    files.put(dir / "BANK.O07", {1, 2});
     Bytes shorter = Source(kSmall + 50, 12);
 
     ASSERT_TRUE(Store(shorter, 700, false));
     EXPECT_EQ(Names(),
               (std::set<std::string>{"BANK.OVB", "BANK.O01", "BANK.O02", "BANK.O03", "BANK.O07"}));
-    EXPECT_EQ(test::ReadAll(dir / "BANK.O01"), Slice(shorter, kSmall, 50));
+    EXPECT_EQ(files.bytes(dir / "BANK.O01"), Slice(shorter, kSmall, 50));
 
     ASSERT_TRUE(Store(shorter, 700, true));
     EXPECT_EQ(Names(), (std::set<std::string>{"BANK.OVB", "BANK.O01"}));
@@ -210,8 +197,9 @@ TEST_F(SplitFileTest, StaleVolumesOfALongerFile) {
 TEST_F(SplitFileTest, MissingVolumesAreSkipped) {
     Bytes data = Source(3 * kSmall + 40, 13);
     ASSERT_TRUE(Store(data));
-    fs::remove(dir / "BANK.O01");
-    Mysplitfilereader r(ui);
+    std::string why;
+    files.remove(dir / "BANK.O01", why);
+    Mysplitfilereader r(ui, files);
     ASSERT_TRUE(r.Open(base, true));
     EXPECT_EQ(r.VolumeSize(1), 0u);
     ASSERT_EQ(r.Size(), data.size() - kSmall);
@@ -221,7 +209,7 @@ TEST_F(SplitFileTest, MissingVolumesAreSkipped) {
     ASSERT_TRUE(r.Open(base, false));
     EXPECT_EQ(r.Size(), kSmall);
     // A missing base file with volumes present still yields the volumes' bytes.
-    fs::remove(base);
+    files.remove(base, why);
     ASSERT_TRUE(r.Open(base, true));
     EXPECT_EQ(ReadAt(r, 0, 4), Slice(data, 2 * kSmall, 4));
     EXPECT_TRUE(ui.shown().empty());
@@ -229,20 +217,21 @@ TEST_F(SplitFileTest, MissingVolumesAreSkipped) {
     EXPECT_EQ(r.Size(), 0u);
 }
 
-TEST_F(SplitFileTest, CopiedFileRangesInterleaveWithWritesAcrossVolumes) {
+// On the disk: the kernel copies file ranges into the volumes, and names that are no files are
+// refused before anything is written.
+TEST(SplitFileOnDisk, CopiedFileRangesAndNamesThatAreNoFiles) {
+    test::TempDir dir;
+    const fs::path base = dir / "BANK.OVB";
     const Bytes source = Source(5000, 11);
-    const fs::path from = dir / "source.bin";
-    std::ofstream(from, std::ios::binary)
-        .write(reinterpret_cast<const char*>(source.data()), long(source.size()));
-    const Bytes head = Source(300, 12);
-
-    std::FILE* in = std::fopen(from.c_str(), "rb");
+    test::WriteAll(dir / "source.bin", source);
+    const auto in = FileSource::Open(dir / "source.bin");
     ASSERT_NE(in, nullptr);
+    const Bytes head = Source(300, 12);
     {
         Mysplitfilewriter failing(kSmall);
         ASSERT_TRUE(failing.Open(base, true));
         ASSERT_TRUE(failing.Write(head.data(), head.size()));
-        EXPECT_FALSE(failing.CopyFrom(in, 4990, 20)); // the source ends first
+        EXPECT_FALSE(failing.CopyFrom(*in, 4990, 20)); // the source ends first
         EXPECT_FALSE(failing.Commit(true));
     }
     EXPECT_FALSE(fs::exists(base));
@@ -250,10 +239,9 @@ TEST_F(SplitFileTest, CopiedFileRangesInterleaveWithWritesAcrossVolumes) {
     Mysplitfilewriter w(kSmall);
     ASSERT_TRUE(w.Open(base, true));
     ASSERT_TRUE(w.Write(head.data(), head.size()));
-    ASSERT_TRUE(w.CopyFrom(in, 44, 2500)); // crosses two volume ends
+    ASSERT_TRUE(w.CopyFrom(*in, 44, 2500)); // crosses two volume ends
     ASSERT_TRUE(w.Write(head.data(), 10));
-    ASSERT_TRUE(w.CopyFrom(in, 0, 7));
-    std::fclose(in);
+    ASSERT_TRUE(w.CopyFrom(*in, 0, 7));
     ASSERT_TRUE(w.Commit(true));
 
     const Bytes expected =
@@ -266,6 +254,14 @@ TEST_F(SplitFileTest, CopiedFileRangesInterleaveWithWritesAcrossVolumes) {
     }
     EXPECT_EQ(joined, expected);
     EXPECT_FALSE(fs::exists(VolumePath(base, 3)));
+
+    // A folder under a volume's name could never be replaced: refused before the commit.
+    fs::create_directories(dir / "BANK.O03" / "x");
+    const Bytes fresh = Source(4 * kSmall, 8);
+    EXPECT_FALSE(w.Open(base, true) && w.Write(fresh.data(), fresh.size()));
+    EXPECT_NE(w.error().find("BANK.O03"), std::string::npos) << w.error();
+    EXPECT_FALSE(w.Open(dir / "missing" / "BANK.OVB", true));
+    EXPECT_EQ(test::ReadAll(base), Slice(expected, 0, kSmall));
 }
 
 } // namespace

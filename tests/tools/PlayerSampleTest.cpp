@@ -5,6 +5,7 @@
 #include "bank/BankFileWriter.h"
 #include "bank/SplitVolumes.h"
 #include "job/HostPath.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
@@ -137,8 +138,9 @@ TEST(PlayerSampleBank, ReadsWholeSectorsAcrossAVolumeBoundary) {
     // the second sample.
     constexpr std::uint64_t kVolume = (327680 + 8) / 2 * 512ull;
     const auto file = dir / "split.ovb";
-    ASSERT_TRUE(CreateBankFile(bank, file, ui, kVolume));
-    ASSERT_TRUE(std::filesystem::exists(VolumePath(file, 2)));
+    MemoryStore files;
+    ASSERT_TRUE(CreateBankFile(bank, file, ui, {files, kVolume}));
+    ASSERT_TRUE(files.exists(VolumePath(file, 2)));
     bank.setLoadedFile(file.string());
     ui.transcript.clear();
 
@@ -147,8 +149,8 @@ TEST(PlayerSampleBank, ReadsWholeSectorsAcrossAVolumeBoundary) {
     ASSERT_LT(bStart, 2 * kVolume);
     ASSERT_GT(bStart + b.length_sectors * 512ull, 2 * kVolume);
 
-    EXPECT_FALSE(FetchPlayerSample(bank, 1, 0, 1, false, ui).stereo);
-    auto second = FetchPlayerSample(bank, 1, 1, 1, false, ui);
+    EXPECT_FALSE(FetchBankSample(bank, 1, 0, ui, files).stereo);
+    auto second = FetchBankSample(bank, 1, 1, ui, files);
     ASSERT_EQ(second.outcome, Outcome::Loaded) << Shown(second);
     EXPECT_TRUE(second.stereo);
     // The whole last sector is played: the sample and then the writer's zero fill.

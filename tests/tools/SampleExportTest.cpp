@@ -1,10 +1,11 @@
-// Export of WAV files from a bank file split over small volumes: the files carry exactly the
-// audio the bank holds (zero fill of the last sector included), Python's wave module reads them,
-// name clashes, the marker files, and stored paths that try to leave the chosen folder.
+// Export of WAV files from a bank file (kept in memory) split over small volumes: the files carry
+// exactly the audio the bank holds (zero fill of the last sector included), Python's wave module
+// reads them, name clashes, the marker files, and stored paths that try to leave the chosen folder.
 #include "tools/SampleExport.h"
 #include "OvbankRun.h"
 #include "bank/BankFileWriter.h"
 #include "base/Formatting.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "tools/LibraryPaths.h"
@@ -51,6 +52,7 @@ class SampleExport : public ::testing::Test {
     static void SetUpTestSuite() {
         dir = new TempDir;
         bank = new as_bank;
+        files = new MemoryStore;
         const fs::path lib = dir->path() / "lib";
         fs::create_directories(lib / "Piano");
         fs::create_directories(lib / "Other");
@@ -66,10 +68,11 @@ class SampleExport : public ::testing::Test {
         bank->path(2, 3) = (lib / "Pad" / "C4.wav").string();
         SetName(*bank, 2, "Pad");
         ScriptedJobServices ui;
-        ASSERT_TRUE(CreateBankFile(*bank, BankPath(), ui, kSmallVolume));
-        ASSERT_TRUE(fs::exists(dir->path() / "bank.O02")) << "the bank must span three volumes";
+        ASSERT_TRUE(CreateBankFile(*bank, BankPath(), ui, {*files, kSmallVolume}));
+        ASSERT_TRUE(files->exists(dir->path() / "bank.O02")) << "the bank must span three volumes";
     }
     static void TearDownTestSuite() {
+        delete files;
         delete bank;
         delete dir;
     }
@@ -87,11 +90,13 @@ class SampleExport : public ::testing::Test {
 
     static TempDir* dir;
     static as_bank* bank;
+    static MemoryStore* files;
     TempDir out;
     ScriptedJobServices ui;
 };
 TempDir* SampleExport::dir = nullptr;
 as_bank* SampleExport::bank = nullptr;
+MemoryStore* SampleExport::files = nullptr;
 
 TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins) {
     const auto& first = bank->multisample(1).sample[0];
@@ -100,7 +105,7 @@ TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins
     ASSERT_GT(std::uint64_t(first.start_sector() + first.length_sectors) * 512, boundary);
 
     ASSERT_TRUE(CanExportMultisample(*bank, BankPath(), 1, ui));
-    EXPECT_EQ(ExportMultisample(*bank, BankPath(), 1, out.path(), ui), 3u);
+    EXPECT_EQ(ExportMultisample(*bank, BankPath(), 1, out.path(), ui, *files), 3u);
     EXPECT_TRUE(ui.transcript.size() == 1 && ui.transcript[0].what == "report") << ui.shown()[0];
     EXPECT_FALSE(ui.progressShown);
 
@@ -123,13 +128,13 @@ TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins
 }
 
 TEST_F(SampleExport, ExportedFilesAreReadByPythonsWaveModule) {
-    ExportMultisample(*bank, BankPath(), 1, out.path(), ui);
+    ExportMultisample(*bank, BankPath(), 1, out.path(), ui, *files);
     // The spanning sample alone, so that the first slot's audio is checked too.
     TempDir single;
     as_bank& b = *bank;
     const std::string kept = b.path(1, 1);
     b.path(1, 1) = std::string(kEmptyPath);
-    ExportMultisample(b, BankPath(), 1, single.path(), ui);
+    ExportMultisample(b, BankPath(), 1, single.path(), ui, *files);
     b.path(1, 1) = kept;
 
     for (const auto& [file, channels] :
@@ -167,13 +172,13 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
                               "Are You Sure to contonue?"}));
 
     ui.transcript.clear();
-    const auto result =
-        ExportLibrary(*bank, BankPath(), LibraryCommonPath(*bank), out.path(), ui,
-                      [](const fs::path&) { return std::optional<std::uint64_t>(1000); });
+    const auto result = ExportLibrary(
+        *bank, BankPath(), LibraryCommonPath(*bank), out.path(), ui,
+        [](const fs::path&) { return std::optional<std::uint64_t>(1000); }, *files);
     EXPECT_FALSE(result.started);
     std::uint64_t size = 0;
     for (const char* name : {"bank.ovb", "bank.O01", "bank.O02"})
-        size += fs::file_size(dir->path() / name);
+        size += files->size(dir->path() / name);
     EXPECT_EQ(ui.shown(), (std::vector<std::string>{
                               "Error!: No available disk free space for make library export!\n"
                               "Need: " +
@@ -181,7 +186,7 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
     EXPECT_TRUE(fs::is_empty(out.path()));
 
     ui.transcript.clear();
-    EXPECT_EQ(ExportMultisample(*bank, dir->path() / "missing.ovb", 1, out.path(), ui), 0u);
+    EXPECT_EQ(ExportMultisample(*bank, dir->path() / "missing.ovb", 1, out.path(), ui, *files), 0u);
     EXPECT_TRUE(ui.showed("Error", "Cannot open BANK file for reading!"));
     EXPECT_TRUE(fs::is_empty(out.path()));
 }
@@ -189,7 +194,8 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
 TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
     const std::string common = LibraryCommonPath(*bank);
     ASSERT_EQ(common, Lib().string() + "/");
-    const auto result = ExportLibrary(*bank, BankPath(), common, out.path(), ui);
+    const auto result =
+        ExportLibrary(*bank, BankPath(), common, out.path(), ui, DiskFreeSpace, *files);
     EXPECT_TRUE(result.started);
     EXPECT_EQ(result.forExport, 4u);
     EXPECT_EQ(result.exported, 4u);
@@ -218,7 +224,7 @@ TEST_F(SampleExport, ALibraryOfOneFileGoesStraightIntoTheChosenFolder) {
             b.path(m, s) = std::string(kEmptyPath);
         }
     const std::string common = LibraryCommonPath(b);
-    const auto result = ExportLibrary(b, BankPath(), common, out.path(), ui);
+    const auto result = ExportLibrary(b, BankPath(), common, out.path(), ui, DiskFreeSpace, *files);
     for (const auto& [at, path] : hidden)
         b.path(at / 64, at % 64) = path;
 
@@ -240,7 +246,8 @@ TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
     const std::string hostile = Lib().string() + "/Piano/../../victim.wav";
     b.path(5, 0) = hostile;
     b.multisample(5).sample[0] = b.multisample(1).sample[1];
-    const auto result = ExportLibrary(b, BankPath(), Lib().string() + "/", folder, ui);
+    const auto result =
+        ExportLibrary(b, BankPath(), Lib().string() + "/", folder, ui, DiskFreeSpace, *files);
     b.path(5, 0) = std::string(kEmptyPath);
 
     EXPECT_EQ(result.forExport, 5u);

@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t kMiB = 1 << 20;
+constexpr std::uint64_t kTestVolume = 100000 * 512; // ~51 MB volumes
 
 class FuseCard : public ::testing::Test {
   protected:
@@ -64,7 +65,7 @@ void MakeSplitBank(const fs::path& folder) {
     as_bank bank;
     WriteWav(folder / "Piano C 3.wav", false, 70000, 11);
     bank.path(1, 0) = (folder / "Piano C 3.wav").string();
-    ASSERT_TRUE(CreateBankFile(bank, folder / "Live.ovb", ui, 100000 * 512)); // ~51 MB volumes
+    ASSERT_TRUE(CreateBankFile(bank, folder / "Live.ovb", ui, {.volumeSize = kTestVolume}));
     ASSERT_TRUE(ExportText(bank, folder / "Live.TXT", ui));
     ASSERT_TRUE(WriteScript(bank, folder / "Live.OVS", ui));
     ASSERT_TRUE(fs::exists(VolumePath(folder / "Live.ovb", 3)));
@@ -77,10 +78,15 @@ TEST_F(FuseCard, BankWithVolumesSystemAndMp3FilesReadBackByteForByte) {
     WriteAll(dir / "SYSTEM.QV2", PatternBytes(300000, 3));
     WriteAll(dir / "Song One.mp3", PatternBytes(123457, 4));
     WriteAll(dir / "MP3_LIST.TXT", PatternBytes(99, 5));
-    CardPlan plan;
-    plan.bank = ChooseBank(dir / "Live.ovb");
-    plan.system = ChooseFiles({dir / "SYSTEM.QV2"});
-    plan.mp3 = ChooseFiles({dir / "Song One.mp3", dir / "MP3_LIST.TXT"});
+    auto choose = [&] {
+        CardPlan plan;
+        plan.bank = ChooseBank(dir / "Live.ovb");
+        plan.bank.volumeSize = kTestVolume;
+        plan.system = ChooseFiles({dir / "SYSTEM.QV2"});
+        plan.mp3 = ChooseFiles({dir / "Song One.mp3", dir / "MP3_LIST.TXT"});
+        return plan;
+    };
+    CardPlan plan = choose();
     ASSERT_GE(plan.bank.lines.size(), 6u) << "the bank, three or more volumes, listing, script";
 
     auto mount = card(300 * kMiB, 32, "ORVCARD");
@@ -90,11 +96,28 @@ TEST_F(FuseCard, BankWithVolumesSystemAndMp3FilesReadBackByteForByte) {
     EXPECT_EQ(v.name, "ORVCARD");
     EXPECT_EQ(v.labelEntry, "ORVCARD");
     EXPECT_TRUE(v.spaceKnown);
-    EXPECT_GT(v.freeBytes, plan.total());
+    EXPECT_GT(v.freeBytes, plan.bytesOnCard(v.clusterBytes));
     EXPECT_LE(v.freeBytes, v.totalBytes);
+
+    // A killed copy left its partial file; the bank's last volume was cut short since.
+    WriteAll(mount->point() / PartialCopyName("Live.ovb"), PatternBytes(1000, 9));
+    const fs::path last = VolumePath(dir / "Live.ovb", 3);
+    const auto whole = ReadAll(last);
+    fs::resize_file(last, whole.size() - 1);
+    ScriptedJobServices refused;
+    EXPECT_FALSE(WriteCard(choose(), mount->point(), refused));
+    EXPECT_EQ(refused.shown(), std::vector<std::string>{"SD Write Assistant: Bank file " +
+                                                        (dir / "Live.ovb").string() +
+                                                        " can not be written to the card:\nFile "
+                                                        "size of " +
+                                                        last.string() + " not valid!"});
+    WriteAll(last, whole);
     ScriptedJobServices ui;
     EXPECT_TRUE(WriteCard(plan, mount->point(), ui));
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"SD Write Assistant: Write COMPLETE!"});
+    // The driver took no more than the free-space check counted.
+    EXPECT_LE(v.freeBytes - InspectCard(mount->point()).freeBytes,
+              plan.bytesOnCard(v.clusterBytes));
     ASSERT_TRUE(mount->unmount());
 
     std::vector<std::string> expected{"::/Mp3/", "::/SYSTEM.QV2"};
@@ -103,7 +126,7 @@ TEST_F(FuseCard, BankWithVolumesSystemAndMp3FilesReadBackByteForByte) {
     std::vector<std::string> root = ImageFolder(image);
     std::sort(root.begin(), root.end());
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(root, expected) << "nothing else, no temporary files";
+    EXPECT_EQ(root, expected) << "nothing else, no temporary or partial files";
     for (std::size_t i = 0; i < kBankSlots; ++i)
         if (plan.bank.sizes[i]) {
             const std::string name = plan.bank.paths[i].filename().string();
@@ -118,20 +141,18 @@ TEST_F(FuseCard, CardTooSmallIsRefusedAndAFullCardMidCopyLeavesNoPartialFile) {
     auto mount = card(64 * kMiB, 32, "", 1); // FAT32 needs clusters of 512 bytes at this size
     ASSERT_EQ(InspectCard(mount->point()).fileSystem, "FAT32");
     CardPlan plan;
-    sparse("Big.ovb", 40 * kMiB);
-    sparse("Big.O01", 40 * kMiB);
-    plan.bank = ChooseBank(dir / "Big.ovb");
+    plan.system = ChooseFiles({sparse("Big.QV2", 40 * kMiB), sparse("Big2.QV2", 40 * kMiB)});
     EXPECT_EQ(refusals(plan, mount->point()), std::vector<std::string>{kNoSpace});
 
-    // Written anyway, the second volume cannot fit: it is named, and nothing of it stays.
+    // Written anyway, the second file cannot fit: it is named, and nothing of it stays.
     ScriptedJobServices ui;
     CardWriteResult r = WriteToCard(plan, mount->point(), ui);
     EXPECT_EQ(r.copied, 1u);
     ASSERT_EQ(r.failures.size(), 1u);
-    EXPECT_TRUE(r.failures[0].starts_with("Big.O01: cannot write")) << r.failures[0];
-    EXPECT_NE(ui.shown().back().find("Big.O01"), std::string::npos);
+    EXPECT_TRUE(r.failures[0].starts_with("Big2.QV2: cannot write")) << r.failures[0];
+    EXPECT_NE(ui.shown().back().find("Big2.QV2"), std::string::npos);
     ASSERT_TRUE(mount->unmount());
-    EXPECT_EQ(ImageFolder(image), std::vector<std::string>{"::/Big.ovb"});
+    EXPECT_EQ(ImageFolder(image), std::vector<std::string>{"::/Big.QV2"});
 }
 
 TEST_F(FuseCard, FreeSpaceIsCountedFromTheFatWhenTheDriverReportsNone) {
@@ -158,19 +179,19 @@ TEST_F(FuseCard, FreeSpaceIsCountedFromTheFatWhenTheDriverReportsNone) {
     EXPECT_EQ(counted.fileSystem, "FAT32");
 }
 
-TEST_F(FuseCard, OvbankWritesTheCardAndRefusesFat16) {
+TEST_F(FuseCard, OvbankRefusesAJunkBankAndFat16) {
     WriteAll(dir / "Tour.ovb", PatternBytes(700000, 1));
     WriteAll(dir / "OS.QV2", PatternBytes(2000, 3));
     WriteAll(dir / "x.mp3", PatternBytes(3000, 4));
     auto mount = card(100 * kMiB, 32, "CLI");
     const std::string fat32 = " " + Quote(mount->point().string());
     OvbankRun r = RunOvbank(dir.path(), "sdcard Tour.ovb" + fat32 + " --mp3 x.mp3 --os OS.QV2");
-    EXPECT_EQ(r.exit, 0) << r.err;
-    EXPECT_EQ(r.err, "SD Write Assistant: Write COMPLETE!\n");
+    EXPECT_EQ(r.exit, 1) << r.err;
+    EXPECT_NE(r.err.find("can not be written to the card"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("This is not a valid"), std::string::npos) << r.err;
     EXPECT_NE(r.out.find("File system:  FAT32"), std::string::npos);
     ASSERT_TRUE(mount->unmount());
-    EXPECT_TRUE(ImageFile(image, "::/OS.QV2") == ReadAll(dir / "OS.QV2"));
-    EXPECT_TRUE(ImageFile(image, "::/Mp3/x.mp3") == ReadAll(dir / "x.mp3"));
+    EXPECT_EQ(ImageFolder(image), std::vector<std::string>{}) << "nothing written";
 
     mount = card(64 * kMiB, 16, "");
     const std::string fat16 = " " + Quote(mount->point().string());

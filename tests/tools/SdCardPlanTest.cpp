@@ -1,5 +1,5 @@
-// What the card assistant lists and refuses, without a card: the bank's slots, the totals, and
-// the three refusals in their order.
+// What the card assistant lists and refuses, without a card: the bank's slots, the totals, the
+// space files take, and the refusals in their order.
 #include "tools/SdCardPlan.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
@@ -26,14 +26,25 @@ void WriteBytes(const fs::path& file, std::size_t size, std::uint8_t seed = 1) {
     WriteAll(file, PatternBytes(size, seed));
 }
 
-CardVolume Fat32(std::uint64_t free) {
+CardVolume Fat32(std::uint64_t free, std::uint64_t cluster = 512) {
     CardVolume v;
     v.ready = true;
     v.fileSystem = "FAT32";
     v.spaceKnown = true;
     v.totalBytes = free * 2;
     v.freeBytes = free;
+    v.clusterBytes = cluster;
     return v;
+}
+
+FileChoice Files(std::vector<fs::path> files, std::vector<std::uint64_t> sizes) {
+    FileChoice c;
+    c.chosen = true;
+    c.files = std::move(files);
+    c.sizes = std::move(sizes);
+    for (std::uint64_t size : c.sizes)
+        c.total += size;
+    return c;
 }
 
 std::vector<std::string> Refusals(const CardPlan& plan, const CardVolume& volume,
@@ -86,20 +97,48 @@ TEST(SdCardPlan, RefusalsComeInOrderAndOnlyTheFirstIsShown) {
     TempDir card;
     fs::create_directory(card / "Old");
     CardPlan plan;
-    plan.bank.total = 5000;
+    plan.system = Files({"/os/SYSTEM.QV2"}, {5000}); // ten clusters of 512 bytes
 
     CardVolume fat16 = Fat32(100);
     fat16.fileSystem = "FAT16";
     EXPECT_EQ(Refusals(plan, fat16, card.path()), std::vector<std::string>{kNotFat32});
     CardVolume notReady; // a drive that is not ready has no file system and no space
     EXPECT_EQ(Refusals(plan, notReady, card.path()), std::vector<std::string>{kNotFat32});
-    EXPECT_EQ(Refusals(plan, Fat32(4999), card.path()), std::vector<std::string>{kNoSpace});
+    EXPECT_EQ(Refusals(plan, Fat32(5119), card.path()), std::vector<std::string>{kNoSpace});
     // Enough space: only the empty folder is left to refuse the card.
-    EXPECT_EQ(Refusals(plan, Fat32(5000), card.path()), std::vector<std::string>{kNotEmpty});
+    EXPECT_EQ(Refusals(plan, Fat32(5120), card.path()), std::vector<std::string>{kNotEmpty});
     fs::remove(card / "Old");
     bool passed = false;
-    EXPECT_TRUE(Refusals(plan, Fat32(5000), card.path(), &passed).empty());
-    EXPECT_TRUE(passed) << "totals equal to the free space are accepted";
+    EXPECT_TRUE(Refusals(plan, Fat32(5120), card.path(), &passed).empty());
+    EXPECT_TRUE(passed) << "needs equal to the free space are accepted";
+
+    // A junk file chosen as the bank is refused last, before anything is written.
+    TempDir bank;
+    WriteBytes(bank / "Junk.ovb", 3000);
+    plan.bank = ChooseBank(bank / "Junk.ovb");
+    EXPECT_EQ(Refusals(plan, Fat32(1 << 20), card.path()),
+              std::vector<std::string>{"SD Write Assistant: Bank file " +
+                                       (bank / "Junk.ovb").string() +
+                                       " can not be written to the card:\nThis is not a valid "
+                                       "Orvelanta Sampler bank file!"});
+}
+
+TEST(SdCardPlan, FilesTakeWholeClustersAndFolderEntries) {
+    // A hundred one-byte MP3 files take a cluster each, and their names fill the folder's
+    // clusters: far more than their hundred bytes.
+    std::vector<fs::path> names;
+    for (int i = 0; i < 100; ++i)
+        names.push_back("/m/Song number " + std::to_string(i) + ".mp3");
+    CardPlan plan;
+    plan.mp3 = Files(names, std::vector<std::uint64_t>(100, 1));
+    EXPECT_EQ(plan.total(), 100u);
+    const std::uint64_t cluster = 32768;
+    const std::uint64_t folder = plan.bytesOnCard(cluster) - 100 * cluster;
+    EXPECT_GE(folder, cluster) << "the Mp3 folder takes at least one cluster";
+    // Each file has two names of three or more entries (its own and the copy's): 200 names
+    // of 32-byte entries do not fit one 4 KiB cluster.
+    EXPECT_GE(plan.bytesOnCard(4096) - 100 * 4096, 3 * 4096u);
+    EXPECT_EQ(plan.bytesOnCard(0), plan.bytesOnCard(cluster)) << "unknown: 32 KiB clusters";
 }
 
 TEST(SdCardPlan, UnknownFreeSpaceIsRefusedAndSaysWhy) {
@@ -125,5 +164,8 @@ TEST(SdCardPlan, OnlyAnEmptyLabelEntryIsIgnoredWhenCheckingEmptiness) {
     fs::remove(card / "MYCARD");
     fs::create_directory(card / "MYCARD");
     EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "nor is a folder";
+    fs::remove(card / "MYCARD");
+    WriteBytes(card / PartialCopyName("Live.ovb"), 700);
+    EXPECT_TRUE(CardFolderEmpty(card.path(), v)) << "a killed copy's partial file is not content";
     EXPECT_FALSE(CardFolderEmpty(card / "missing", v)) << "an unreadable root is not empty";
 }

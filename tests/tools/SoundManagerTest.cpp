@@ -6,6 +6,7 @@
 #include "bank/BankFileWriter.h"
 #include "bank/BankFiles.h"
 #include "bank/ScriptFile.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/BankNames.h"
 #include "support/TestFiles.h"
@@ -74,19 +75,23 @@ class SoundManagerCopy : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         dir = new TempDir;
+        files = new MemoryStore;
         ScriptedJobServices ui;
         auto manager = std::make_unique<as_bank>();
         MakeManagerBank(*manager, *dir);
-        ASSERT_TRUE(CreateBankFile(*manager, *dir / "manager.ovb", ui));
+        ASSERT_TRUE(CreateBankFile(*manager, *dir / "manager.ovb", ui, {*files}));
         auto edited = std::make_unique<as_bank>();
         MakeEditedBank(*edited);
-        ASSERT_TRUE(SaveScript(*edited, *dir / "edited.ovs", ui, true));
+        ASSERT_TRUE(SaveScript(*edited, *dir / "edited.ovs", ui, true, *files));
     }
-    static void TearDownTestSuite() { delete dir; }
+    static void TearDownTestSuite() {
+        delete files;
+        delete dir;
+    }
 
     void SetUp() override {
-        ASSERT_TRUE(LoadBankOrScript(manager, *dir / "manager.ovb", loading));
-        ASSERT_TRUE(LoadBankOrScript(edited, *dir / "edited.ovs", loading));
+        ASSERT_TRUE(LoadBankOrScript(manager, *dir / "manager.ovb", loading, *files));
+        ASSERT_TRUE(LoadBankOrScript(edited, *dir / "edited.ovs", loading, *files));
     }
 
     SoundCopier Copier(Placement placement, unsigned currentMultisample = 1) {
@@ -118,10 +123,12 @@ class SoundManagerCopy : public ::testing::Test {
     }
 
     static TempDir* dir;
+    static MemoryStore* files;
     ScriptedJobServices loading, ui;
     as_bank manager, edited;
 };
 TempDir* SoundManagerCopy::dir = nullptr;
+MemoryStore* SoundManagerCopy::files = nullptr;
 
 } // namespace
 

@@ -170,9 +170,21 @@ TEST_F(SDCardCopyFormOnCard, Fat32CardRefusesUntilEmptyThenWrites) {
     a.click("SellectBankButton");
     a.click("StartWriteButton");
     fs::remove(mount->point() / "Old");
+    a.click("StartWriteButton"); // the junk bank is refused
+    a.answer = {};
+    a.click("SellectBankButton");
+    WriteAll(dir / "OS.QV2", PatternBytes(2000, 3));
+    a.get<QCheckBox>("CopyOsCheck")->click();
+    a.answer = {Q(dir / "OS.QV2")};
+    a.click("SellectOsButton");
     a.click("StartWriteButton");
-    EXPECT_EQ(a.boxes, (QStringList{kNotEmpty, "SD Write Assistant: Write COMPLETE!"}));
-    EXPECT_EQ(ReadAll(mount->point() / "Gig.ovb"), PatternBytes(200000, 1));
+    EXPECT_EQ(a.boxes, (QStringList{kNotEmpty,
+                                    "SD Write Assistant: Bank file " + Q(dir / "Gig.ovb") +
+                                        " can not be written to the card:\nThis is not a valid "
+                                        "Orvelanta Sampler bank file!",
+                                    "SD Write Assistant: Write COMPLETE!"}));
+    EXPECT_FALSE(fs::exists(mount->point() / "Gig.ovb"));
+    EXPECT_EQ(ReadAll(mount->point() / "OS.QV2"), PatternBytes(2000, 3));
 }
 
 TEST(SDCardCopyFormMenu, TheMenuCommandOpensANewModalAssistantEachTime) {
