@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 namespace ovb {
 
@@ -19,19 +18,18 @@ constexpr std::uint64_t kScriptMarkerOffset = offsetof(as_bank_records, reserved
                                               offsetof(as_bank_records, path_length_table);
 static_assert(kScriptMarkerOffset == 51920896);
 
-bool SectorAt(std::ifstream& in, std::uint64_t offset, const Sector& expected) {
+bool SectorAt(const ByteSource& in, std::uint64_t offset, const Sector& expected) {
     Sector sector;
-    in.seekg(std::streamoff(offset));
-    return in.read(reinterpret_cast<char*>(sector.data()), kSector) &&
-           SameFirst511(sector.data(), expected);
+    return in.readAt(offset, sector.data(), kSector) && SameFirst511(sector.data(), expected);
 }
 
-// Both forms begin with the same header sector; the marker tells them apart.
+// Both forms begin with the same header sector; the marker tells them apart. Only a regular
+// file is looked into: reading a FIFO would wait forever.
 BankFileKind KindByContents(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!SectorAt(in, 0, BankHeaderTemplate())) return BankFileKind::Unknown;
-    return SectorAt(in, kScriptMarkerOffset, PathMarkerTemplate()) ? BankFileKind::Script
-                                                                   : BankFileKind::Bank;
+    const auto in = FileSource::Open(path);
+    if (!in || !SectorAt(*in, 0, BankHeaderTemplate())) return BankFileKind::Unknown;
+    return SectorAt(*in, kScriptMarkerOffset, PathMarkerTemplate()) ? BankFileKind::Script
+                                                                    : BankFileKind::Bank;
 }
 
 } // namespace
