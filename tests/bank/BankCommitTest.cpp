@@ -5,6 +5,7 @@
 #include "bank/Mysplitfilereader.h"
 #include "job/FileCommit.h"
 #include "job/MemoryStore.h"
+#include "job/ReplacingFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
@@ -138,6 +139,9 @@ TEST(BankCommit, AKilledWriterIsFinishedByTheNextOpen) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status));
     ASSERT_TRUE(fs::exists(CommitRecordPath(b.bank)));
+    // A writer of another file in the folder removes dead writers' temporary files, but not
+    // those the record still needs.
+    RemoveStaleTemporaries(b.dir.path());
 
     EXPECT_EQ(Found(DiskFiles(), b.bank, [&] { return BankFiles(b.dir.path()); }), 'n');
 }
