@@ -269,6 +269,12 @@ std::vector<UsedSlot> UsedSlots(const as_bank& bank, unsigned multisample) {
     return out;
 }
 
+bool HasSamples(const as_bank& bank, unsigned multisample) {
+    const SamplePathList& paths = bank.paths(multisample);
+    return std::any_of(paths.begin(), paths.end(),
+                       [](const std::string& p) { return !IsEmptyPath(p); });
+}
+
 std::vector<std::string> SlotPaths(const std::vector<UsedSlot>& slots) {
     std::vector<std::string> out;
     out.reserve(slots.size());

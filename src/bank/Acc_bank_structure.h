@@ -298,5 +298,7 @@ std::vector<UsedSlot> UsedSlots(const as_bank& bank);
 std::vector<UsedSlot> UsedSlots(const as_bank& bank, unsigned multisample);
 // Their paths, one per slot: a file that several slots name is listed as often.
 std::vector<std::string> SlotPaths(const std::vector<UsedSlot>& slots);
+// Whether the multisample names any sample file.
+bool HasSamples(const as_bank& bank, unsigned multisample);
 
 } // namespace ovb

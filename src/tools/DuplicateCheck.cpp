@@ -5,7 +5,7 @@
 // then found by following its links.
 #include "base/Formatting.h"
 #include "tools/BankChecks.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 
 #include <algorithm>
 #include <functional>

@@ -5,7 +5,7 @@
 #include "tools/SampleExport.h"
 
 #include "base/Formatting.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 #include "tools/ExportedFiles.h"
 #include "tools/LibraryPaths.h"
 

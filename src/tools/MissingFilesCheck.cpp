@@ -2,7 +2,7 @@
 #include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/BankChecks.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 
 namespace ovb {
 

@@ -6,7 +6,7 @@
 #include "bank/BankFiles.h"
 #include "base/Formatting.h"
 #include "job/HostPath.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 #include "tools/ExportedFiles.h"
 
 namespace ovb {
@@ -37,7 +37,7 @@ bool CanExportMultisample(const as_bank& bank, const std::filesystem::path& load
         ui.message("Error!", "Not loaded VALID BANK FILE!");
         return false;
     }
-    if (multisample >= kMultisamples || !checks::HasSamples(bank, multisample)) {
+    if (multisample >= kMultisamples || !HasSamples(bank, multisample)) {
         ui.message("Error!", "Not possible to EXPORT EMPTY multisample!");
         return false;
     }

@@ -3,7 +3,7 @@
 #include "base/Formatting.h"
 #include "job/HostPath.h"
 #include "tools/BankChecks.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 #include "wav/Wav_file_parser.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 
 #include "base/Formatting.h"
 #include "job/HostPath.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 #include "wav/Wav_file_parser.h"
 
 #include <fstream>

@@ -23,19 +23,13 @@ bool OnLastPositions(const SoundPair& at) {
 
 } // namespace
 
-bool MultisampleUsed(const as_bank& bank, unsigned k) {
-    const SamplePathList& paths = bank.paths(k);
-    return std::any_of(paths.begin(), paths.end(),
-                       [](const std::string& path) { return !IsEmptyPath(path); });
-}
-
 SoundCopier::SoundCopier(as_bank& edited, const as_bank& manager, Placement placement,
                          unsigned currentMultisample, JobServices& ui)
     : edited_(edited), manager_(manager), placement_(placement),
       currentMultisample_(std::min(currentMultisample, kMultisamples - 1)), ui_(ui),
       used_(kMultisamples, false) {
     for (unsigned k = 1; k < kMultisamples; ++k) {
-        used_[k] = MultisampleUsed(edited_, k);
+        used_[k] = HasSamples(edited_, k);
         byName_.emplace(NameString(edited_.multisample(k).name), k); // keeps the first
     }
 }

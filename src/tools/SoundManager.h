@@ -57,9 +57,6 @@ class SoundCopier {
     unsigned copied_ = 0;
 };
 
-// Whether position k (1..9999) of a bank holds at least one sample path.
-bool MultisampleUsed(const as_bank& bank, unsigned k);
-
 // The current sound of each grid.
 struct SoundPair {
     unsigned edited = 0;

@@ -2,7 +2,7 @@
 // and characters of names.
 #include "base/Formatting.h"
 #include "tools/BankChecks.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 
 #include <algorithm>
 #include <functional>

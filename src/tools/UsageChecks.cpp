@@ -3,7 +3,7 @@
 // all sounds again for each multisample.
 #include "base/Formatting.h"
 #include "tools/BankChecks.h"
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 
 #include <vector>
 

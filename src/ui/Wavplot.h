@@ -2,7 +2,7 @@
 // The waveform of the player's sample, drawn into an image of the plot's size, with a cursor
 // line that follows playback. Everything here runs in the GUI thread: the cursor is moved by
 // the player's display-rate timer, so the image needs no lock.
-#include "audio/WavePlot.h"
+#include "audio/Drawwaveplot.h"
 
 #include <QImage>
 #include <QString>

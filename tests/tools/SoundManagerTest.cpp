@@ -169,7 +169,7 @@ TEST_F(SoundManagerCopy, CopyingTheSameSoundAgainCopiesNoMultisampleTwice) {
     for (unsigned z = 0; z < kZones; ++z)
         EXPECT_EQ(edited.sound(11).zone[z].ms_and_flags, edited.sound(10).zone[z].ms_and_flags);
     EXPECT_EQ(ZoneMs(12, 0), 5u) << "Organ, copied for the first sound";
-    EXPECT_FALSE(MultisampleUsed(edited, 6));
+    EXPECT_FALSE(HasSamples(edited, 6));
 }
 
 // No place for a copy: the zone plays nothing rather than naming a position outside the table.

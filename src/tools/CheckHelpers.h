@@ -1,6 +1,6 @@
 #pragma once
-// What every consistency check shares: the progress steps, the names as reports print them and
-// whether a multisample has samples.
+// Helpers every consistency check shares: the progress steps, the names as reports print them
+// and the closing report or message.
 #include "bank/Acc_bank_structure.h"
 #include "job/JobServices.h"
 
@@ -18,8 +18,6 @@ void Step(JobServices& ui, std::uint64_t done, std::uint64_t total);
 
 std::string MultisampleName(const as_bank& bank, unsigned m);
 std::string SoundName(const as_bank& bank, unsigned s);
-
-bool HasSamples(const as_bank& bank, unsigned m);
 
 // The report when something was found, otherwise the message; returns count.
 unsigned Conclude(JobServices& ui, unsigned count, const Lines& lines, const char* reportCaption,

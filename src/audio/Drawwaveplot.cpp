@@ -1,4 +1,4 @@
-#include "audio/WavePlot.h"
+#include "audio/Drawwaveplot.h"
 
 #include "base/ByteOrder.h"
 

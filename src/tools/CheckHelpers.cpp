@@ -1,4 +1,4 @@
-#include "tools/CheckFrame.h"
+#include "tools/CheckHelpers.h"
 
 namespace ovb::checks {
 
@@ -18,12 +18,6 @@ std::string MultisampleName(const as_bank& bank, unsigned m) {
 
 std::string SoundName(const as_bank& bank, unsigned s) {
     return NameString(bank.sound(s).name);
-}
-
-bool HasSamples(const as_bank& bank, unsigned m) {
-    for (const auto& p : bank.paths(m))
-        if (!IsEmptyPath(p)) return true;
-    return false;
 }
 
 unsigned Conclude(JobServices& ui, unsigned count, const Lines& lines, const char* reportCaption,

@@ -1,7 +1,7 @@
 #pragma once
-// The waveform plot's arithmetic: how the frames of a 16-bit buffer are shared out over the
-// plot's columns and how far each column's line reaches above and below its channel's centre.
-// Computed once per load or zoom change; the widget only paints the result.
+// The arithmetic of drawing the wave plot: how the frames of a 16-bit buffer are shared out over
+// the plot's columns and how far each column's line reaches above and below its channel's centre.
+// Computed once per load or zoom change; the plot widget (ui/Wavplot.h) only paints the result.
 #include <cstdint>
 #include <span>
 #include <string>

@@ -1,6 +1,6 @@
 // The wave plot's column extents: how frames are shared out over the columns, the zoom and its
 // clamp, the most negative sample, and the two channels of a stereo buffer.
-#include "audio/WavePlot.h"
+#include "audio/Drawwaveplot.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ using Column = std::vector<std::uint16_t>;
 
 } // namespace
 
-TEST(WavePlot, ColumnsTakeTheirOwnFramesWithTruncatedBoundsAndScaledPeaks) {
+TEST(WaveExtents, ColumnsTakeTheirOwnFramesWithTruncatedBoundsAndScaledPeaks) {
     // 8 frames over 4 columns: two frames a column. 32767 * 44 / 32768 = 43.9987 truncates to
     // 43; 16384 is exactly half of 44.
     auto e = Mono({32767, -1, 16384, -16384, -32768, 5, 0, 0}, 4);
@@ -58,7 +58,7 @@ TEST(WavePlot, ColumnsTakeTheirOwnFramesWithTruncatedBoundsAndScaledPeaks) {
     EXPECT_EQ(e.left.lower, (Column{0, 11, 22}));
 }
 
-TEST(WavePlot, ZoomMultipliesThePeaksAndClampsToFullScale) {
+TEST(WaveExtents, ZoomMultipliesThePeaksAndClampsToFullScale) {
     const std::vector<std::int16_t> v = {1000, -1000, 2000, -32768};
     // 2000 * 44 / 32768 = 2.69; x4: 8000 -> 10.74; x20: 40000 clamps to 32767 -> 43.
     EXPECT_EQ(Mono(v, 2, 0).left.upper, (Column{1, 2}));
@@ -71,7 +71,7 @@ TEST(WavePlot, ZoomMultipliesThePeaksAndClampsToFullScale) {
         EXPECT_EQ(Mono(v, 2, zoom).left.lower[1], 43) << zoom;
 }
 
-TEST(WavePlot, StereoChannelsAreSeparateAndUseAQuarterOfTheHeight) {
+TEST(WaveExtents, StereoChannelsAreSeparateAndUseAQuarterOfTheHeight) {
     // Frames (left, right): the right channel's peaks must not show in the left and back.
     auto e = ComputeWaveExtents(Bytes({32767, -16384, -8192, 16384, 0, 0, 100, -100}), true, 2,
                                 kHeight, 0);
@@ -84,7 +84,7 @@ TEST(WavePlot, StereoChannelsAreSeparateAndUseAQuarterOfTheHeight) {
     EXPECT_EQ(e.right.lower, (Column{11, 0}));
 }
 
-TEST(WavePlot, PartialTrailingFramesAndEmptyBuffersDrawNothing) {
+TEST(WaveExtents, PartialTrailingFramesAndEmptyBuffersDrawNothing) {
     std::vector<std::uint8_t> odd = Bytes({-32768, 32767});
     odd.push_back(0x7F);
     EXPECT_EQ(ComputeWaveExtents(odd, false, 4, kHeight, 0).frames, 2u);
@@ -96,7 +96,7 @@ TEST(WavePlot, PartialTrailingFramesAndEmptyBuffersDrawNothing) {
     EXPECT_EQ(none.left.lower, Column(5, 0));
 }
 
-TEST(WavePlot, EveryFrameOfAFullSizePlotLandsInExactlyOneColumn) {
+TEST(WaveExtents, EveryFrameOfAFullSizePlotLandsInExactlyOneColumn) {
     // A second of noise on the real plot width: the loudest column shows the loudest frame,
     // and the column total of frames is the buffer (checked through single-frame peaks).
     std::mt19937 rng(7);
