@@ -2,7 +2,10 @@
 # configure once and build incrementally. `make package` makes the Debian package from that build.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
-CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The main build is the Release build a packager makes, so that CI builds it; the sanitizer build
+# keeps its debug information for the reports.
+CMAKE_ARGS      ?= -G Ninja -DCMAKE_BUILD_TYPE=Release
+ASAN_CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Our own builds treat warnings as errors; a packager's plain cmake run does not.
 OVB_ARGS   := -DOVB_WERROR=ON
 # A compiler cache, where one is installed, makes rebuilds in several checkouts cheap.
@@ -21,7 +24,7 @@ $(BUILD)/build.ninja: | deps
 	@cmake -S . -B $(BUILD) $(CMAKE_ARGS) $(OVB_ARGS) >/dev/null
 
 $(BUILD_ASAN)/build.ninja: | deps
-	@cmake -S . -B $(BUILD_ASAN) $(CMAKE_ARGS) $(OVB_ARGS) -DOVB_SANITIZE=ON -DOVB_GUI=OFF -DOVB_BENCH=OFF >/dev/null
+	@cmake -S . -B $(BUILD_ASAN) $(ASAN_CMAKE_ARGS) $(OVB_ARGS) -DOVB_SANITIZE=ON -DOVB_GUI=OFF -DOVB_BENCH=OFF >/dev/null
 
 build: deps $(BUILD)/build.ninja
 	@cmake --build $(BUILD)

@@ -74,7 +74,11 @@ WaveExtents ComputeWaveExtents(std::span<const std::uint8_t> bytes, bool stereo,
 }
 
 std::string ZoomText(unsigned zoom) {
-    return "x" + std::to_string(zoom + 1);
+    // Appended rather than "x" + to_string(...): GCC 12 at -O3 warns falsely (-Wrestrict) on
+    // the inlined insert at the front of a temporary string.
+    std::string text = "x";
+    text += std::to_string(zoom + 1);
+    return text;
 }
 
 } // namespace ovb

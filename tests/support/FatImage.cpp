@@ -53,7 +53,9 @@ bool Have(const char* tool) {
 
 bool MountedAt(const fs::path& point) {
     std::ifstream in("/proc/self/mountinfo");
-    const std::string wanted = " " + point.string() + " ";
+    std::string wanted = " "; // appended: GCC 12 warns falsely (-Wrestrict) on " " + string
+    wanted += point.string();
+    wanted += ' ';
     for (std::string line; std::getline(in, line);)
         if (line.find(wanted) != std::string::npos) return true;
     return false;
