@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace ovb;
@@ -25,9 +26,12 @@ std::string Shown(const PlayerSample& s) {
     return s.outcome == Outcome::Message ? s.message : "(no message)";
 }
 
-std::vector<std::uint8_t> Header(bool stereo, std::uint32_t dataSize) {
-    auto h = MakeWavHeader(stereo, dataSize);
-    return {h.begin(), h.end()};
+// The header followed by `zeros` zero bytes.
+std::vector<std::uint8_t> Header(bool stereo, std::uint32_t dataSize, std::size_t zeros = 0) {
+    const auto h = MakeWavHeader(stereo, dataSize);
+    std::vector<std::uint8_t> bytes(h.size() + zeros, 0);
+    std::copy(h.begin(), h.end(), bytes.begin());
+    return bytes;
 }
 
 } // namespace
@@ -50,16 +54,14 @@ TEST(PlayerSampleWav, EveryFaultHasItsOwnText) {
     EXPECT_EQ(Shown(FetchWavSample((dir / "none.wav").string())), "File Not Exist");
     EXPECT_EQ(Shown(FetchWavSample(dir.path().string())), "File Not Exist"); // a folder
 
-    auto rate44k = Header(false, 4);
+    auto rate44k = Header(false, 4, 4);
     rate44k[24] = 0x44, rate44k[25] = 0xAC, rate44k[26] = 0, rate44k[27] = 0; // 44100 Hz
-    rate44k.resize(48, 0);
     WriteAll(dir / "rate.wav", rate44k);
     EXPECT_EQ(Shown(FetchWavSample((dir / "rate.wav").string())), "Invalid WAV File Format");
 
     // The only chunk after the format block is not "data".
-    auto noData = Header(true, 8);
+    auto noData = Header(true, 8, 8);
     std::memcpy(&noData[36], "junk", 4);
-    noData.resize(52, 0);
     WriteAll(dir / "nodata.wav", noData);
     EXPECT_EQ(Shown(FetchWavSample((dir / "nodata.wav").string())), "No Valid WAVE Chink");
 }
