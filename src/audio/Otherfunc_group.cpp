@@ -46,7 +46,7 @@ LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& u
             ShowFileProgress(ui, paths[i], i, paths.size());
             if (paths[i].empty()) continue;
             const AnalysisResult r = AnalyseFile(HostPath(paths[i]));
-            if (r.status != kLevelOk) {
+            if (r.status != WavStatus::Ok) {
                 errorLines.push_back(std::string("ERROR: ") + AnalyseStatusText(r.status));
                 errorLines.push_back("FILE.: " + paths[i]);
                 ++errors;
@@ -100,7 +100,7 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
             if (taken.count(key) != 0) continue;
             ApplyGainToFile(host, coefficient, batch,
                             [&outcomes, i](const GainOutcome& g) { outcomes[i] = g; });
-            if (!outcomes[i] || outcomes[i]->status == kLevelOk) taken.insert(key);
+            if (!outcomes[i] || outcomes[i]->status == WavStatus::Ok) taken.insert(key);
         }
         batch.flush();
     }
@@ -108,7 +108,7 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (!outcomes[i]) continue;
         const GainOutcome& g = *outcomes[i];
-        if (g.status == kLevelOk) {
+        if (g.status == WavStatus::Ok) {
             ++result.changedFiles;
             continue;
         }

@@ -35,33 +35,15 @@ const char* const kGainTexts[] = {
     "APPLY_GAIN_INIT_STATUS",
 };
 
-std::uint8_t StatusOf(WavLoad load) {
-    switch (load) {
-    case WavLoad::Ok:
-        return kLevelOk;
-    case WavLoad::Missing:
-        return kLevelFileNotExist;
-    case WavLoad::CannotOpen:
-        return kLevelErrorOpenFile;
-    case WavLoad::Rejected:
-        return kLevelInvalidFormat;
-    case WavLoad::NoData:
-        return kLevelNoDataChunk;
-    case WavLoad::Empty:
-        return kLevelNullSize;
-    case WavLoad::Truncated:
-        return kLevelMemoryStream;
-    }
-    return kLevelInitStatus;
-}
-
 } // namespace
 
-const char* AnalyseStatusText(unsigned status) {
-    return status < std::size(kAnalyseTexts) ? kAnalyseTexts[status] : "UNCOWN ERROR";
+const char* AnalyseStatusText(WavStatus status) {
+    const auto code = std::size_t(status);
+    return code < std::size(kAnalyseTexts) ? kAnalyseTexts[code] : "UNCOWN ERROR";
 }
-const char* GainStatusText(unsigned status) {
-    return status < std::size(kGainTexts) ? kGainTexts[status] : "UNCOWN ERROR";
+const char* GainStatusText(WavStatus status) {
+    const auto code = std::size_t(status);
+    return code < std::size(kGainTexts) ? kGainTexts[code] : "UNCOWN ERROR";
 }
 
 double LevelDb(double ratio) {
@@ -137,8 +119,8 @@ AnalysisResult AnalyseFile(const std::filesystem::path& path) {
     AnalysisResult r;
     std::ifstream in;
     WavLayout layout;
-    r.status = StatusOf(OpenWavAudio(path, in, layout));
-    if (r.status != kLevelOk) return r;
+    r.status = OpenWavAudio(path, in, layout);
+    if (r.status != WavStatus::Ok) return r;
     std::uint64_t scanned = 0;
     const bool complete =
         ReadAudioPieces(in, layout.dataSize, [&](std::span<std::int16_t> values, std::size_t) {
@@ -146,7 +128,7 @@ AnalysisResult AnalyseFile(const std::filesystem::path& path) {
             scanned += values.size();
             return true;
         });
-    if (!complete) return AnalysisResult{.status = kLevelMemoryStream};
+    if (!complete) return AnalysisResult{.status = WavStatus::ReadFailed};
     const unsigned channels = layout.format == WavStereo ? 2 : 1;
     r.positionPositive /= channels;
     r.positionNegative /= channels;
@@ -205,14 +187,14 @@ void ApplyGainToFile(const std::filesystem::path& path, float coefficient, Repla
                      std::function<void(const GainOutcome&)> done) {
     std::ifstream in;
     WavLayout w;
-    const std::uint8_t status = StatusOf(OpenWavAudio(path, in, w));
-    const auto old = status == kLevelOk ? FileSource::Open(path) : nullptr;
-    if (status != kLevelOk) {
+    const WavStatus status = OpenWavAudio(path, in, w);
+    const auto old = status == WavStatus::Ok ? FileSource::Open(path) : nullptr;
+    if (status != WavStatus::Ok) {
         done({status, {}});
         return;
     }
     if (!old) {
-        done({kLevelErrorOpenFile, "cannot open for reading"});
+        done({WavStatus::CannotOpen, "cannot open for reading"});
         return;
     }
     auto out = std::make_unique<ReplacingFile>(path);
@@ -223,13 +205,14 @@ void ApplyGainToFile(const std::filesystem::path& path, float coefficient, Repla
             return out->write(values.data(), bytes);
         });
     if (!complete) {
-        done({kLevelMemoryStream, {}});
+        done({WavStatus::ReadFailed, {}});
         return;
     }
     const std::uint64_t after = w.dataOffset + w.dataSize;
     out->copyFrom(*old, after, w.fileSize - after);
     batch.add(std::move(out), [done = std::move(done)](const std::string& error) {
-        done(error.empty() ? GainOutcome{kLevelOk, {}} : GainOutcome{kLevelErrorOpenFile, error});
+        done(error.empty() ? GainOutcome{WavStatus::Ok, {}}
+                           : GainOutcome{WavStatus::CannotOpen, error});
     });
 }
 

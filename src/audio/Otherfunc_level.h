@@ -2,6 +2,8 @@
 // Peak levels of one WAV file and the common gain that normalises a group of files. The gain
 // works in single precision and rounds half away from zero, so that a file normalised here has
 // exactly the values the user's earlier tools gave.
+#include "audio/Wav_samples.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,19 +14,9 @@ namespace ovb {
 
 class ReplacingBatch;
 
-// One set of numbers for analysis and gain, each with its own texts.
-enum LevelStatus : std::uint8_t {
-    kLevelOk = 0,
-    kLevelFileNotExist = 1,
-    kLevelErrorOpenFile = 2,
-    kLevelInvalidFormat = 3,
-    kLevelNoDataChunk = 4,
-    kLevelNullSize = 5,
-    kLevelMemoryStream = 6,
-    kLevelInitStatus = 7,
-};
-const char* AnalyseStatusText(unsigned status);
-const char* GainStatusText(unsigned status);
+// Analysis and gain report a WavStatus, each with its own texts.
+const char* AnalyseStatusText(WavStatus status);
+const char* GainStatusText(WavStatus status);
 
 // 20 log10(r), or -96.33 for r <= 0 and not-a-number.
 double LevelDb(double ratio);
@@ -39,7 +31,7 @@ struct AnalysisResult {
     std::uint64_t positionNegative = 0;
     std::uint64_t positionAbsolute = 0;
     std::uint8_t channels = 0;
-    std::uint8_t status = kLevelInitStatus;
+    WavStatus status = WavStatus::NotFinished;
 };
 
 // Walks values in file order; only a strictly greater value replaces, so ties keep the first.
@@ -56,7 +48,7 @@ std::int16_t ScaleValue(std::int16_t v, float coefficient);
 void ScaleValues(std::span<std::int16_t> values, float coefficient);
 
 struct GainOutcome {
-    std::uint8_t status = kLevelInitStatus;
+    WavStatus status = WavStatus::NotFinished;
     std::string reason; // why the file could not be written; the file is then unchanged
 };
 GainOutcome ApplyGainToFile(const std::filesystem::path& path, float coefficient);

@@ -8,35 +8,41 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <new>
 
 namespace ovb {
 
 static_assert(std::endian::native == std::endian::little,
               "audio values are used in the file's byte order");
 
-WavLoad OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout) {
+WavStatus OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout) {
     layout = WavLayout{};
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return WavLoad::Missing;
+    if (!std::filesystem::exists(path, ec)) return WavStatus::Missing;
     in.open(path, std::ios::binary);
-    if (!in.is_open()) return WavLoad::CannotOpen;
+    if (!in.is_open()) return WavStatus::CannotOpen;
     layout = ParseWav(in);
-    if (layout.format == WavRejected) return WavLoad::Rejected;
-    if (!layout.hasData) return WavLoad::NoData;
-    if (layout.dataSize == 0) return WavLoad::Empty;
-    if (!layout.dataComplete()) return WavLoad::Truncated;
+    if (layout.format == WavRejected) return WavStatus::Rejected;
+    if (!layout.hasData) return WavStatus::NoData;
+    if (layout.dataSize == 0) return WavStatus::Empty;
+    if (!layout.dataComplete()) return WavStatus::ReadFailed;
     in.seekg(std::streamoff(layout.dataOffset));
-    return WavLoad::Ok;
+    return WavStatus::Ok;
 }
 
-WavLoad OpenWavSamples(const std::filesystem::path& path, WavSamples& out) {
+WavStatus OpenWavSamples(const std::filesystem::path& path, WavSamples& out) {
     out.file.close();
     out.file.clear();
-    const WavLoad load = OpenWavAudio(path, out.file, out.layout);
-    if (load != WavLoad::Ok) return load;
-    out.values.resize((std::size_t(out.layout.dataSize) + 1) / 2);
+    const WavStatus load = OpenWavAudio(path, out.file, out.layout);
+    if (load != WavStatus::Ok) return load;
+    try {
+        out.values.resize((std::size_t(out.layout.dataSize) + 1) / 2);
+    } catch (const std::bad_alloc&) {
+        out.values = {};
+        return WavStatus::ReadFailed;
+    }
     out.values.back() = 0;
-    return WavLoad::Ok;
+    return WavStatus::Ok;
 }
 
 namespace {

@@ -17,7 +17,18 @@ namespace ovb {
 
 class ReplacingBatch;
 
-enum class WavLoad { Ok, Missing, CannotOpen, Rejected, NoData, Empty, Truncated };
+// What became of reading (or rewriting) a WAV file: one vocabulary for every tool that reads
+// one. The numbers are the status codes the level tools report (see AnalyseStatusText).
+enum class WavStatus : std::uint8_t {
+    Ok = 0,
+    Missing = 1,     // no such file
+    CannotOpen = 2,  // it cannot be opened, or its new version not put in place
+    Rejected = 3,    // not a WAV file the module plays
+    NoData = 4,      // no data chunk
+    Empty = 5,       // a data chunk of size 0
+    ReadFailed = 6,  // the stated audio is not all there, or there is no memory for it
+    NotFinished = 7, // the work has not got that far
+};
 
 // The audio of one file for the trims, which look only at its silent ends: the buffer holds
 // room for all of it, but only the parts read by ReadSilentHead / ReadSilentTail hold the
@@ -34,9 +45,9 @@ struct WavSamples {
     std::size_t frameCount() const { return layout.dataSize / (2 * channels()); }
 };
 
-// Opens the file, checks it and sizes the buffer; no audio is read yet. Reuses out's buffer, so
-// that a run over many files keeps one allocation.
-WavLoad OpenWavSamples(const std::filesystem::path& path, WavSamples& out);
+// Opens the file, checks it and sizes the buffer (ReadFailed when there is no memory for it); no
+// audio is read yet. Reuses out's buffer, so that a run over many files keeps one allocation.
+WavStatus OpenWavSamples(const std::filesystem::path& path, WavSamples& out);
 // Read values from the start / back from the end, until a frame with a value beyond
 // -threshold..threshold has been read, or the whole audio: all that SilentHeadFrames /
 // SilentTailFrames look at for that threshold or a lower one. False when the file ends early.
@@ -46,7 +57,7 @@ bool ReadSilentTail(WavSamples& wav, int threshold);
 // For tools that look at each value once, whatever the length of the file: opens the file,
 // parses its header and checks that the stated audio is all there, without reading it. On Ok,
 // `in` stands at the first audio byte.
-WavLoad OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout);
+WavStatus OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout);
 // Reads `bytes` bytes of audio from `in` a piece at a time and hands each piece to use(values,
 // bytes): the piece's whole values, and its byte count (an odd last byte of the audio sits in
 // the low half of the value after them). use returns false to stop early. False when the file

@@ -17,8 +17,8 @@ constexpr char kProgressTitle[] = "Calculating silence...";
 
 using Paths = std::vector<std::string>;
 
-bool Accepted(WavLoad load, const WavSamples& wav) {
-    return load == WavLoad::Ok && wav.layout.dataSize >= 2048u * wav.channels();
+bool Accepted(WavStatus load, const WavSamples& wav) {
+    return load == WavStatus::Ok && wav.layout.dataSize >= 2048u * wav.channels();
 }
 
 std::span<std::int16_t> Values(WavSamples& wav) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <new>
 
 namespace ovb {
 
@@ -47,7 +48,13 @@ PlayerSample FetchWavSample(std::string_view storedPath) {
     if (!wav.hasData) return Show("No Valid WAVE Chink");
     // A data chunk that claims more than the file holds gives the bytes that are there.
     const std::uint64_t present = wav.fileSize > wav.dataOffset ? wav.fileSize - wav.dataOffset : 0;
-    std::vector<std::uint8_t> bytes(std::size_t(std::min<std::uint64_t>(wav.dataSize, present)));
+    // A file of gigabytes may not fit in memory: said in the plot, like every other failure.
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(std::size_t(std::min<std::uint64_t>(wav.dataSize, present)));
+    } catch (const std::bad_alloc&) {
+        return Show("Not Enough Memory");
+    }
     in.clear();
     in.seekg(std::streamoff(wav.dataOffset));
     in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));

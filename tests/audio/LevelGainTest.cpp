@@ -56,7 +56,7 @@ TEST(LevelGain, AnalysisFindsPeaksAndFramePositions) {
     TempDir dir;
     WriteValues(dir / "m.wav", false, {5, -7, 7, 100, -100, -200, 3});
     AnalysisResult r = AnalyseFile(dir / "m.wav");
-    EXPECT_EQ(r.status, kLevelOk);
+    EXPECT_EQ(r.status, WavStatus::Ok);
     EXPECT_EQ(r.maxPositive, 100);
     EXPECT_EQ(r.positionPositive, 3u);
     EXPECT_EQ(r.maxNegative, -200);
@@ -74,12 +74,12 @@ TEST(LevelGain, AnalysisFindsPeaksAndFramePositions) {
     EXPECT_EQ(r.positionPositive, 3u); // the first 9 is value 6
     EXPECT_EQ(r.channels, 2);
 
-    EXPECT_EQ(AnalyseFile(dir / "missing.wav").status, kLevelFileNotExist);
+    EXPECT_EQ(AnalyseFile(dir / "missing.wav").status, WavStatus::Missing);
     WriteAll(dir / "junk.wav", {'n', 'o', 'p', 'e'});
-    EXPECT_EQ(AnalyseFile(dir / "junk.wav").status, kLevelInvalidFormat);
+    EXPECT_EQ(AnalyseFile(dir / "junk.wav").status, WavStatus::Rejected);
     WriteValues(dir / "empty.wav", false, {});
-    EXPECT_EQ(AnalyseFile(dir / "empty.wav").status, kLevelNullSize);
-    EXPECT_STREQ(GainStatusText(8), "UNCOWN ERROR");
+    EXPECT_EQ(AnalyseFile(dir / "empty.wav").status, WavStatus::Empty);
+    EXPECT_STREQ(GainStatusText(WavStatus(8)), "UNCOWN ERROR");
 }
 
 TEST(LevelGain, TiesKeepTheFirstFileAndErrorsAreReported) {

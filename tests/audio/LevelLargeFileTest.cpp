@@ -107,7 +107,7 @@ TEST(LevelLargeFile, FileOfManyReadPiecesIsAnalysedAndScaledWhole) {
     EXPECT_EQ(r.positionPositive, 500000u);
     EXPECT_EQ(r.positionAbsolute, 400000u);
 
-    EXPECT_EQ(ApplyGainToFile(dir / "long.wav", 0.7f).status, kLevelOk);
+    EXPECT_EQ(ApplyGainToFile(dir / "long.wav", 0.7f).status, WavStatus::Ok);
     const auto after = ReadAll(dir / "long.wav");
     std::vector<std::int16_t> expected = v;
     for (auto& x : expected)
