@@ -86,7 +86,8 @@ bool FillMultisample(as_bank& bank, unsigned index, const DemoInstrument& in,
     const fs::path folder = library / in.folder;
     const auto files = WavFiles(folder);
     if (files.empty()) return Fail("no WAV files in " + folder.string());
-    const auto placed = ovb::AutoPositionMultisample(bank, index, files, SchemeOf(in.scheme), 0);
+    const auto placed = ovb::AutoPositionSlots(bank.paths(index), files, SchemeOf(in.scheme), 0);
+    bank.paths(index) = placed.paths;
     if (placed.added != files.size() || !ovb::AutoPositionReport(placed).empty())
         return Fail(folder.string() + ": " + ovb::AddedText(placed) +
                     " with files on several slots or slots with several files");

@@ -2,6 +2,8 @@
 // The one way a long job talks to the user: message boxes, questions, the progress window and the
 // report window. The GUI shows real windows, ovbank prints to the terminal, tests script answers.
 // All calls come from the thread that runs the job.
+#include "base/Result.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +44,12 @@ class JobServices {
     bool yes(std::string_view caption, std::string_view text,
              AskPurpose purpose = AskPurpose::Decision) {
         return ask(caption, text, Buttons::YesNo, purpose) == Answer::Yes;
+    }
+
+    // True when the step was done; otherwise its reason is shown in an "Error" box.
+    bool succeeded(const Result& result) {
+        if (!result) message("Error", result.reason());
+        return result.ok();
     }
 };
 

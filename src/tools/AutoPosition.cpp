@@ -2,8 +2,6 @@
 
 #include "base/Formatting.h"
 
-#include <stdexcept>
-
 namespace ovb {
 
 namespace {
@@ -75,25 +73,11 @@ std::string_view FileNamePart(std::string_view path) {
 AutoPositionResult AutoPositionSlots(const SamplePathList& current,
                                      std::span<const std::string> files, NoteScheme scheme,
                                      int transpose) {
-    if (!IsAutoTranspose(transpose))
-        throw std::invalid_argument(
-            Format("transpose %d is not one of the offered steps", transpose));
     AutoPositionResult result;
     result.paths = current;
     result.selected = unsigned(files.size());
     const SlotMatches matches = MatchSlots(files, scheme, transpose, result);
     CollectSpreadFiles(files, matches, result);
-    return result;
-}
-
-AutoPositionResult AutoPositionMultisample(as_bank& bank, unsigned multisample,
-                                           std::span<const std::string> files, NoteScheme scheme,
-                                           int transpose) {
-    if (multisample >= kMultisamples)
-        throw std::out_of_range(Format("multisample %u does not exist", multisample));
-    AutoPositionResult result =
-        AutoPositionSlots(bank.paths(multisample), files, scheme, transpose);
-    bank.paths(multisample) = result.paths;
     return result;
 }
 

@@ -39,16 +39,11 @@ std::optional<unsigned> SlotNote(unsigned slot, int transpose);
 std::string_view FileNamePart(std::string_view path);
 
 // For every slot, every file whose name contains the slot's key takes the slot in turn, so the
-// last match in the given order stays. transpose must be one of kAutoTransposes
-// (std::invalid_argument otherwise).
+// last match in the given order stays. transpose is one of kAutoTransposes: the callers that
+// take it from the user check it with IsAutoTranspose.
 AutoPositionResult AutoPositionSlots(const SamplePathList& current,
                                      std::span<const std::string> files, NoteScheme scheme,
                                      int transpose);
-
-// The same on one multisample of the bank, whose paths are replaced by the result's.
-AutoPositionResult AutoPositionMultisample(as_bank& bank, unsigned multisample,
-                                           std::span<const std::string> files, NoteScheme scheme,
-                                           int transpose);
 
 // "Added %u from %u files."
 std::string AddedText(const AutoPositionResult& result);

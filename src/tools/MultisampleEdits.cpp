@@ -5,7 +5,6 @@
 #include "tools/MultisampleNameSuggestion.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace ovb {
 
@@ -13,15 +12,18 @@ namespace {
 
 constexpr unsigned kOctave = 12;
 
-void CheckMultisample(unsigned multisample) {
+Result CheckMultisample(unsigned multisample) {
     if (multisample >= kMultisamples)
-        throw std::out_of_range(Format("multisample %u does not exist", multisample));
+        return Result::Failed(Format("multisample %u does not exist", multisample));
+    return {};
 }
 
-void CheckSlots(std::span<const unsigned> targets) {
+Result CheckSlots(unsigned multisample, std::span<const unsigned> targets) {
+    if (Result r = CheckMultisample(multisample); !r) return r;
     for (unsigned slot : targets)
         if (slot >= kSamplesPerMultisample)
-            throw std::out_of_range(Format("slot %u does not exist", slot));
+            return Result::Failed(Format("slot %u does not exist", slot));
+    return {};
 }
 
 void EmptySlot(as_bank& bank, unsigned multisample, unsigned slot) {
@@ -54,44 +56,50 @@ void ShiftSlots(as_bank& bank, unsigned multisample, int distance) {
 
 } // namespace
 
-void RemoveMultisample(as_bank& bank, unsigned multisample) {
-    CheckMultisample(multisample);
+Result RemoveMultisample(as_bank& bank, unsigned multisample) {
+    if (Result r = CheckMultisample(multisample); !r) return r;
     bank.multisample(multisample) = NewMultisample();
     bank.paths(multisample).fill(std::string(kEmptyPath));
+    return {};
 }
 
-void ClearSlots(as_bank& bank, unsigned multisample, std::span<const unsigned> targets) {
-    SetSlotFile(bank, multisample, targets, kEmptyPath);
+Result ClearSlots(as_bank& bank, unsigned multisample, std::span<const unsigned> targets) {
+    return SetSlotFile(bank, multisample, targets, kEmptyPath);
 }
 
-void SetSlotFile(as_bank& bank, unsigned multisample, std::span<const unsigned> targets,
-                 std::string_view path) {
-    CheckMultisample(multisample);
-    CheckSlots(targets);
+Result SetSlotFile(as_bank& bank, unsigned multisample, std::span<const unsigned> targets,
+                   std::string_view path) {
+    if (Result r = CheckSlots(multisample, targets); !r) return r;
     for (unsigned slot : targets) {
         std::string& stored = bank.path(multisample, slot);
         if (stored == path) continue;
         stored.assign(path);
         bank.multisample(multisample).sample[slot].forget_placement();
     }
+    return {};
 }
 
-void MoveSlots(as_bank& bank, unsigned multisample, SlotMove move) {
-    CheckMultisample(multisample);
+Result MoveSlots(as_bank& bank, unsigned multisample, SlotMove move) {
+    if (Result r = CheckMultisample(multisample); !r) return r;
     switch (move) {
     case SlotMove::OctaveUp:
-        return ShiftSlots(bank, multisample, int(kOctave));
+        ShiftSlots(bank, multisample, int(kOctave));
+        break;
     case SlotMove::OctaveDown:
-        return ShiftSlots(bank, multisample, -int(kOctave));
+        ShiftSlots(bank, multisample, -int(kOctave));
+        break;
     case SlotMove::PositionUp:
-        return ShiftSlots(bank, multisample, 1);
+        ShiftSlots(bank, multisample, 1);
+        break;
     case SlotMove::PositionDown:
-        return ShiftSlots(bank, multisample, -1);
+        ShiftSlots(bank, multisample, -1);
+        break;
     }
+    return {};
 }
 
 std::uint64_t MultisampleAudioBytes(const as_bank& bank, unsigned multisample) {
-    CheckMultisample(multisample);
+    if (multisample >= kMultisamples) return 0;
     std::uint64_t bytes = 0;
     for (const as_sample_V1& sample : bank.multisample(multisample).sample)
         bytes += std::uint64_t(sample.length_sectors) * kSector;
@@ -99,6 +107,7 @@ std::uint64_t MultisampleAudioBytes(const as_bank& bank, unsigned multisample) {
 }
 
 std::string MultisampleSizeText(const as_bank& bank, unsigned multisample) {
+    if (Result r = CheckMultisample(multisample); !r) return r.reason();
     return Format("Size of MS%04u [%s] is ", multisample,
                   NameString(bank.multisample(multisample).name).c_str()) +
            FormatSize(MultisampleAudioBytes(bank, multisample)) + ".";
@@ -142,21 +151,23 @@ KeyPicture KeyPictureOf(unsigned note) {
     }
 }
 
-void PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::string> files,
-                      PositionCriterion criterion, int transpose, JobServices& ui,
-                      const std::function<void()>& refreshAll) {
-    CheckMultisample(multisample);
-    if (files.empty()) return;
+Result PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::string> files,
+                        PositionCriterion criterion, int transpose, JobServices& ui,
+                        const std::function<void()>& refreshAll) {
+    if (Result r = CheckMultisample(multisample); !r) return r;
+    if (!IsAutoTranspose(transpose))
+        return Result::Failed(Format("transpose %d is not one of the offered steps", transpose));
+    if (files.empty()) return {};
     if (!criterion) {
         ui.message("Info", "Invalid Criteria!");
-        return;
+        return {};
     }
-    const SamplePathList before = bank.paths(multisample);
     const AutoPositionResult result =
-        AutoPositionMultisample(bank, multisample, files, *criterion, transpose);
+        AutoPositionSlots(bank.paths(multisample), files, *criterion, transpose);
     for (unsigned slot = 0; slot < kSamplesPerMultisample; ++slot)
-        if (before[slot] != result.paths[slot])
+        if (bank.path(multisample, slot) != result.paths[slot])
             bank.multisample(multisample).sample[slot].forget_placement();
+    bank.paths(multisample) = result.paths;
     refreshAll();
     ui.message("Info", AddedText(result));
     const auto report = AutoPositionReport(result);
@@ -165,11 +176,12 @@ void PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::
         ui.CloseReport();
     }
     const auto suggestion = SuggestMultisampleName(files.front());
-    if (!suggestion) return;
+    if (!suggestion) return {};
     const std::string shown = NameString(*suggestion);
     if (ui.yes("Question", Format("Use multisample name: \"%s\" ?", shown.c_str())))
         bank.multisample(multisample).name = *suggestion;
     refreshAll();
+    return {};
 }
 
 } // namespace ovb

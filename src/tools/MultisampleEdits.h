@@ -2,12 +2,15 @@
 // What the multisample editor does to a multisample: removal, emptying and filling note slots,
 // moving every assigned file by an octave or a position, the size query, the comment, and
 // placing many files at once by their note names with the questions and boxes that go with it.
+// A multisample or slot outside the bank, or a transpose not offered, fails with its reason and
+// changes nothing.
 //
 // A slot is its path and its sample record together. A slot that is given a different file, or
 // emptied, forgets where its old audio sat in the loaded bank file (start sector, length, stereo)
 // so that neither playback from the bank nor the size query reports audio of a file that is no
 // longer there; the slot's other module parameters stay. A move carries the whole slot.
 #include "bank/Acc_bank_structure.h"
+#include "base/Result.h"
 #include "job/JobServices.h"
 #include "tools/Note_names.h"
 
@@ -27,24 +30,24 @@ constexpr std::size_t kCommentLength = 239;
 
 // The record gets the defaults of a new multisample and every slot the empty-path marker. Zones
 // playing it keep their index.
-void RemoveMultisample(as_bank& bank, unsigned multisample);
+Result RemoveMultisample(as_bank& bank, unsigned multisample);
 
 // Every listed slot gets the empty-path marker.
-void ClearSlots(as_bank& bank, unsigned multisample, std::span<const unsigned> targets);
+Result ClearSlots(as_bank& bank, unsigned multisample, std::span<const unsigned> targets);
 // Every listed slot gets the file.
-void SetSlotFile(as_bank& bank, unsigned multisample, std::span<const unsigned> targets,
-                 std::string_view path);
+Result SetSlotFile(as_bank& bank, unsigned multisample, std::span<const unsigned> targets,
+                   std::string_view path);
 
 // OctaveUp: slot p takes slot p + 12 (p = 0..51), slots 52..63 are emptied; the files of slots
 // 0..11 are dropped. OctaveDown: slot p takes slot p - 12 (p = 63 down to 12), slots 0..11 are
 // emptied. PositionUp / PositionDown do the same by one slot.
 enum class SlotMove { OctaveUp, OctaveDown, PositionUp, PositionDown };
-void MoveSlots(as_bank& bank, unsigned multisample, SlotMove move);
+Result MoveSlots(as_bank& bank, unsigned multisample, SlotMove move);
 
-// Bytes of audio the multisample's slots take in the bank file.
+// Bytes of audio the multisample's slots take in the bank file (none for one outside the bank).
 std::uint64_t MultisampleAudioBytes(const as_bank& bank, unsigned multisample);
 constexpr const char* kMultisampleSizeCaption = "Bank Manager";
-// "Size of MS0042 [Piano           ] is 1.5 MB."
+// "Size of MS0042 [Piano           ] is 1.5 MB.", or why there is no such multisample.
 std::string MultisampleSizeText(const as_bank& bank, unsigned multisample);
 
 // Stores the text as the comment: at most 239 bytes, line breaks dropped, zero filled.
@@ -66,9 +69,9 @@ using PositionCriterion = std::optional<NoteScheme>;
 // were added, reports files on several slots and slots matched by several files, and offers the
 // name of a ".msn" marker in the first file's folder. refreshAll runs after each change, before
 // the boxes that follow it. Nothing happens for an empty file list.
-void PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::string> files,
-                      PositionCriterion criterion, int transpose, JobServices& ui,
-                      const std::function<void()>& refreshAll);
+Result PlaceFilesByName(as_bank& bank, unsigned multisample, std::span<const std::string> files,
+                        PositionCriterion criterion, int transpose, JobServices& ui,
+                        const std::function<void()>& refreshAll);
 
 constexpr const char* kAutoPositionReportCaption = "Report: AUTO position";
 

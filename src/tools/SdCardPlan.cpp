@@ -117,7 +117,8 @@ BankChoice ChooseBank(const fs::path& bankFile) {
     c.paths[kScriptSlot] = FindIgnoringCase(WithExtension(bankFile, ".OVS"));
     for (std::size_t i = 0; i < kBankSlots; ++i) {
         c.sizes[i] = SizeOf(c.paths[i]);
-        if (c.sizes[i] == 0 && !fs::is_regular_file(c.paths[i])) continue;
+        std::error_code ec;
+        if (c.sizes[i] == 0 && !fs::is_regular_file(c.paths[i], ec)) continue;
         c.total += c.sizes[i];
         c.lines.push_back(c.paths[i].filename().string() +
                           "   Size: " + std::to_string(c.sizes[i]) + " bytes");

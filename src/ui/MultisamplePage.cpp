@@ -204,8 +204,8 @@ void MultisamplePage::refresh(int flags) {
 
 void MultisamplePage::removeMultisample() {
     if (!host_.jobs().yes("Remove Multisample", "Are You Sure ?")) return;
-    RemoveMultisample(host_.bank(), unsigned(currentMultisample()));
-    host_.RefreshViews(refresh::All);
+    if (host_.jobs().succeeded(RemoveMultisample(host_.bank(), unsigned(currentMultisample()))))
+        host_.RefreshViews(refresh::All);
 }
 
 void MultisamplePage::showSize() {

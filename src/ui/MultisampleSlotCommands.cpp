@@ -107,8 +107,8 @@ int MultisamplePage::transpose() const {
 void MultisamplePage::removeSelectedFiles() {
     const std::vector<unsigned> chosen = samples_->selectedSlots();
     if (chosen.empty()) return;
-    ClearSlots(host_.bank(), unsigned(currentMultisample()), chosen);
-    host_.RefreshViews(refresh::All);
+    if (host_.jobs().succeeded(ClearSlots(host_.bank(), unsigned(currentMultisample()), chosen)))
+        host_.RefreshViews(refresh::All);
 }
 
 void MultisamplePage::addOneFile() {
@@ -117,8 +117,9 @@ void MultisamplePage::addOneFile() {
     const QStringList files = fileDialog(
         FileDialogRequest{false, "Open ONE WAV audio file", DialogFilter(kOneFileFilter)}, false);
     if (files.isEmpty()) return;
-    SetSlotFile(host_.bank(), unsigned(currentMultisample()), chosen, StoredPath(files.first()));
-    host_.RefreshViews(refresh::All);
+    if (host_.jobs().succeeded(SetSlotFile(host_.bank(), unsigned(currentMultisample()), chosen,
+                                           StoredPath(files.first()))))
+        host_.RefreshViews(refresh::All);
 }
 
 void MultisamplePage::addMultipleFiles() {
@@ -131,24 +132,26 @@ void MultisamplePage::placeFiles(const QStringList& files) {
     std::vector<std::string> stored;
     for (const QString& file : files)
         stored.push_back(StoredPath(file));
-    PlaceFilesByName(host_.bank(), unsigned(currentMultisample()), stored, criterion(), transpose(),
-                     host_.jobs(), [this] { host_.RefreshViews(refresh::All); });
+    host_.jobs().succeeded(PlaceFilesByName(host_.bank(), unsigned(currentMultisample()), stored,
+                                            criterion(), transpose(), host_.jobs(),
+                                            [this] { host_.RefreshViews(refresh::All); }));
 }
 
 void MultisamplePage::dropFiles(const QStringList& files, int slot) {
     if (files.size() > 1) return placeFiles(files);
     if (files.isEmpty() || slot < 0 || slot >= int(kSamplesPerMultisample)) return;
     const unsigned target[] = {unsigned(slot)};
-    SetSlotFile(host_.bank(), unsigned(currentMultisample()), target, StoredPath(files.first()));
-    host_.RefreshViews(refresh::All);
+    if (host_.jobs().succeeded(SetSlotFile(host_.bank(), unsigned(currentMultisample()), target,
+                                           StoredPath(files.first()))))
+        host_.RefreshViews(refresh::All);
 }
 
 void MultisamplePage::moveSlots(SlotMove move) {
     for (const MoveCommand& command : kMoves) {
         if (command.move != move) continue;
         if (!host_.jobs().yes(command.question, "Are You Sure?")) return;
-        MoveSlots(host_.bank(), unsigned(currentMultisample()), move);
-        host_.RefreshViews(refresh::All);
+        if (host_.jobs().succeeded(MoveSlots(host_.bank(), unsigned(currentMultisample()), move)))
+            host_.RefreshViews(refresh::All);
     }
 }
 

@@ -9,7 +9,6 @@
 
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,14 +63,14 @@ TEST_F(MultisampleEdits, RemovingResetsRecordAndPathsButNotTheZonesPlayingIt) {
     bank.sound(3).zone[1].set_multisample(kMs);
     bank.path(kMs + 1, 0) = "neighbour.wav";
 
-    RemoveMultisample(bank, kMs);
+    EXPECT_TRUE(RemoveMultisample(bank, kMs));
     const as_multisample fresh = NewMultisample();
     EXPECT_EQ(0, std::memcmp(&ms, &fresh, sizeof fresh));
     for (const std::string& path : bank.paths(kMs))
         EXPECT_EQ(path, kEmptyPath);
     EXPECT_EQ(bank.sound(3).zone[1].multisample(), kMs);
     EXPECT_EQ(bank.path(kMs + 1, 0), "neighbour.wav");
-    EXPECT_THROW(RemoveMultisample(bank, kMultisamples), std::out_of_range);
+    EXPECT_EQ(RemoveMultisample(bank, kMultisamples).reason(), "multisample 10000 does not exist");
 }
 
 TEST_F(MultisampleEdits, MovesShiftSlotsEmptyTheOnesLeftBehindAndTouchOnlyTheirMultisample) {
@@ -84,7 +83,7 @@ TEST_F(MultisampleEdits, MovesShiftSlotsEmptyTheOnesLeftBehindAndTouchOnlyTheirM
     for (const auto& [move, by] : moves) {
         SCOPED_TRACE(by);
         FillAllSlots();
-        MoveSlots(bank, kMs, move);
+        EXPECT_TRUE(MoveSlots(bank, kMs, move));
         ExpectSlotsFrom([by](int p) { return p + by >= 0 && p + by <= 63 ? p + by : -1; });
     }
     EXPECT_EQ(bank.paths(kMs - 1), neighbour);
@@ -94,7 +93,7 @@ TEST_F(MultisampleEdits, ChangedSlotsForgetTheirOldAudioButKeepTheirParameters) 
     FillAllSlots();
     ms.sample[4].set_stereo(true);
     const unsigned some[] = {4, 5};
-    ClearSlots(bank, kMs, some);
+    EXPECT_TRUE(ClearSlots(bank, kMs, some));
     EXPECT_EQ(bank.path(kMs, 4), kEmptyPath);
     EXPECT_EQ(bank.path(kMs, 5), kEmptyPath);
     EXPECT_EQ(ms.sample[4].length_sectors, 0);
@@ -104,12 +103,12 @@ TEST_F(MultisampleEdits, ChangedSlotsForgetTheirOldAudioButKeepTheirParameters) 
     EXPECT_EQ(bank.path(kMs, 6), File(6));
 
     const unsigned one[] = {7};
-    SetSlotFile(bank, kMs, one, "new.wav");
+    EXPECT_TRUE(SetSlotFile(bank, kMs, one, "new.wav"));
     EXPECT_EQ(bank.path(kMs, 7), "new.wav");
     EXPECT_EQ(ms.sample[7].length_sectors, 0);
     // The same file again is no change: its audio in the bank is still its own.
     const unsigned same[] = {8};
-    SetSlotFile(bank, kMs, same, File(8));
+    EXPECT_TRUE(SetSlotFile(bank, kMs, same, File(8)));
     EXPECT_EQ(ms.sample[8].length_sectors, 9);
     EXPECT_EQ(ms.sample[8].start_sector(), 1008u);
 }
@@ -117,9 +116,9 @@ TEST_F(MultisampleEdits, ChangedSlotsForgetTheirOldAudioButKeepTheirParameters) 
 TEST_F(MultisampleEdits, SlotOutsideTheSixtyFourChangesNothing) {
     FillAllSlots();
     const unsigned slots[] = {3, 64};
-    EXPECT_THROW(SetSlotFile(bank, kMs, slots, "x.wav"), std::out_of_range);
+    EXPECT_EQ(SetSlotFile(bank, kMs, slots, "x.wav").reason(), "slot 64 does not exist");
     EXPECT_EQ(bank.path(kMs, 3), File(3));
-    EXPECT_THROW(ClearSlots(bank, kMultisamples, {}), std::out_of_range);
+    EXPECT_FALSE(ClearSlots(bank, kMultisamples, {}));
 }
 
 TEST_F(MultisampleEdits, SizeTextCountsTheSectorsOfAllSlots) {
@@ -168,9 +167,10 @@ class PlacingFiles : public MultisampleEdits {
     int refreshes = 0;
     TempDir dir;
 
-    void Place(const std::vector<std::string>& files, PositionCriterion criterion,
+    bool Place(const std::vector<std::string>& files, PositionCriterion criterion,
                int transpose = 0) {
-        PlaceFilesByName(bank, kMs, files, criterion, transpose, ui, [this] { ++refreshes; });
+        return PlaceFilesByName(bank, kMs, files, criterion, transpose, ui, [this] { ++refreshes; })
+            .ok();
     }
     std::string In(const std::string& name) const { return (dir / name).string(); }
 };
@@ -183,6 +183,8 @@ TEST_F(PlacingFiles, WithoutCriterionNothingIsPlaced) {
 
     Place({}, NoteScheme::WithBlank);
     EXPECT_EQ(ui.transcript.size(), 1u) << "no files: nothing to tell";
+    EXPECT_FALSE(Place({In("Piano C 3.wav")}, NoteScheme::WithBlank, 5)) << "not an offered step";
+    EXPECT_EQ(bank.path(kMs, 0), kEmptyPath);
 }
 
 TEST_F(PlacingFiles, TellsTheCountAndForgetsTheAudioOfReplacedSlots) {
