@@ -2,8 +2,7 @@
 // (this one, in child mode, running the editor's own start-up) and reports when its main window
 // has been shown and painted. Target: under 1.5 s under the offscreen platform.
 #include "ui/Startup.h"
-
-#include <QApplication>
+#include "uibase/GuardedApplication.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,7 +27,7 @@ double Now() {
 }
 
 int Child(int argc, char** argv, const char* report) {
-    QApplication app(argc, argv);
+    ovb::GuardedApplication app(argc, argv);
     ovb::StartupOptions options;
     options.instanceName = "OrvelantaStartupBench_mutex"; // never the running editor's
     options.onShown = [report](ovb::TForm1&) {

@@ -2,11 +2,10 @@
 // a path or a file:// URL (the desktop's way).
 #include "ui/AppIcon.h"
 #include "ui/Startup.h"
-
-#include <QApplication>
+#include "uibase/GuardedApplication.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    ovb::GuardedApplication app(argc, argv);
     // The desktop entry's name: the desktop matches the window to its entry and icon by it.
     QGuiApplication::setDesktopFileName("com.zerwintal.OrvelantaBankManager");
     QApplication::setWindowIcon(ovb::AppIcon());
