@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "job/TextEncoding.h"
+
 #include <algorithm>
 
 namespace ovb::cli {
@@ -11,8 +13,17 @@ bool IsOption(const std::string& word) {
 }
 
 bool AddMapping(CommandLine& line, const std::string& mapping, std::string& error) {
-    if (AddDriveMapping(line.drives, mapping)) return true;
+    if (AddDriveMapping(line.paths.drives, mapping)) return true;
     error = "--map needs DRIVE:=FOLDER, as in D:=/mnt/samples, not '" + mapping + "'";
+    return false;
+}
+
+bool SetCodePage(CommandLine& line, const std::string& name, std::string& error) {
+    if (IsKnownCodePage(name)) {
+        line.paths.codePage = name;
+        return true;
+    }
+    error = "--codepage needs a code page iconv knows, as in windows-1251, not '" + name + "'";
     return false;
 }
 
@@ -57,6 +68,14 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
             if (!AddMapping(line, argv[++i], error)) return false;
         } else if (word.starts_with("--map=")) {
             if (!AddMapping(line, word.substr(6), error)) return false;
+        } else if (word == "--codepage") {
+            if (i + 1 == argc) {
+                error = "--codepage needs a NAME";
+                return false;
+            }
+            if (!SetCodePage(line, argv[++i], error)) return false;
+        } else if (word.starts_with("--codepage=")) {
+            if (!SetCodePage(line, word.substr(11), error)) return false;
         } else {
             line.words.push_back(word);
         }

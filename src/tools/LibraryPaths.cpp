@@ -65,4 +65,17 @@ unsigned ReplaceInSamplePaths(as_bank& bank, std::string_view oldText, std::stri
     return changed;
 }
 
+unsigned ReplaceSamplePaths(as_bank& bank, const std::map<std::string, std::string>& newPaths) {
+    unsigned changed = 0;
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (std::string& path : bank.paths(m)) {
+            if (IsEmptyPath(path)) continue;
+            const auto it = newPaths.find(path);
+            if (it == newPaths.end()) continue;
+            path = it->second;
+            ++changed;
+        }
+    return changed;
+}
+
 } // namespace ovb

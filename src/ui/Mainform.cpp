@@ -1,7 +1,7 @@
 #include "ui/Mainform.h"
 
 #include "assistants/Searchform.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "ui/CommandWiring.h"
 #include "ui/UndoHistory.h"
 #include "uibase/QtText.h"

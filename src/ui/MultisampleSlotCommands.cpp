@@ -1,11 +1,11 @@
 // The sample grid's pop-up menu of the multisample page and the commands behind it.
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "ui/CommandWiring.h"
-#include "uibase/EditorHost.h"
 #include "ui/Mainform.h"
 #include "ui/MultisamplePage.h"
 #include "ui/PageCommands.h"
 #include "ui/SampleGrid.h"
+#include "uibase/EditorHost.h"
 
 #include <QActionGroup>
 #include <QDir>
@@ -158,8 +158,9 @@ void MultisamplePage::openFileLocation() {
     const unsigned slot = chosen.empty() ? unsigned(samples_->currentSlot()) : chosen.front();
     const std::string& path = host_.bank().path(unsigned(currentMultisample()), slot);
     if (IsEmptyPath(path)) return host_.jobs().message("Info", "This is empty file");
-    if (!HostFileExists(path)) return host_.jobs().message("Info", "File Not Exist!");
-    const std::filesystem::path folder = HostPath(path).parent_path();
+    const auto file = FindStoredFile(path);
+    if (!file) return host_.jobs().message("Info", "File Not Exist!");
+    const std::filesystem::path folder = file->parent_path();
     openFolder(QUrl::fromLocalFile(QFile::decodeName(folder.string().c_str())));
 }
 
