@@ -41,25 +41,30 @@ bool IsFile(const std::string& path) {
     return fs::is_regular_file(path, ec);
 }
 
-// file below folder, compared component by component; the rest in rel.
-bool IsBelow(const fs::path& file, const fs::path& folder, fs::path& rel) {
-    auto f = file.begin();
-    for (auto d = folder.begin(); d != folder.end(); ++d, ++f) {
-        if (d->empty() && std::next(d) == folder.end()) break; // trailing separator
-        if (f == file.end() || *f != *d) return false;
+// A path without "." or ".." components and doubled or trailing separators.
+bool IsNormal(std::string_view path) {
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        const std::string_view part = path.substr(start, end - start);
+        if ((part.empty() && start != 0) || part == "." || part == "..") return false;
+        start = end + 1;
     }
-    rel.clear();
-    for (; f != file.end(); ++f)
-        rel /= *f;
-    return !rel.empty();
+    return true;
 }
 
-bool IsBelowMapped(const fs::path& file, const fs::path& folder, fs::path& rel) {
-    if (IsBelow(file.lexically_normal(), folder.lexically_normal(), rel)) return true;
-    std::error_code ec, ec2;
-    const fs::path realFile = fs::weakly_canonical(file, ec);
-    const fs::path realFolder = fs::weakly_canonical(folder, ec2);
-    return !ec && !ec2 && IsBelow(realFile, realFolder, rel);
+std::string Normal(std::string_view path) {
+    std::string text = fs::path(path).lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+// The part of file below folder (both normal), empty when it is not below.
+std::string_view Below(std::string_view file, std::string_view folder) {
+    if (folder == "/") return file.size() > 1 && file.front() == '/' ? file.substr(1) : "";
+    if (file.size() <= folder.size() + 1 || !file.starts_with(folder) || file[folder.size()] != '/')
+        return {};
+    return file.substr(folder.size() + 1);
 }
 
 } // namespace
@@ -115,18 +120,6 @@ std::optional<PathResolver::Parts> PathResolver::split(std::string_view stored) 
     return parts;
 }
 
-std::vector<std::string> PathResolver::components(std::string_view stored) const {
-    std::vector<std::string> names;
-    const std::string text = display(HasDrivePrefix(stored) ? stored.substr(2) : stored);
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i)
-        if (i == text.size() || IsSeparator(text[i])) {
-            if (i > start) names.push_back(text.substr(start, i - start));
-            start = i + 1;
-        }
-    return names;
-}
-
 std::optional<std::string> PathResolver::match(const std::string& folder, const std::string& name,
                                                bool wantFolder) {
     auto listing = listings_.find(folder);
@@ -166,14 +159,37 @@ const std::optional<std::string>& PathResolver::folder(const Parts& parts, std::
     return folders_.emplace(std::move(exact), std::move(found)).first->second;
 }
 
+const std::optional<std::string>& PathResolver::folderOf(std::string_view stored,
+                                                         std::string& name) {
+    static const std::optional<std::string> kNone;
+    const bool windows = IsWindowsPath(stored);
+    std::string text = windows ? decode(stored) : std::string(stored);
+    const std::size_t cut = text.find_last_of(windows ? "\\/:" : "/");
+    const std::size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
+    name = text.substr(nameStart);
+    if (name.empty() || name == "." || name == "..") return kNone;
+    text.resize(nameStart);
+    // A bank lists the files of one folder one after the other.
+    if (last_ && last_->first == text) return last_->second;
+    auto known = byText_.find(text);
+    if (known == byText_.end()) {
+        const auto parts = split(stored);
+        known =
+            byText_
+                .emplace(std::move(text), parts ? folder(*parts, parts->names.size() - 1) : kNone)
+                .first;
+    }
+    last_ = &*known;
+    return known->second;
+}
+
 std::optional<fs::path> PathResolver::find(std::string_view stored) {
-    const auto parts = split(stored);
-    if (!parts || parts->names.empty()) return std::nullopt;
-    const auto& dir = folder(*parts, parts->names.size() - 1);
+    std::string name;
+    const auto& dir = folderOf(stored, name);
     if (!dir) return std::nullopt;
-    std::string exact = Join(*dir, parts->names.back());
+    std::string exact = Join(*dir, name);
     if (IsFile(exact)) return fs::path(std::move(exact));
-    if (auto other = match(*dir, parts->names.back(), false)) return fs::path(std::move(*other));
+    if (auto other = match(*dir, name, false)) return fs::path(std::move(*other));
     return std::nullopt;
 }
 
@@ -200,26 +216,40 @@ fs::path PathResolver::file(std::string_view stored) {
     return forWriting(stored);
 }
 
-StoredForm PathResolver::store(const fs::path& file) const {
-    const DriveMap::value_type* drive = nullptr;
-    fs::path rel;
-    for (const auto& entry : settings_.drives) {
-        fs::path below;
-        if (IsBelowMapped(file, entry.second, below) &&
-            (!drive || entry.second.native().size() > drive->second.native().size())) {
-            drive = &entry;
+// A mapped folder as given and as the file system names it (links resolved): a file chosen
+// through either lies below it.
+const std::vector<std::pair<char, std::string>>& PathResolver::mappedFolders() const {
+    if (mapped_.empty()) {
+        for (const auto& [drive, folder] : settings_.drives) {
+            std::error_code ec;
+            mapped_.emplace_back(drive, Normal(folder.string()));
+            const std::string real = fs::weakly_canonical(folder, ec).string();
+            if (!ec && real != mapped_.back().second) mapped_.emplace_back(drive, real);
+        }
+    }
+    return mapped_;
+}
+
+StoredForm PathResolver::store(std::string_view file) const {
+    const std::string normalised = IsNormal(file) ? std::string() : Normal(file);
+    const std::string_view path = normalised.empty() ? file : normalised;
+    char drive = 0;
+    std::string_view rel;
+    for (const auto& [letter, folder] : mappedFolders()) {
+        const std::string_view below = Below(path, folder);
+        // The deepest mapped folder names the drive.
+        if (!below.empty() && (!drive || below.size() < rel.size())) {
+            drive = letter;
             rel = below;
         }
     }
-    if (!drive) return {file.string(), {}};
-    std::string text = std::string(1, drive->first) + ":";
-    for (const fs::path& part : rel) {
-        if (part.native().find('\\') != std::string::npos)
-            return {{},
-                    "A backslash in a file or folder name cannot be kept in a Windows path: " +
-                        file.string()};
-        text += '\\' + part.string();
-    }
+    if (!drive) return {std::string(file), {}};
+    if (rel.find('\\') != std::string_view::npos)
+        return {{},
+                "A backslash in a file or folder name cannot be kept in a Windows path: " +
+                    std::string(file)};
+    std::string text = std::string(1, drive) + ":\\" + std::string(rel);
+    std::replace(text.begin() + 3, text.end(), '/', '\\');
     const std::string codePage =
         settings_.codePage.empty() ? std::string(kAutomaticCodePage) : settings_.codePage;
     std::optional<std::string> bytes = Utf8ToCodePage(text, codePage);
@@ -230,9 +260,21 @@ StoredForm PathResolver::store(const fs::path& file) const {
     return {{},
             "The path cannot be stored in the code page " + codePage +
                 (what.empty() ? std::string() : ", which has no \"" + what + "\"") + ": " +
-                file.string() +
+                std::string(file) +
                 "\nChoose the code page of the bank's paths (Sample Drives and Code Page, or "
                 "--codepage)."};
+}
+
+std::vector<std::string> PathComponents(std::string_view shown) {
+    if (HasDrivePrefix(shown)) shown.remove_prefix(2);
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= shown.size(); ++i)
+        if (i == shown.size() || IsSeparator(shown[i])) {
+            if (i > start) names.emplace_back(shown.substr(start, i - start));
+            start = i + 1;
+        }
+    return names;
 }
 
 char StoredDrive(std::string_view stored) {

@@ -40,12 +40,11 @@ class PathResolver {
 
     // The stored path as text to show: UTF-8, decoded with the code page.
     std::string display(std::string_view stored) const;
-    // The components of a stored path, decoded (a drive prefix is left out).
-    std::vector<std::string> components(std::string_view stored) const;
 
     // A file under a mapped folder is kept in its Windows form, in the code page, so the bank
-    // stays valid on the computer that made it; any other file by its own bytes.
-    StoredForm store(const std::filesystem::path& file) const;
+    // stays valid on the computer that made it; any other file by its own bytes. file is a full
+    // path; the deepest mapped folder it lies below names its drive.
+    StoredForm store(std::string_view file) const;
 
     const PathSettings& settings() const { return settings_; }
 
@@ -56,14 +55,21 @@ class PathResolver {
     };
     std::optional<Parts> split(std::string_view stored) const;
     std::string decode(std::string_view bytes) const;
+    // The folder of a stored path (worked out once per folder text) and its decoded file name.
+    const std::optional<std::string>& folderOf(std::string_view stored, std::string& name);
     // The folder made of the first count names, found with letter case ignored where needed.
     const std::optional<std::string>& folder(const Parts& parts, std::size_t count);
     // An entry of the folder whose name equals name but for letter case.
     std::optional<std::string> match(const std::string& folder, const std::string& name,
                                      bool wantFolder);
 
+    const std::vector<std::pair<char, std::string>>& mappedFolders() const;
+
     PathSettings settings_;
-    std::unordered_map<std::string, std::optional<std::string>> folders_;
+    mutable std::vector<std::pair<char, std::string>> mapped_;
+    std::unordered_map<std::string, std::optional<std::string>> folders_; // by host path
+    std::unordered_map<std::string, std::optional<std::string>> byText_;  // by decoded folder text
+    const std::pair<const std::string, std::optional<std::string>>* last_ = nullptr;
     // folder -> (name with letter case folded -> the names it stands for)
     std::unordered_map<std::string, std::unordered_map<std::string, std::vector<std::string>>>
         listings_;
@@ -76,6 +82,9 @@ bool IsWindowsPath(std::string_view stored);
 // Bytes of a Windows path, or a piece of one, as UTF-8.
 std::string DecodeWindowsText(std::string_view bytes,
                               const PathSettings& settings = CurrentPathSettings());
+
+// The names in a path's text as display() gives it: split at '\' and '/', a drive prefix left out.
+std::vector<std::string> PathComponents(std::string_view shown);
 
 // One-off questions, each answered by a resolver over the settings of the run.
 std::optional<std::filesystem::path> FindStoredFile(std::string_view stored);

@@ -1,5 +1,6 @@
 #include "job/TextEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <locale.h>
@@ -14,7 +15,12 @@ namespace {
 class Converter {
   public:
     Converter(const std::string& to, const std::string& from)
-        : cd_(iconv_open(to.c_str(), from.c_str())) {}
+        : cd_(iconv_open(to.c_str(), from.c_str())) {
+        const std::string_view ascii =
+            " !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+            "[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
+        asciiKept_ = ok() && convert(ascii) == ascii;
+    }
     ~Converter() {
         if (ok()) iconv_close(cd_);
     }
@@ -23,6 +29,9 @@ class Converter {
     bool ok() const { return cd_ != iconv_t(-1); }
 
     std::optional<std::string> convert(std::string_view in) {
+        // Most paths are plain ASCII, which nearly every code page keeps as it is.
+        if (asciiKept_ && std::all_of(in.begin(), in.end(), [](char c) { return c > 0; }))
+            return std::string(in);
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string out(in.size() * 4 + 16, '\0');
         char* src = const_cast<char*>(in.data());
@@ -43,14 +52,30 @@ class Converter {
 
   private:
     iconv_t cd_;
+    bool asciiKept_ = false;
 };
 
+using Converters = std::map<std::string, std::unique_ptr<Converter>, std::less<>>;
+
 // One converter per direction and code page for each thread (iconv keeps state per handle).
-Converter& ConverterFor(const std::string& to, const std::string& from) {
-    thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Converter>> cache;
-    auto& slot = cache[{to, from}];
-    if (!slot) slot = std::make_unique<Converter>(to, from);
-    return *slot;
+Converter& ConverterFor(Converters& cache, const std::string& codePage, bool toUtf8) {
+    auto it = cache.find(codePage);
+    if (it == cache.end())
+        it = cache
+                 .emplace(codePage, toUtf8 ? std::make_unique<Converter>("UTF-8", codePage)
+                                           : std::make_unique<Converter>(codePage, "UTF-8"))
+                 .first;
+    return *it->second;
+}
+
+Converter& Decoder(const std::string& codePage) {
+    thread_local Converters cache;
+    return ConverterFor(cache, codePage, true);
+}
+
+Converter& Encoder(const std::string& codePage) {
+    thread_local Converters cache;
+    return ConverterFor(cache, codePage, false);
 }
 
 // Decodes one UTF-8 sequence at text[i]; returns its length, 0 when it is not valid.
@@ -108,17 +133,16 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 bool IsKnownCodePage(const std::string& codePage) {
-    return !codePage.empty() && ConverterFor("UTF-8", codePage).ok() &&
-           ConverterFor(codePage, "UTF-8").ok();
+    return !codePage.empty() && Decoder(codePage).ok() && Encoder(codePage).ok();
 }
 
 std::optional<std::string> CodePageToUtf8(std::string_view bytes, const std::string& codePage) {
-    Converter& c = ConverterFor("UTF-8", codePage);
+    Converter& c = Decoder(codePage);
     return c.ok() ? c.convert(bytes) : std::nullopt;
 }
 
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, const std::string& codePage) {
-    Converter& c = ConverterFor(codePage, "UTF-8");
+    Converter& c = Encoder(codePage);
     return c.ok() && IsValidUtf8(utf8) ? c.convert(utf8) : std::nullopt;
 }
 

@@ -75,7 +75,7 @@ TEST(PathResolver, FilesUnderAMappedFolderAreStoredInWindowsFormAndFoundAgain) {
     };
     for (const Case& c : cases) {
         PathResolver files(lib.settings(c.codePage));
-        const StoredForm form = files.store(c.file);
+        const StoredForm form = files.store(c.file.string());
         EXPECT_EQ(form.path, c.stored) << c.file << " / " << c.codePage;
         EXPECT_EQ(form.ok(), c.refusedFor.empty());
         EXPECT_NE(form.error.find(c.refusedFor), std::string::npos); // names the character
