@@ -1,7 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include "job/TextEncoding.h"
-
 #include <algorithm>
 
 namespace ovb::cli {
@@ -10,21 +8,6 @@ namespace {
 
 bool IsOption(const std::string& word) {
     return word.size() > 2 && word.starts_with("--");
-}
-
-bool AddMapping(CommandLine& line, const std::string& mapping, std::string& error) {
-    if (AddDriveMapping(line.paths.drives, mapping)) return true;
-    error = "--map needs DRIVE:=FOLDER, as in D:=/mnt/samples, not '" + mapping + "'";
-    return false;
-}
-
-bool SetCodePage(CommandLine& line, const std::string& name, std::string& error) {
-    if (IsKnownCodePage(name)) {
-        line.paths.codePage = name;
-        return true;
-    }
-    error = "--codepage needs a code page iconv knows, as in windows-1251, not '" + name + "'";
-    return false;
 }
 
 bool AddFlag(const Command& command, const std::string& word, Args& args, std::string& error) {
@@ -46,9 +29,10 @@ std::string ArgumentCount(const Command& command) {
 } // namespace
 
 bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& error) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string word = argv[i];
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
         if (optionsEnded) {
             line.words.push_back(word);
         } else if (word == "--") {
@@ -60,22 +44,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
             line.console.quiet = true;
         } else if (word == "--help" || word == "-h") {
             line.help = true;
-        } else if (word == "--map") {
-            if (i + 1 == argc) {
-                error = "--map needs DRIVE:=FOLDER";
-                return false;
-            }
-            if (!AddMapping(line, argv[++i], error)) return false;
-        } else if (word.starts_with("--map=")) {
-            if (!AddMapping(line, word.substr(6), error)) return false;
-        } else if (word == "--codepage") {
-            if (i + 1 == argc) {
-                error = "--codepage needs a NAME";
-                return false;
-            }
-            if (!SetCodePage(line, argv[++i], error)) return false;
-        } else if (word.starts_with("--codepage=")) {
-            if (!SetCodePage(line, word.substr(11), error)) return false;
+        } else if (TakePathOption(words, i, line.paths, error)) {
+            if (!error.empty()) return false;
         } else {
             line.words.push_back(word);
         }

@@ -4,7 +4,6 @@
 #include "cli/CommandLine.h"
 #include "cli/Help.h"
 #include "job/PathSettings.h"
-#include "job/TextEncoding.h"
 
 #include <cstdio>
 #include <exception>
@@ -33,24 +32,6 @@ int RunCommand(const Command& command, const Args& args, JobServices& ui) {
     }
 }
 
-// The settings file, with the command line's choices over it. A line of the file that cannot be
-// understood is named and skipped: the command still runs.
-PathSettings RunPathSettings(const PathSettings& commandLine) {
-    std::vector<std::string> problems;
-    PathSettings settings = ReadPathSettings(PathSettingsFile(), problems);
-    for (const std::string& problem : problems)
-        std::fprintf(stderr, "ovbank: %s\n", problem.c_str());
-    if (!settings.codePage.empty() && !IsKnownCodePage(settings.codePage)) {
-        std::fprintf(stderr,
-                     "ovbank: %s: unknown code page '%s', paths are read as UTF-8 or "
-                     "windows-1252\n",
-                     PathSettingsFile().c_str(), settings.codePage.c_str());
-        settings.codePage.clear();
-    }
-    settings.override(commandLine);
-    return settings;
-}
-
 } // namespace
 
 int Run(int argc, char** argv) {
@@ -75,7 +56,10 @@ int Run(int argc, char** argv) {
     line.words.erase(line.words.begin());
     if (!ParseArgs(*command, line.words, args, error)) return UsageError(error, command);
 
-    SetPathSettings(RunPathSettings(line.paths));
+    std::vector<std::string> problems;
+    SetPathSettings(RunPathSettings(line.paths, problems));
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "ovbank: %s\n", problem.c_str());
     ConsoleJobServices ui(line.console);
     return RunCommand(*command, args, ui);
 }

@@ -1,6 +1,7 @@
 #include "job/PathSettings.h"
 
 #include "job/ReplacingFile.h"
+#include "job/TextEncoding.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -49,6 +50,38 @@ bool AddDriveMapping(DriveMap& map, std::string_view mapping) {
     map[char(std::toupper(static_cast<unsigned char>(mapping[0])))] =
         std::string(mapping.substr(3));
     return true;
+}
+
+bool TakePathOption(const std::vector<std::string>& words, std::size_t& i, PathSettings& settings,
+                    std::string& error) {
+    const std::string& word = words[i];
+    const bool map = word == "--map" || word.starts_with("--map=");
+    const bool codePage = word == "--codepage" || word.starts_with("--codepage=");
+    if (!map && !codePage) return false;
+    const std::size_t equals = word.find('=');
+    std::string value;
+    if (equals != std::string::npos)
+        value = word.substr(equals + 1);
+    else if (i + 1 < words.size())
+        value = words[++i];
+    if (map && !AddDriveMapping(settings.drives, value))
+        error = "--map needs DRIVE:=FOLDER, as in D:=/mnt/samples, not '" + value + "'";
+    if (codePage && !IsKnownCodePage(value))
+        error = "--codepage needs a code page iconv knows, as in windows-1251, not '" + value + "'";
+    if (codePage && error.empty()) settings.codePage = value;
+    return true;
+}
+
+PathSettings RunPathSettings(const PathSettings& commandLine, std::vector<std::string>& problems) {
+    const std::filesystem::path file = PathSettingsFile();
+    PathSettings settings = ReadPathSettings(file, problems);
+    if (!settings.codePage.empty() && !IsKnownCodePage(settings.codePage)) {
+        problems.push_back(file.string() + ": unknown code page '" + settings.codePage +
+                           "', paths are read as UTF-8 or windows-1252");
+        settings.codePage.clear();
+    }
+    settings.override(commandLine);
+    return settings;
 }
 
 std::filesystem::path PathSettingsFile() {

@@ -37,6 +37,17 @@ const PathSettings& CurrentPathSettings();
 // Parses "D:=/some/folder"; false when the text is not of that form.
 bool AddDriveMapping(DriveMap& map, std::string_view mapping);
 
+// Takes "--map D:=FOLDER", "--map=D:=FOLDER", "--codepage NAME" or "--codepage=NAME" at
+// words[i] (moving i past a separate value). False when words[i] is none of these; error says
+// what is wrong with one that is malformed.
+bool TakePathOption(const std::vector<std::string>& words, std::size_t& i, PathSettings& settings,
+                    std::string& error);
+
+// The settings of a run: the settings file with the command line's choices over it. Lines of the
+// file that cannot be understood, and an unknown code page in it, are skipped and described in
+// problems.
+PathSettings RunPathSettings(const PathSettings& commandLine, std::vector<std::string>& problems);
+
 // $XDG_CONFIG_HOME/orvelanta-bank-manager/sample-paths.conf (~/.config when unset).
 std::filesystem::path PathSettingsFile();
 

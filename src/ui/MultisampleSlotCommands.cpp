@@ -39,9 +39,20 @@ constexpr std::pair<Command, NoteScheme> kCriteria[] = {
     {Command::CriterionNameLowerCase, NoteScheme::LowerCase},
 };
 
-// A chosen file as the bank stores it: the bytes this machine opens it by.
-std::string StoredPath(const QString& file) {
-    return QFile::encodeName(QDir::toNativeSeparators(file)).toStdString();
+// Chosen files as the bank stores them: in Windows form below a mapped drive folder, else by the
+// bytes this machine opens them by. Nothing when one of them cannot be stored, after saying why.
+std::optional<std::vector<std::string>> StoredPaths(const QStringList& files, JobServices& ui) {
+    const PathResolver paths;
+    std::vector<std::string> stored;
+    for (const QString& file : files) {
+        StoredForm form = paths.store(QFile::encodeName(QDir::cleanPath(file)).toStdString());
+        if (!form.ok()) {
+            ui.message("Error", form.error);
+            return std::nullopt;
+        }
+        stored.push_back(std::move(form.path));
+    }
+    return stored;
 }
 
 } // namespace
@@ -116,8 +127,9 @@ void MultisamplePage::addOneFile() {
     if (chosen.size() != 1) return;
     const QStringList files = fileDialog(
         FileDialogRequest{false, "Open ONE WAV audio file", DialogFilter(kOneFileFilter)}, false);
-    if (files.isEmpty()) return;
-    SetSlotFile(host_.bank(), unsigned(currentMultisample()), chosen, StoredPath(files.first()));
+    const auto stored = StoredPaths(files.mid(0, 1), host_.jobs());
+    if (!stored) return;
+    SetSlotFile(host_.bank(), unsigned(currentMultisample()), chosen, stored->front());
     host_.RefreshViews(refresh::All);
 }
 
@@ -128,18 +140,19 @@ void MultisamplePage::addMultipleFiles() {
 }
 
 void MultisamplePage::placeFiles(const QStringList& files) {
-    std::vector<std::string> stored;
-    for (const QString& file : files)
-        stored.push_back(StoredPath(file));
-    PlaceFilesByName(host_.bank(), unsigned(currentMultisample()), stored, criterion(), transpose(),
-                     host_.jobs(), [this] { host_.RefreshViews(refresh::All); });
+    const auto stored = StoredPaths(files, host_.jobs());
+    if (!stored) return;
+    PlaceFilesByName(host_.bank(), unsigned(currentMultisample()), *stored, criterion(),
+                     transpose(), host_.jobs(), [this] { host_.RefreshViews(refresh::All); });
 }
 
 void MultisamplePage::dropFiles(const QStringList& files, int slot) {
     if (files.size() > 1) return placeFiles(files);
     if (files.isEmpty() || slot < 0 || slot >= int(kSamplesPerMultisample)) return;
     const unsigned target[] = {unsigned(slot)};
-    SetSlotFile(host_.bank(), unsigned(currentMultisample()), target, StoredPath(files.first()));
+    const auto stored = StoredPaths(files, host_.jobs());
+    if (!stored) return;
+    SetSlotFile(host_.bank(), unsigned(currentMultisample()), target, stored->front());
     host_.RefreshViews(refresh::All);
 }
 
