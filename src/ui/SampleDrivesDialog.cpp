@@ -64,6 +64,7 @@ SampleDrivesDialog::SampleDrivesDialog(const as_bank& bank, const PathSettings& 
     table_ = new QTableWidget(0, 5, this);
     table_->setHorizontalHeaderLabels({"Drive", "Folder on this computer", "", "Found", "Missing"});
     table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(FolderColumn, QHeaderView::Stretch);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
     std::vector<char> drives;
