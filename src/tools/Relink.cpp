@@ -140,11 +140,11 @@ RelinkPlan PlanRelink(const std::vector<std::string>& stored, const SampleFolder
         if (!last || last->first != folder) {
             auto known = folders.find(folder);
             if (known == folders.end()) {
-                known = folders
-                            .emplace(std::string(folder),
-                                     StoredFolder{index.trailingFolders(FoldedComponents(folder)),
-                                                  {}})
-                            .first;
+                known =
+                    folders
+                        .emplace(std::string(folder),
+                                 StoredFolder{index.trailingFolders(FoldedComponents(folder)), {}})
+                        .first;
             }
             last = &*known;
         }
@@ -216,6 +216,7 @@ RelinkSession LocateMissingSamples(as_bank& bank, const fs::path& folder, JobSer
         ui.SetProgressText("Matching missing samples...");
         ui.processEvents();
         s.plan = PlanRelink(SlotPaths(UsedSlots(bank)), index, files);
+        s.searched = true;
     }
     if (s.plan.items.empty()) {
         ui.message(kRelinkCaption, "No missing WAV files !");

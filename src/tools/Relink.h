@@ -70,9 +70,10 @@ std::vector<std::string> RelinkReport(const RelinkPlan& plan, const std::filesys
 
 struct RelinkSession {
     RelinkPlan plan;
+    bool searched = false; // the folder could be searched
     unsigned slotsChanged = 0;
-    bool clean() const { // every missing path was found
-        return plan.count(RelinkOutcome::Found) == plan.items.size();
+    bool clean() const { // searched, and every missing path was found
+        return searched && plan.count(RelinkOutcome::Found) == plan.items.size();
     }
 };
 

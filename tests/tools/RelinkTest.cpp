@@ -38,6 +38,7 @@ TEST(Relink, MovedLibraryIsFoundByNameAndTrailingFolders) {
     EXPECT_NE(preview.out.find("Found: 3\nAmbiguous: 1\nStill missing: 1\n"), std::string::npos)
         << preview.out;
     EXPECT_EQ(ReadAll(dir / "b.ovs"), before);
+    EXPECT_EQ(RunOvbank(dir.path(), words + "nowhere").exit, 1);
 
     EXPECT_EQ(RunOvbank(dir.path(), "--yes " + words + Quote("Moved Lib")).exit, 1);
     bank->reset();
