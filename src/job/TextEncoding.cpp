@@ -127,8 +127,11 @@ locale_t UnicodeLocale() {
 
 bool IsValidUtf8(std::string_view bytes) {
     char32_t c;
-    for (std::size_t i = 0, n; i < bytes.size(); i += n)
+    for (std::size_t i = 0, n; i < bytes.size(); i += n) {
+        n = 1;
+        if (bytes[i] >= 0) continue; // ASCII, the most of every path
         if ((n = DecodeUtf8(bytes, i, c)) == 0) return false;
+    }
     return true;
 }
 
@@ -170,12 +173,13 @@ std::string FoldCase(std::string_view utf8) {
     const locale_t locale = UnicodeLocale();
     char32_t c;
     for (std::size_t i = 0, n; i < utf8.size(); i += n) {
-        n = DecodeUtf8(utf8, i, c);
-        if (n == 0) {
-            out += utf8[i];
+        n = 1;
+        const char b = utf8[i];
+        if (b >= 0) {
+            out += b >= 'A' && b <= 'Z' ? char(b + 32) : b;
+        } else if ((n = DecodeUtf8(utf8, i, c)) == 0) {
+            out += b;
             n = 1;
-        } else if (c < 0x80) {
-            out += char(c >= 'A' && c <= 'Z' ? c + 32 : c);
         } else {
             AppendUtf8(out, locale ? char32_t(towlower_l(wint_t(c), locale)) : c);
         }
