@@ -11,7 +11,7 @@
 #include "bank/BankFileWriter.h"
 #include "bank/ScriptFile.h"
 #include "base/ByteOrder.h"
-#include "job/HostPath.h"
+#include "job/PathSettings.h"
 #include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "wav/Wav_file_parser.h"
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     try {
         fs::remove_all(work);
         fs::create_directories(work / "Samples");
-        SetDriveMap({{'D', work}});
+        SetPathSettings({{{'D', work}}, ""});
         for (const char* h : {"fuzz_wav_parser", "fuzz_script_loader", "fuzz_bank_loader"})
             fs::create_directories(seeds / h);
         MakeWavSeeds(seeds / "fuzz_wav_parser");

@@ -35,7 +35,7 @@ OVBANK=$BUILD/src/ovbank
 CORE=$BUILD/bench/ovb_bench_core
 MAKE_SCRIPT=$BUILD/bench/ovb-bench-make-script
 MAKE_WAVS=$BUILD/bench/ovb-bench-make-wavs
-for tool in "$OVBANK" "$CORE" "$MAKE_SCRIPT" "$MAKE_WAVS"; do
+for tool in "$OVBANK" "$CORE" "$MAKE_SCRIPT" "$MAKE_WAVS" "$BUILD/bench/ovb-bench-relink"; do
     [[ -x "$tool" ]] || { echo "missing $tool: build $BUILD first" >&2; exit 1; }
 done
 if [[ ! -x /usr/bin/time ]]; then
@@ -97,6 +97,7 @@ echo "text listing of a full bank to a file: $(core_ms BM_ExportTextFullBank) ms
     "(target: well under 100 ms)"
 echo "unused multisample check, full bank: $(core_ms BM_CheckUnusedMultisamples) ms (target < 200 ms)"
 echo "duplicated samples check, full bank: $(core_ms BM_CheckDuplicatedSamples) ms (target < 2000 ms)"
+"$BUILD/bench/ovb-bench-relink" "$DATA/relink"
 
 # --- the library and its script ----------------------------------------------------------------
 

@@ -2,8 +2,8 @@
 
 #include "audio/Otherfunc_level.h"
 #include "base/Formatting.h"
-#include "job/HostPath.h"
 #include "job/JobServices.h"
+#include "job/PathResolver.h"
 #include "job/ReplacingBatch.h"
 
 #include <optional>
@@ -25,9 +25,9 @@ void OfferErrors(JobServices& ui, std::vector<std::string>& lines, unsigned erro
     ui.CloseReport();
 }
 
-void ShowFileProgress(JobServices& ui, const std::string& path, std::size_t i, std::size_t n) {
+void ShowFileProgress(JobServices& ui, const std::string& shownPath, std::size_t i, std::size_t n) {
     ui.SetProgressPercent(unsigned(i * 100 / n));
-    ui.SetProgressDetail(std::string(StoredFileName(path)));
+    ui.SetProgressDetail(std::string(StoredFileName(shownPath)));
     ui.processEvents();
 }
 
@@ -42,13 +42,14 @@ LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& u
     {
         ProgressScope progress(ui, 'r');
         ui.SetProgressText("Analizing WAV files...");
+        PathResolver files;
         for (std::size_t i = 0; i < paths.size(); ++i) {
-            ShowFileProgress(ui, paths[i], i, paths.size());
+            ShowFileProgress(ui, files.display(paths[i]), i, paths.size());
             if (paths[i].empty()) continue;
-            const AnalysisResult r = AnalyseFile(HostPath(paths[i]));
+            const AnalysisResult r = AnalyseFile(files.file(paths[i]));
             if (r.status != WavStatus::Ok) {
                 errorLines.push_back(std::string("ERROR: ") + AnalyseStatusText(r.status));
-                errorLines.push_back("FILE.: " + paths[i]);
+                errorLines.push_back("FILE.: " + files.display(paths[i]));
                 ++errors;
                 continue;
             }
@@ -76,8 +77,8 @@ void ShowAnalysisResult(const LoudestRecord& loudest, JobServices& ui) {
     ui.message("Analize Result:",
                Format("Analized %u WAV files.\n\nLoudest WAV file path:\n\n%s\n\nMax sample "
                       "value:  %d / %fdB\nSample position..:  %u",
-                      loudest.analysed, loudest.path.c_str(), int(loudest.maxAbsolute), level,
-                      unsigned(loudest.position & 0xFFFFFFFFu)));
+                      loudest.analysed, DisplayPath(loudest.path).c_str(), int(loudest.maxAbsolute),
+                      level, unsigned(loudest.position & 0xFFFFFFFFu)));
 }
 
 GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float coefficient,
@@ -86,15 +87,16 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
     if (paths.empty()) return result;
     // Files are put in place a batch at a time; the outcomes are reported in list order.
     std::vector<std::optional<GainOutcome>> outcomes(paths.size());
+    PathResolver files;
     {
         ProgressScope progress(ui, 'w');
         ui.SetProgressText("Apply GAIN to WAV files...");
         std::set<std::string> taken;
         ReplacingBatch batch;
         for (std::size_t i = 0; i < paths.size(); ++i) {
-            ShowFileProgress(ui, paths[i], i, paths.size());
+            ShowFileProgress(ui, files.display(paths[i]), i, paths.size());
             if (paths[i].empty()) continue;
-            const std::filesystem::path host = HostPath(paths[i]);
+            const std::filesystem::path host = files.file(paths[i]);
             // A file that several slots share takes the gain once; twice would clip it.
             const std::string key = host.lexically_normal().string();
             if (taken.count(key) != 0) continue;
@@ -113,7 +115,7 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
             continue;
         }
         errorLines.push_back(std::string("ERROR: ") + GainStatusText(g.status));
-        errorLines.push_back("FILE.: " + paths[i]);
+        errorLines.push_back("FILE.: " + files.display(paths[i]));
         if (!g.reason.empty()) errorLines.push_back("WHY..: " + g.reason);
         ++result.errors;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // Level analysis and normalising over a group of WAV files: one multisample's paths or files
-// the user picked. Paths are stored texts (see HostPath); empty texts are skipped.
+// the user picked. Paths are stored texts (see PathResolver); empty texts are skipped.
 #include <cstdint>
 #include <string>
 #include <vector>

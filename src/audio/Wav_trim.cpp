@@ -2,8 +2,8 @@
 
 #include "audio/Wav_samples.h"
 #include "audio/Wav_silence.h"
-#include "job/HostPath.h"
 #include "job/JobServices.h"
+#include "job/PathResolver.h"
 #include "job/ReplacingBatch.h"
 
 #include <set>
@@ -37,10 +37,11 @@ TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work, bool dis
     WavSamples wav;
     ProgressScope progress(ui, 'l');
     ReplacingBatch batch;
+    PathResolver files;
     std::set<std::string> visited;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        ui.SetProgressText(paths[i]);
-        const std::filesystem::path host = HostPath(paths[i]);
+        ui.SetProgressText(files.display(paths[i]));
+        const std::filesystem::path host = files.file(paths[i]);
         if (batch.waiting(host)) batch.flush();
         const bool again = distinct && !visited.insert(host.lexically_normal().string()).second;
         if (!again && Accepted(OpenWavSamples(host, wav), wav)) work(run, batch, host, wav);

@@ -5,7 +5,7 @@
 #include "bank/Mysplitfilewriter.h"
 #include "bank/PathArea.h"
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "wav/Wav_file_parser.h"
 
 #include <fstream>
@@ -36,8 +36,8 @@ bool WriteDescription(Mysplitfilewriter& out, const as_bank& bank) {
 // Copies one sample's audio. The file must still be what the size calculation measured: a file
 // that changed in between would shift every later sample, so it stops the creation instead.
 bool CopySample(Mysplitfilewriter& out, const as_sample_V1& slot, const std::string& path,
-                JobServices& ui) {
-    const auto host = HostPath(path);
+                PathResolver& files, JobServices& ui) {
+    const auto host = files.file(path);
     std::ifstream in(host, std::ios::binary);
     WavLayout wav;
     if (in) wav = ParseWav(in);
@@ -49,7 +49,7 @@ bool CopySample(Mysplitfilewriter& out, const as_sample_V1& slot, const std::str
     auto audio = same ? FileSource::Open(host) : nullptr;
     if (!audio) {
         ui.message(kCaption, "WAV file changed or can not be read since the size calculation:\n" +
-                                 path + "\n\nBank is NOT created!");
+                                 files.display(path) + "\n\nBank is NOT created!");
         return false;
     }
     static const char zeros[kSector] = {};
@@ -60,15 +60,16 @@ bool CopySample(Mysplitfilewriter& out, const as_sample_V1& slot, const std::str
 bool WriteAudio(Mysplitfilewriter& out, const as_bank& bank, unsigned nonEmpty, bool& cancel,
                 JobServices& ui) {
     unsigned done = 0;
+    PathResolver files;
     for (unsigned m = 0; m < kMultisamples; ++m) {
         for (unsigned s = 0; s < kSamplesPerMultisample; ++s) {
             const as_sample_V1& slot = bank.multisample(m).sample[s];
             if (IsEmptyPath(bank.path(m, s))) continue;
             ++done;
             if (slot.start_sector() == 0) continue; // the calculation found no audio here
-            ui.SetProgressText(bank.path(m, s));
+            ui.SetProgressText(files.display(bank.path(m, s)));
             ui.processEvents();
-            if (cancel || !CopySample(out, slot, bank.path(m, s), ui)) return false;
+            if (cancel || !CopySample(out, slot, bank.path(m, s), files, ui)) return false;
         }
         ui.SetProgressPercent(unsigned(std::uint64_t(done) * 100 / nonEmpty));
         ui.processEvents();

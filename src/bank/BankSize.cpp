@@ -2,7 +2,7 @@
 
 #include "bank/BankLayout.h"
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "wav/Wav_file_parser.h"
 
 #include <cstring>
@@ -42,13 +42,14 @@ struct Findings {
 };
 
 // Validates one file and, when it can be stored, gives the slot its sectors.
-void PlaceSample(as_bank& bank, unsigned m, unsigned s, std::uint32_t& sector,
-                 std::uint64_t& totalSectors, Findings& f) {
-    const std::string& path = bank.path(m, s);
+void PlaceSample(as_bank& bank, unsigned m, unsigned s, const std::filesystem::path& file,
+                 const PathResolver& files, std::uint32_t& sector, std::uint64_t& totalSectors,
+                 Findings& f) {
+    auto shown = [&] { return files.display(bank.path(m, s)); };
     auto invalid = [&](const char* format) {
-        f.invalid.add(m, bank, Format(format, ++f.invalid.count, path.c_str()));
+        f.invalid.add(m, bank, Format(format, ++f.invalid.count, shown().c_str()));
     };
-    std::ifstream in(HostPath(path), std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         invalid("%u. Cannot open file: %s");
         return;
@@ -58,7 +59,7 @@ void PlaceSample(as_bank& bank, unsigned m, unsigned s, std::uint32_t& sector,
     if (!wav.hasData) return invalid("%u. Invalid WAV format: %s");
     if (wav.dataSize == 0) {
         f.nullSize.add(m, bank,
-                       Format("%u. Null size WAV file: %s", ++f.nullSize.count, path.c_str()));
+                       Format("%u. Null size WAV file: %s", ++f.nullSize.count, shown().c_str()));
         return;
     }
     if (!wav.dataComplete()) return invalid("%u. Truncated WAV file (data larger than file): %s");
@@ -90,6 +91,7 @@ std::uint64_t FillPathLengths(as_bank& bank, unsigned& tooLong) {
 
 BankSizeResult CalculateBankSize(as_bank& bank, JobServices& ui) {
     Findings f;
+    PathResolver files;
     ProgressScope progress(ui, 'c');
     ui.SetProgressText("Calculating...");
     unsigned nonEmpty = unsigned(UsedSlots(bank).size());
@@ -105,13 +107,15 @@ BankSizeResult CalculateBankSize(as_bank& bank, JobServices& ui) {
             slot.length_sectors = 0;
             const std::string& path = bank.path(m, s);
             if (IsEmptyPath(path)) continue;
-            if (!HostFileExists(path)) {
-                f.missing.add(m, bank,
-                              Format("%u. Missing file: %s", ++f.missing.count, path.c_str()));
+            const auto file = files.find(path);
+            if (!file) {
+                f.missing.add(
+                    m, bank,
+                    Format("%u. Missing file: %s", ++f.missing.count, files.display(path).c_str()));
                 continue;
             }
             ++existing;
-            PlaceSample(bank, m, s, sector, totalSectors, f);
+            PlaceSample(bank, m, s, *file, files, sector, totalSectors, f);
         }
         ui.SetProgressPercent(unsigned(std::uint64_t(existing) * 100 / nonEmpty));
         ui.processEvents();

@@ -10,12 +10,6 @@ bool IsOption(const std::string& word) {
     return word.size() > 2 && word.starts_with("--");
 }
 
-bool AddMapping(CommandLine& line, const std::string& mapping, std::string& error) {
-    if (AddDriveMapping(line.drives, mapping)) return true;
-    error = "--map needs DRIVE:=FOLDER, as in D:=/mnt/samples, not '" + mapping + "'";
-    return false;
-}
-
 bool AddFlag(const Command& command, const std::string& word, Args& args, std::string& error) {
     std::string name = word.substr(0, word.find('='));
     if (std::find(command.flags.begin(), command.flags.end(), name) == command.flags.end()) {
@@ -35,9 +29,10 @@ std::string ArgumentCount(const Command& command) {
 } // namespace
 
 bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& error) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string word = argv[i];
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
         if (optionsEnded) {
             line.words.push_back(word);
         } else if (word == "--") {
@@ -49,14 +44,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& line, std::string& err
             line.console.quiet = true;
         } else if (word == "--help" || word == "-h") {
             line.help = true;
-        } else if (word == "--map") {
-            if (i + 1 == argc) {
-                error = "--map needs DRIVE:=FOLDER";
-                return false;
-            }
-            if (!AddMapping(line, argv[++i], error)) return false;
-        } else if (word.starts_with("--map=")) {
-            if (!AddMapping(line, word.substr(6), error)) return false;
+        } else if (TakePathOption(words, i, line.paths, error)) {
+            if (!error.empty()) return false;
         } else {
             line.words.push_back(word);
         }

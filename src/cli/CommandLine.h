@@ -3,7 +3,7 @@
 // of the command. After "--" every word belongs to the command, even one that looks like an option.
 #include "cli/Command.h"
 #include "job/ConsoleJobServices.h"
-#include "job/HostPath.h"
+#include "job/PathSettings.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +12,7 @@ namespace ovb::cli {
 
 struct CommandLine {
     ConsoleJobServices::Options console;
-    DriveMap drives;
+    PathSettings paths; // --map and --codepage, over the settings file
     bool help = false;
     std::vector<std::string> words; // the command name first, then its words, "--" kept
 };

@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/Help.h"
+#include "job/PathSettings.h"
 
 #include <cstdio>
 #include <exception>
@@ -55,7 +56,10 @@ int Run(int argc, char** argv) {
     line.words.erase(line.words.begin());
     if (!ParseArgs(*command, line.words, args, error)) return UsageError(error, command);
 
-    SetDriveMap(line.drives);
+    std::vector<std::string> problems;
+    SetPathSettings(RunPathSettings(line.paths, problems));
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "ovbank: %s\n", problem.c_str());
     ConsoleJobServices ui(line.console);
     return RunCommand(*command, args, ui);
 }

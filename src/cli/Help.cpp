@@ -1,5 +1,7 @@
 #include "cli/Help.h"
 
+#include "job/PathSettings.h"
+
 #include <algorithm>
 #include <string>
 
@@ -28,7 +30,10 @@ void PrintCommandList(std::FILE* to, const CommandTable& table) {
     PrintRow(to, width, "--yes", "answer Yes or OK to every question");
     PrintRow(to, width, "--quiet", "show no messages and no progress");
     PrintRow(to, width, "--map D:=FOLDER", "find stored paths of drive D: in FOLDER (repeatable)");
+    PrintRow(to, width, "--codepage NAME",
+             "read stored Windows paths in this code page (windows-1251, ...)");
     PrintRow(to, width, "--help", "show this list, or with a command its usage");
+    std::fprintf(to, "\nDrives and code page are also read from %s.\n", PathSettingsFile().c_str());
     std::fprintf(to, "\nExit codes: 0 done, 1 refused or errors found, 2 usage error.\n");
 }
 

@@ -1,6 +1,7 @@
 #include "cli/LoadFile.h"
 
 #include "bank/BankFiles.h"
+#include "bank/ScriptFile.h"
 
 namespace ovb::cli {
 
@@ -10,6 +11,17 @@ bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServic
         return true;
     }
     return LoadBankOrScript(bank, file, ui);
+}
+
+bool SaveChangedPaths(as_bank& bank, const std::filesystem::path& file, const std::string& suffix,
+                      const char* caption, JobServices& ui) {
+    std::filesystem::path script = file;
+    if (KindOfFile(file) == BankFileKind::Bank) {
+        script.replace_filename(file.stem().string() + suffix + ".ovs");
+        ui.message(caption,
+                   "The bank file keeps its paths; the new paths go to " + script.string());
+    }
+    return SaveScript(bank, script, ui, true);
 }
 
 } // namespace ovb::cli

@@ -4,11 +4,18 @@
 #include "job/JobServices.h"
 
 #include <filesystem>
+#include <string>
 
 namespace ovb::cli {
 
 // Loads a script (.ovs) or bank (.ovb) file into bank; the name "-" stands for an empty, reset
 // bank. False, after telling the user why, when the file cannot be loaded.
 bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServices& ui);
+
+// Keeps a bank's changed paths: a script is rewritten in place, beside a bank file a new script
+// NAME<suffix>.ovs is written (the bank file itself keeps its paths). The size calculation runs
+// first, so that the script's recorded path area matches its new paths.
+bool SaveChangedPaths(as_bank& bank, const std::filesystem::path& file, const std::string& suffix,
+                      const char* caption, JobServices& ui);
 
 } // namespace ovb::cli

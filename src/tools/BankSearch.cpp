@@ -1,6 +1,7 @@
 #include "tools/BankSearch.h"
 
 #include "base/Formatting.h"
+#include "job/PathResolver.h"
 
 #include <algorithm>
 
@@ -37,8 +38,12 @@ void SearchMultisamples(const as_bank& bank, std::string_view text, const Search
                       ContainsIgnoringCase(DisplayName(ms.name), text);
         if (options.filePaths) {
             for (const std::string& path : bank.paths(m)) {
-                if (IsEmptyPath(path) || !ContainsIgnoringCase(path, text)) continue;
-                results.paths.push_back(Entry(m, path));
+                if (IsEmptyPath(path)) continue;
+                // Found by its stored bytes or by its text read with the code page.
+                std::string shown = DisplayPath(path);
+                if (!ContainsIgnoringCase(path, text) && !ContainsIgnoringCase(shown, text))
+                    continue;
+                results.paths.push_back(Entry(m, shown));
                 listed = true;
             }
         }

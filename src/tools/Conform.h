@@ -85,9 +85,6 @@ struct ConformResult {
 ConformResult RunConform(const ConformPlan& plan, const ConformOptions& options, JobServices& ui);
 std::vector<std::string> ConformFinalReport(const ConformPlan& plan, const ConformResult& result);
 
-// Points every slot holding a written source at its new file; returns the slots changed.
-unsigned UpdateConformedPaths(as_bank& bank, const std::map<std::string, std::string>& written);
-
 struct ConformSession {
     ConformPlan plan;
     ConformResult result;

@@ -1,6 +1,6 @@
 // Deciding, before anything is written, what happens to each file and where its new file goes.
 #include "bank/Acc_bank_structure.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "tools/Conform.h"
 #include "tools/ConformAudio.h"
 #include "wav/Wav_file_parser.h"
@@ -53,10 +53,11 @@ std::vector<std::string> MirrorComponents(std::string_view rel) {
     return parts;
 }
 
-std::filesystem::path Canonical(const std::string& stored) {
+std::filesystem::path Canonical(PathResolver& files, const std::string& stored) {
     std::error_code ec;
-    auto p = std::filesystem::weakly_canonical(HostPath(stored), ec);
-    return ec ? HostPath(stored).lexically_normal() : p;
+    const std::filesystem::path file = files.file(stored);
+    auto p = std::filesystem::weakly_canonical(file, ec);
+    return ec ? file.lexically_normal() : p;
 }
 
 std::uint64_t FileSize(const std::filesystem::path& p) {
@@ -65,8 +66,8 @@ std::uint64_t FileSize(const std::filesystem::path& p) {
     return ec ? 0 : size;
 }
 
-void Examine(ConformItem& item) {
-    const auto host = HostPath(item.source);
+void Examine(ConformItem& item, PathResolver& files) {
+    const auto host = files.file(item.source);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(host, ec)) {
         item.action = ConformAction::Missing;
@@ -134,7 +135,21 @@ std::string OptionsFault(const ConformOptions& options) {
     return {};
 }
 
-void AssignTargets(ConformPlan& plan, const ConformOptions& options) {
+// Below a folder of this machine the new files get the names the sources have here (decoded from
+// the code page), and are stored as any file added there would be.
+std::string NewTarget(const ConformItem& item, const std::string& common,
+                      const ConformOptions& options, PathResolver& files, std::string& refusal) {
+    if (options.place == ConformOptions::Place::Beside)
+        return BesideTarget(item.source, options.suffix);
+    if (IsWindowsPath(options.mirrorRoot))
+        return MirrorTarget(item.source, common, options.mirrorRoot);
+    const StoredForm stored = files.store(
+        MirrorTarget(files.display(item.source), files.display(common), options.mirrorRoot));
+    refusal = stored.error;
+    return stored.path;
+}
+
+void AssignTargets(ConformPlan& plan, const ConformOptions& options, PathResolver& files) {
     std::vector<std::string> work;
     for (const ConformItem& item : plan.items)
         if (Writes(item)) work.push_back(item.source);
@@ -142,7 +157,7 @@ void AssignTargets(ConformPlan& plan, const ConformOptions& options) {
     const std::string fault = OptionsFault(options);
     std::set<std::filesystem::path> sources;
     for (const ConformItem& item : plan.items)
-        if (item.action != ConformAction::Missing) sources.insert(Canonical(item.source));
+        if (item.action != ConformAction::Missing) sources.insert(Canonical(files, item.source));
     std::unordered_map<std::string, std::string> taken; // canonical target -> its source
     for (ConformItem& item : plan.items) {
         if (!Writes(item)) continue;
@@ -150,10 +165,13 @@ void AssignTargets(ConformPlan& plan, const ConformOptions& options) {
             Refuse(item, fault);
             continue;
         }
-        item.target = options.place == ConformOptions::Place::Mirror
-                          ? MirrorTarget(item.source, common, options.mirrorRoot)
-                          : BesideTarget(item.source, options.suffix);
-        const auto target = Canonical(item.target);
+        std::string refusal;
+        item.target = NewTarget(item, common, options, files, refusal);
+        if (!refusal.empty()) {
+            Refuse(item, refusal);
+            continue;
+        }
+        const auto target = Canonical(files, item.target);
         if (sources.count(target)) {
             Refuse(item, "its new file would replace a file of the list: " + target.string());
             continue;
@@ -220,6 +238,7 @@ std::string MirrorTarget(const std::string& stored, const std::string& commonFol
 ConformPlan PlanConform(const std::vector<std::string>& paths, const ConformOptions& options,
                         JobServices* ui) {
     ConformPlan plan;
+    PathResolver files;
     std::unordered_set<std::string> seen;
     std::optional<ProgressScope> progress;
     if (ui) {
@@ -235,10 +254,10 @@ ConformPlan PlanConform(const std::vector<std::string>& paths, const ConformOpti
         if (p.empty() || IsEmptyPath(p) || !seen.insert(p).second) continue;
         ConformItem item;
         item.source = p;
-        Examine(item);
+        Examine(item, files);
         plan.items.push_back(std::move(item));
     }
-    AssignTargets(plan, options);
+    AssignTargets(plan, options, files);
     return plan;
 }
 

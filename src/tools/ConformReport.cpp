@@ -1,5 +1,6 @@
 // The texts the user reads before and after conforming.
 #include "base/Formatting.h"
+#include "job/PathResolver.h"
 #include "tools/Conform.h"
 
 #include <map>
@@ -15,9 +16,9 @@ std::string SizeText(std::uint64_t bytes) {
 void AddProblems(const ConformPlan& plan, std::vector<std::string>& lines) {
     for (const ConformItem& item : plan.items) {
         if (item.action == ConformAction::Refuse)
-            lines.push_back("Refused: " + item.source + ": " + item.reason);
+            lines.push_back("Refused: " + DisplayPath(item.source) + ": " + item.reason);
         else if (item.action == ConformAction::Missing)
-            lines.push_back("Missing file: " + item.source);
+            lines.push_back("Missing file: " + DisplayPath(item.source));
     }
 }
 
@@ -56,7 +57,7 @@ std::vector<std::string> ConformPreviewReport(const ConformPlan& plan) {
     lines.push_back("");
     for (const ConformItem& item : plan.items)
         if (item.action == ConformAction::Rewrap || item.action == ConformAction::Convert)
-            lines.push_back(item.source + "  ->  " + item.target);
+            lines.push_back(DisplayPath(item.source) + "  ->  " + DisplayPath(item.target));
     AddProblems(plan, lines);
     return lines;
 }

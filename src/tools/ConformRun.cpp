@@ -2,9 +2,10 @@
 // window alive and watches its Cancel; then the questions around the run.
 #include "bank/Acc_bank_structure.h"
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "tools/Conform.h"
 #include "tools/ConformAudio.h"
+#include "tools/LibraryPaths.h"
 
 #include <algorithm>
 #include <chrono>
@@ -51,6 +52,11 @@ ConformResult RunConform(const ConformPlan& plan, const ConformOptions& options,
             totalFrames += item.frames;
         }
     std::vector<Outcome> outcomes(work.size());
+    // Found here, before the workers start: a resolver serves one thread.
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> files;
+    PathResolver resolver;
+    for (const ConformItem* item : work)
+        files.emplace_back(resolver.file(item->source), resolver.forWriting(item->target));
     bool cancelPressed = false;
     std::atomic<bool> stop{false};
     std::atomic<std::size_t> next{0}, finished{0};
@@ -67,8 +73,7 @@ ConformResult RunConform(const ConformPlan& plan, const ConformOptions& options,
             for (std::size_t i; (i = next++) < work.size(); ++finished) {
                 if (stop) continue;
                 outcomes[i].what =
-                    ConvertToModuleWav(HostPath(work[i]->source), HostPath(work[i]->target),
-                                       control, outcomes[i].error);
+                    ConvertToModuleWav(files[i].first, files[i].second, control, outcomes[i].error);
             }
         };
         std::vector<std::thread> threads;
@@ -87,7 +92,7 @@ ConformResult RunConform(const ConformPlan& plan, const ConformOptions& options,
             ++(work[i]->action == ConformAction::Rewrap ? result.rewrapped : result.converted);
             break;
         case ConvertOutcome::Failed:
-            result.failures.push_back(work[i]->source + ": " + outcomes[i].error);
+            result.failures.push_back(DisplayPath(work[i]->source) + ": " + outcomes[i].error);
             break;
         case ConvertOutcome::Cancelled:
             ++result.notDone;
@@ -95,19 +100,6 @@ ConformResult RunConform(const ConformPlan& plan, const ConformOptions& options,
         }
     }
     return result;
-}
-
-unsigned UpdateConformedPaths(as_bank& bank, const std::map<std::string, std::string>& written) {
-    unsigned changed = 0;
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        for (std::string& path : bank.paths(m)) {
-            if (IsEmptyPath(path)) continue;
-            auto it = written.find(path);
-            if (it == written.end()) continue;
-            path = it->second;
-            ++changed;
-        }
-    return changed;
 }
 
 ConformSession ConformWavFiles(const std::vector<std::string>& paths, const ConformOptions& options,
@@ -145,7 +137,7 @@ ConformSession ConformWavFiles(const std::vector<std::string>& paths, const Conf
     if (bank && !s.result.cancelled && !s.result.written.empty() &&
         ui.yes(kConformCaption, Format("Change the bank's paths to the %zu conformed files?",
                                        s.result.written.size())))
-        s.slotsUpdated = UpdateConformedPaths(*bank, s.result.written);
+        s.slotsUpdated = ReplaceSamplePaths(*bank, s.result.written);
     return s;
 }
 

@@ -4,6 +4,7 @@
 // is linked to the next slot (in ascending order) holding the same text; the pairs of a slot are
 // then found by following its links.
 #include "base/Formatting.h"
+#include "job/PathResolver.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckHelpers.h"
 
@@ -65,9 +66,11 @@ void AddPair(const as_bank& bank, std::uint32_t first, std::uint32_t second, Lin
     const unsigned a = first / kSamplesPerMultisample, i = first % kSamplesPerMultisample;
     const unsigned b = second / kSamplesPerMultisample, j = second % kSamplesPerMultisample;
     lines.emplace_back("Dublicate Found! -------------------------------------------");
-    lines.push_back(Format("Sample %03u from MS%04u: %s", i, a, bank.path(a, i).c_str()));
+    lines.push_back(
+        Format("Sample %03u from MS%04u: %s", i, a, DisplayPath(bank.path(a, i)).c_str()));
     lines.emplace_back();
-    lines.push_back(Format("Sample %03u from MS%04u: %s", j, b, bank.path(b, j).c_str()));
+    lines.push_back(
+        Format("Sample %03u from MS%04u: %s", j, b, DisplayPath(bank.path(b, j)).c_str()));
     lines.emplace_back();
 }
 

@@ -5,6 +5,7 @@
 #include "tools/SampleExport.h"
 
 #include "base/Formatting.h"
+#include "job/PathResolver.h"
 #include "tools/CheckHelpers.h"
 #include "tools/ExportedFiles.h"
 #include "tools/LibraryPaths.h"
@@ -102,7 +103,7 @@ std::optional<std::filesystem::path> LibraryOutputPath(std::string_view stored,
         if (name.empty() && !rest.empty()) continue; // "a\/b" and doubled slashes
         if (name == ".") continue;
         if (!IsPlainFileName(name)) return std::nullopt;
-        out /= std::string(name);
+        out /= IsWindowsPath(stored) ? DecodeWindowsText(name) : std::string(name);
     }
     return out;
 }

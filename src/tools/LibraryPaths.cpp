@@ -1,5 +1,7 @@
 #include "tools/LibraryPaths.h"
 
+#include "job/PathResolver.h"
+
 #include <algorithm>
 
 namespace ovb {
@@ -52,16 +54,45 @@ std::string FolderAsLibraryPath(std::string_view folder) {
     return FoldDoubledBackslashes(text);
 }
 
+namespace {
+
+// A folder of this machine put in front of a Windows path gives a path of this machine: the rest
+// of it is decoded from the code page and its separators become '/', so that no path mixes the
+// two forms.
+std::string AsHostPath(std::string path, std::string_view newText) {
+    if (newText.empty() || newText.front() != '/' || !path.starts_with(newText) ||
+        path.find('\\') == std::string::npos)
+        return path;
+    std::string host = std::string(newText) + DecodeWindowsText(path.substr(newText.size()));
+    std::replace(host.begin(), host.end(), '\\', '/');
+    return host;
+}
+
+} // namespace
+
 unsigned ReplaceInSamplePaths(as_bank& bank, std::string_view oldText, std::string_view newText) {
     if (oldText.empty() || newText.empty()) return 0;
     unsigned changed = 0;
     for (unsigned m = 0; m < kMultisamples; ++m) {
         for (std::string& path : bank.paths(m)) {
             if (IsEmptyPath(path) || path.find(oldText) == std::string::npos) continue;
-            path = ReplaceAll(path, oldText, newText);
+            path = AsHostPath(ReplaceAll(path, oldText, newText), newText);
             ++changed;
         }
     }
+    return changed;
+}
+
+unsigned ReplaceSamplePaths(as_bank& bank, const std::map<std::string, std::string>& newPaths) {
+    unsigned changed = 0;
+    for (unsigned m = 0; m < kMultisamples; ++m)
+        for (std::string& path : bank.paths(m)) {
+            if (IsEmptyPath(path)) continue;
+            const auto it = newPaths.find(path);
+            if (it == newPaths.end()) continue;
+            path = it->second;
+            ++changed;
+        }
     return changed;
 }
 

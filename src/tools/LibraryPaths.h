@@ -3,6 +3,7 @@
 // over every sample path of the bank. The bank changes in memory only.
 #include "bank/Acc_bank_structure.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,13 @@ std::string FoldDoubledBackslashes(std::string_view text);
 std::string FolderAsLibraryPath(std::string_view folder);
 
 // Replaces oldText by newText in every non-empty sample path of the bank. Nothing happens
-// unless both texts are non-empty. Returns the number of paths that changed.
+// unless both texts are non-empty. A path that then begins with a folder of this machine (newText
+// starts with '/') becomes a path of this machine throughout. Returns the number of paths that
+// changed.
 unsigned ReplaceInSamplePaths(as_bank& bank, std::string_view oldText, std::string_view newText);
+
+// Every non-empty sample path that is a key of newPaths becomes its value. Returns the number of
+// slots changed.
+unsigned ReplaceSamplePaths(as_bank& bank, const std::map<std::string, std::string>& newPaths);
 
 } // namespace ovb

@@ -1,6 +1,6 @@
 // Existence of every sample file the bank names, multisample 0 included.
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckHelpers.h"
 
@@ -12,13 +12,14 @@ unsigned CheckMissingFiles(const as_bank& bank, JobServices& ui) {
     ui.SetProgressText("Checking WAV Files...");
     const unsigned total = unsigned(UsedSlots(bank).size());
     Lines lines;
+    PathResolver files;
     unsigned missing = 0, existing = 0;
     for (unsigned m = 0; m < kMultisamples; ++m) {
         bool headed = false;
         for (unsigned k = 0; k < kSamplesPerMultisample; ++k) {
             const std::string& path = bank.path(m, k);
             if (IsEmptyPath(path)) continue;
-            if (HostFileExists(path)) {
+            if (files.find(path)) {
                 ++existing;
                 continue;
             }
@@ -26,7 +27,7 @@ unsigned CheckMissingFiles(const as_bank& bank, JobServices& ui) {
                 lines.push_back(
                     Format("Multisample Num: %u - %s", m, MultisampleName(bank, m).c_str()));
             headed = true;
-            lines.push_back(Format("%u. Missing file: %s", ++missing, path.c_str()));
+            lines.push_back(Format("%u. Missing file: %s", ++missing, files.display(path).c_str()));
         }
         Step(ui, existing, total);
     }

@@ -1,6 +1,6 @@
 #include "tools/MultisampleNameSuggestion.h"
 
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 
 #include <algorithm>
 #include <cctype>
@@ -51,7 +51,7 @@ Name<16> MultisampleNameFromText(std::string_view text) {
 }
 
 std::optional<Name<16>> SuggestMultisampleName(std::string_view firstSelectedFile) {
-    fs::path folder = HostPath(firstSelectedFile).parent_path();
+    fs::path folder = PathResolver().file(firstSelectedFile).parent_path();
     if (folder.empty()) folder = ".";
     const auto marker = FindMarker(folder);
     if (!marker) return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include "bank/Acc_bank_structure.h"
 #include "bank/Mysplitfilereader.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "wav/Wav_file_parser.h"
 
 #include <algorithm>
@@ -40,8 +40,9 @@ bool IsBankFileName(const std::filesystem::path& file) {
 } // namespace
 
 PlayerSample FetchWavSample(std::string_view storedPath) {
-    if (!HostFileExists(storedPath)) return Show("File Not Exist");
-    std::ifstream in(HostPath(storedPath), std::ios::binary);
+    const auto file = FindStoredFile(storedPath);
+    if (!file) return Show("File Not Exist");
+    std::ifstream in(*file, std::ios::binary);
     if (!in) return Show("File Not Exist");
     const WavLayout wav = ParseWav(in);
     if (wav.format == WavRejected) return Show("Invalid WAV File Format");

@@ -5,7 +5,7 @@
 
 #include "bank/BankFiles.h"
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "tools/CheckHelpers.h"
 #include "tools/ExportedFiles.h"
 
@@ -61,7 +61,8 @@ unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& ban
     for (unsigned slot = 0; slot < kSamplesPerMultisample; ++slot) {
         const std::string& stored = bank.path(multisample, slot);
         if (IsEmptyPath(stored)) continue;
-        const std::string_view name = StoredFileName(stored);
+        const std::string display = DisplayPath(stored);
+        const std::string_view name = StoredFileName(display);
         const std::string shown = folder.string() + "\\" + std::string(name);
         std::string error = "the file name leaves the chosen folder";
         if (IsPlainFileName(name) &&

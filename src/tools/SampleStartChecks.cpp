@@ -1,7 +1,7 @@
 // Checks that list samples grouped by multisample: the level of the first sample frame of each
 // file, and the loop settings of each sample record.
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckHelpers.h"
 #include "wav/Wav_file_parser.h"
@@ -40,8 +40,8 @@ bool OutOfRange(int value) {
 }
 
 // Whether the file's first frame is loud; false for files that cannot be read or are rejected.
-bool FirstFrameIsLoud(const std::string& stored) {
-    std::ifstream in(HostPath(stored), std::ios::binary);
+bool FirstFrameIsLoud(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     if (!in) return false;
     const WavLayout layout = ParseWav(in);
     if (layout.format == WavRejected || !layout.hasData || layout.dataSize < 4) return false;
@@ -75,14 +75,17 @@ unsigned CheckFirstSampleLevel(const as_bank& bank, JobServices& ui) {
     ui.SetProgressText("Checking WAV Files...");
     const unsigned total = unsigned(UsedSlots(bank).size());
     GroupedNotes found(bank);
+    PathResolver files;
     unsigned examined = 0;
     for (unsigned m = 0; m < kMultisamples; ++m) {
         for (unsigned k = 0; k < kSamplesPerMultisample; ++k) {
             const std::string& path = bank.path(m, k);
-            if (IsEmptyPath(path) || !HostFileExists(path)) continue;
-            ui.SetProgressText(path);
+            if (IsEmptyPath(path)) continue;
+            const auto file = files.find(path);
+            if (!file) continue;
+            ui.SetProgressText(files.display(path));
             ++examined;
-            if (FirstFrameIsLoud(path)) found.add(m, k);
+            if (FirstFrameIsLoud(*file)) found.add(m, k);
         }
         Step(ui, examined, total);
     }

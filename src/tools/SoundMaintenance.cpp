@@ -4,7 +4,7 @@
 #include "tools/SoundMaintenance.h"
 
 #include "base/Formatting.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "tools/CheckHelpers.h"
 #include "wav/Wav_file_parser.h"
 
@@ -16,8 +16,8 @@ namespace {
 
 using namespace checks;
 
-bool IsStereoFile(const std::string& stored) {
-    std::ifstream in(HostPath(stored), std::ios::binary);
+bool IsStereoFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
     return in && CheckWavHeader(in) == WavStereo;
 }
 
@@ -32,13 +32,14 @@ class StereoMultisamples {
     }
 
   private:
-    bool examine(unsigned m) const {
+    bool examine(unsigned m) {
         bool found = false;
         for (const std::string& path : bank_.paths(m))
-            if (!IsEmptyPath(path) && !found) found = IsStereoFile(path);
+            if (!IsEmptyPath(path) && !found) found = IsStereoFile(files_.file(path));
         return found;
     }
     const as_bank& bank_;
+    PathResolver files_;
     std::vector<signed char> known_;
 };
 

@@ -1,6 +1,7 @@
 // Checks of the texts of multisamples 1 to 9999: characters of paths, doubled delimiters in paths
 // and characters of names.
 #include "base/Formatting.h"
+#include "job/PathResolver.h"
 #include "tools/BankChecks.h"
 #include "tools/CheckHelpers.h"
 
@@ -42,7 +43,7 @@ unsigned ScanPaths(const as_bank& bank, JobServices& ui, const char* title, cons
             const std::string& path = bank.path(m, k);
             if (IsEmptyPath(path) || !bad(path)) continue;
             if (count++ == 0) lines.emplace_back(firstLine);
-            lines.push_back(Format("Sample %03u from MS%04u: %s", k, m, path.c_str()));
+            lines.push_back(Format("Sample %03u from MS%04u: %s", k, m, DisplayPath(path).c_str()));
         }
         Step(ui, m + 1, kMultisamples);
     }

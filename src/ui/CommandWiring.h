@@ -36,5 +36,6 @@ void WireLevelCommands(TForm1& form);       // level analysis and normalising
 void WireSdCardCommands(TForm1& form);      // SD card write assistant
 void WireConformCommands(TForm1& form);     // conforming WAV files to 48 kHz / 16-bit
 void WireUndoCommands(TForm1& form);        // Edit > Undo / Redo
+void WirePathCommands(TForm1& form);        // sample drives, code page, locating missing samples
 
 } // namespace ovb

@@ -60,6 +60,7 @@ void TForm1::loadFile(const QString& path, bool bankFile) {
         LoadScript(*bank_, FsPath(path), ui_);
     current_file_name_ = path.toStdString();
     RefreshViews();
+    emit bankOpened();
 }
 
 void TForm1::openFile(const QString& path) {

@@ -1,7 +1,7 @@
 #include "ui/Mainform.h"
 
 #include "assistants/Searchform.h"
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "ui/CommandWiring.h"
 #include "ui/UndoHistory.h"
 #include "uibase/QtText.h"
@@ -36,6 +36,7 @@ TForm1::TForm1(QWidget* parent, const BuildProgress& progress)
     WireSdCardCommands(*this);
     WireConformCommands(*this);
     WireUndoCommands(*this);
+    WirePathCommands(*this);
     refreshBar_ = new QProgressBar(this);
     refreshBar_->setRange(0, 100);
     refreshBar_->setMaximumHeight(14);

@@ -88,6 +88,10 @@ class TForm1 : public QMainWindow, public EditorHost {
     SoundManagerPage* soundManagerPage() const { return manager_; }
     QProgressBar* refreshBar() const { return refreshBar_; }
 
+  signals:
+    // A script or bank file was opened into the edited bank.
+    void bankOpened();
+
   private:
     void buildPages(const BuildProgress& progress);
     void buildMenus();

@@ -103,6 +103,8 @@ constexpr MenuEntry kEntries[] = {
          "Save ALL Used Multisamples Names To Multisamples Folders", NoAction),
     Item(M::Tools, C::ReformToBank, "Reform loaded script file to bank file"),
     Item(M::Tools, C::CheckMissingFiles, "Check all WAV files for existing"),
+    Item(M::Tools, C::LocateMissingSamples, "Locate Missing Samples...", 0, "",
+         "Finds moved sample files below a folder and points the bank's paths at them"),
     Sub(M::Tools, M::Over64, "Check for multisamples, with more of 64 assigned notes/samples"),
     Item(M::Over64, C::Over64ByOffset, "By sample start offset (bank need to be calculated)",
          NoAction),
@@ -131,6 +133,8 @@ constexpr MenuEntry kEntries[] = {
          Sep | Checkable | Checked),
     Sub(M::Settings, M::AudioDevice, "Audio Output Device", Sep),
     Item(M::AudioDevice, C::DefaultOutputDevice, "DEFAULT WAVE OUT DEVICE", Checkable | Checked),
+    Item(M::Settings, C::SampleDrives, "Sample Drives and Code Page...", Sep, "",
+         "Where the drives of the bank's sample paths lie on this computer"),
 
     Item(M::SoundGrid, C::RemoveSound, "Remove Selected Sound...", WidgetShortcut, "Del"),
     Item(M::SoundGrid, C::RemoveMultipleSounds, "Remove Multiple Sounds..."),

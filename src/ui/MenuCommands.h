@@ -72,6 +72,7 @@ enum class Command : std::uint8_t {
     SaveMultisampleNames,
     ReformToBank,
     CheckMissingFiles,
+    LocateMissingSamples,
     Over64ByOffset,
     Over64ByPath,
     UpdateFactoryReset,
@@ -88,6 +89,7 @@ enum class Command : std::uint8_t {
     PlayFromBankFile,
     SilenceFirstSample,
     DefaultOutputDevice,
+    SampleDrives,
     // Sounds grid pop-up menu
     RemoveSound,
     RemoveMultipleSounds,

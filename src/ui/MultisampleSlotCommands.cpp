@@ -1,11 +1,11 @@
 // The sample grid's pop-up menu of the multisample page and the commands behind it.
-#include "job/HostPath.h"
+#include "job/PathResolver.h"
 #include "ui/CommandWiring.h"
-#include "uibase/EditorHost.h"
 #include "ui/Mainform.h"
 #include "ui/MultisamplePage.h"
 #include "ui/PageCommands.h"
 #include "ui/SampleGrid.h"
+#include "uibase/EditorHost.h"
 
 #include <QActionGroup>
 #include <QDir>
@@ -39,9 +39,20 @@ constexpr std::pair<Command, NoteScheme> kCriteria[] = {
     {Command::CriterionNameLowerCase, NoteScheme::LowerCase},
 };
 
-// A chosen file as the bank stores it: the bytes this machine opens it by.
-std::string StoredPath(const QString& file) {
-    return QFile::encodeName(QDir::toNativeSeparators(file)).toStdString();
+// Chosen files as the bank stores them: in Windows form below a mapped drive folder, else by the
+// bytes this machine opens them by. Nothing when one of them cannot be stored, after saying why.
+std::optional<std::vector<std::string>> StoredPaths(const QStringList& files, JobServices& ui) {
+    const PathResolver paths;
+    std::vector<std::string> stored;
+    for (const QString& file : files) {
+        StoredForm form = paths.store(QFile::encodeName(QDir::cleanPath(file)).toStdString());
+        if (!form.ok()) {
+            ui.message("Error", form.error);
+            return std::nullopt;
+        }
+        stored.push_back(std::move(form.path));
+    }
+    return stored;
 }
 
 } // namespace
@@ -116,9 +127,10 @@ void MultisamplePage::addOneFile() {
     if (chosen.size() != 1) return;
     const QStringList files = fileDialog(
         FileDialogRequest{false, "Open ONE WAV audio file", DialogFilter(kOneFileFilter)}, false);
-    if (files.isEmpty()) return;
-    if (host_.jobs().succeeded(SetSlotFile(host_.bank(), unsigned(currentMultisample()), chosen,
-                                           StoredPath(files.first()))))
+    const auto stored = StoredPaths(files.mid(0, 1), host_.jobs());
+    if (!stored) return;
+    if (host_.jobs().succeeded(
+            SetSlotFile(host_.bank(), unsigned(currentMultisample()), chosen, stored->front())))
         host_.RefreshViews(refresh::All);
 }
 
@@ -129,10 +141,9 @@ void MultisamplePage::addMultipleFiles() {
 }
 
 void MultisamplePage::placeFiles(const QStringList& files) {
-    std::vector<std::string> stored;
-    for (const QString& file : files)
-        stored.push_back(StoredPath(file));
-    host_.jobs().succeeded(PlaceFilesByName(host_.bank(), unsigned(currentMultisample()), stored,
+    const auto stored = StoredPaths(files, host_.jobs());
+    if (!stored) return;
+    host_.jobs().succeeded(PlaceFilesByName(host_.bank(), unsigned(currentMultisample()), *stored,
                                             criterion(), transpose(), host_.jobs(),
                                             [this] { host_.RefreshViews(refresh::All); }));
 }
@@ -141,8 +152,10 @@ void MultisamplePage::dropFiles(const QStringList& files, int slot) {
     if (files.size() > 1) return placeFiles(files);
     if (files.isEmpty() || slot < 0 || slot >= int(kSamplesPerMultisample)) return;
     const unsigned target[] = {unsigned(slot)};
-    if (host_.jobs().succeeded(SetSlotFile(host_.bank(), unsigned(currentMultisample()), target,
-                                           StoredPath(files.first()))))
+    const auto stored = StoredPaths(files, host_.jobs());
+    if (!stored) return;
+    if (host_.jobs().succeeded(
+            SetSlotFile(host_.bank(), unsigned(currentMultisample()), target, stored->front())))
         host_.RefreshViews(refresh::All);
 }
 
@@ -161,8 +174,9 @@ void MultisamplePage::openFileLocation() {
     const unsigned slot = chosen.empty() ? unsigned(samples_->currentSlot()) : chosen.front();
     const std::string& path = host_.bank().path(unsigned(currentMultisample()), slot);
     if (IsEmptyPath(path)) return host_.jobs().message("Info", "This is empty file");
-    if (!HostFileExists(path)) return host_.jobs().message("Info", "File Not Exist!");
-    const std::filesystem::path folder = HostPath(path).parent_path();
+    const auto file = FindStoredFile(path);
+    if (!file) return host_.jobs().message("Info", "File Not Exist!");
+    const std::filesystem::path folder = file->parent_path();
     openFolder(QUrl::fromLocalFile(QFile::decodeName(folder.string().c_str())));
 }
 

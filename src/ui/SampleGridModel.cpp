@@ -1,5 +1,6 @@
 #include "ui/SampleGridModel.h"
 
+#include "job/PathResolver.h"
 #include "tools/MultisampleEdits.h"
 #include "ui/GridDelegate.h"
 #include "uibase/QtText.h"
@@ -65,7 +66,7 @@ QVariant SampleGridModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
             const int ms = multisample_();
             if (ms < 0 || unsigned(ms) >= kMultisamples) return {};
-            return ToQString(bank_.path(unsigned(ms), slot));
+            return ToQString(DisplayPath(bank_.path(unsigned(ms), slot)));
         }
         break;
     default:

@@ -14,6 +14,8 @@
 
 #include <utility>
 
+#include <cstdio>
+
 namespace ovb {
 
 namespace {
@@ -70,6 +72,10 @@ int RunEditor(QApplication& app, const StartupOptions& options) {
         QMessageBox::warning(nullptr, "Info", kAlreadyRunning);
         return 1;
     }
+    std::vector<std::string> problems;
+    SetPathSettings(RunPathSettings(options.paths, problems));
+    for (const std::string& problem : problems)
+        std::fprintf(stderr, "orvelanta-bank-manager: %s\n", problem.c_str());
     ShowStartScreen();
     SetStartProgress(1);
     TForm1 form(nullptr, SetStartProgress);

@@ -2,6 +2,7 @@
 // The program's start: one copy only, the start screen while the main window is built, the search
 // window made hidden, then the event loop until the main window closes. A later start with a file
 // hands it to the running copy, which opens it.
+#include "job/PathSettings.h"
 #include "ui/SingleInstance.h"
 
 #include <QString>
@@ -16,7 +17,8 @@ namespace ovb {
 class TForm1;
 
 struct StartupOptions {
-    QString file; // a script or bank file to open once the window is up; empty: none
+    QString file;       // a script or bank file to open once the window is up; empty: none
+    PathSettings paths; // --map and --codepage, over the settings file
     QString instanceName = kInstanceName;
     QString lockFolder; // empty: the user's runtime folder
     // Called once the main window is shown and has been painted (start-up timing).

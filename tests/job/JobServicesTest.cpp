@@ -1,7 +1,6 @@
-// The console job services, formatting and host paths: what a user of ovbank reads.
+// The console job services, formatting: what a user of ovbank reads.
 #include "base/Formatting.h"
 #include "job/ConsoleJobServices.h"
-#include "job/HostPath.h"
 
 #include <gtest/gtest.h>
 
@@ -66,17 +65,4 @@ TEST(Formatting, SizesDurationsAndGroupedDigits) {
     EXPECT_EQ(FormatSize(1536ull << 30), "1.5000 TB"); // four divisions, four decimals
     EXPECT_EQ(FormatWithSpaces(1234567), "1 234 567");
     EXPECT_EQ(FormatDuration(48000 * 61 + 48 * 5), "01:01:005");
-}
-
-TEST(HostPath, WindowsPathsMapThroughTheDriveMap) {
-    DriveMap map;
-    EXPECT_TRUE(AddDriveMapping(map, "d:=/mnt/samples"));
-    EXPECT_FALSE(AddDriveMapping(map, "DD:=/x"));
-    SetDriveMap(map);
-    EXPECT_EQ(HostPath("D:\\Piano\\C 3.wav"), std::filesystem::path("/mnt/samples/Piano/C 3.wav"));
-    EXPECT_EQ(HostPath("E:\\x.wav"), std::filesystem::path("E:/x.wav")); // unmapped drive
-    EXPECT_EQ(HostPath("/home/u/a.wav"), std::filesystem::path("/home/u/a.wav"));
-    EXPECT_EQ(StoredFileName("D:\\Piano\\C 3.wav"), "C 3.wav");
-    EXPECT_EQ(StoredFileName("C:name.ovs"), "name.ovs");
-    SetDriveMap({});
 }

@@ -2,7 +2,7 @@
 // that stands in for drive D: of the stored paths.
 #include "CheckFixture.h"
 
-#include "job/HostPath.h"
+#include "support/PathSettingsScope.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
 
@@ -14,11 +14,7 @@ namespace {
 class FileChecks : public test::CheckFixture {
   protected:
     test::TempDir dir;
-    void SetUp() override { SetDriveMap({{'D', dir.path()}}); }
-    void TearDown() override {
-        SetDriveMap({});
-        CheckFixture::TearDown();
-    }
+    test::PathSettingsScope drives{dir.path()};
     // A file whose first frame holds left (and right for stereo); returns its stored path.
     std::string Wav(const std::string& name, bool stereo, int left, int right = 0) {
         test::WriteWav(dir / name, stereo, 64);

@@ -62,6 +62,11 @@ TEST_F(LibraryPaths, ReplaceInSamplePathsChangesNonEmptyPathsOnly) {
     EXPECT_EQ(ReplaceInSamplePaths(bank, "E:\\New\\", ""), 0u);
     EXPECT_EQ(ReplaceInSamplePaths(bank, "", "F:\\"), 0u);
     EXPECT_EQ(bank.path(9999, 63), "E:\\New\\y.wav");
+
+    // A folder of this machine in front: one form of path, names decoded (windows-1252 here).
+    bank.path(7, 0) = "E:\\New\\M\xFCller\\y.wav";
+    EXPECT_EQ(ReplaceInSamplePaths(bank, "E:\\New\\", "/home/u/lib\\"), 3u);
+    EXPECT_EQ(bank.path(7, 0), "/home/u/lib/Müller/y.wav");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Note names, the keys the multisample editor looks for in file names, the placement of many
 // files on the 64 slots, and the name a ".msn" marker suggests.
-#include "job/HostPath.h"
+#include "support/PathSettingsScope.h"
 #include "support/TestFiles.h"
 #include "tools/AutoPosition.h"
 #include "tools/MultisampleNameSuggestion.h"
@@ -161,10 +161,10 @@ TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisampleCutTo
     EXPECT_EQ(SuggestMultisampleName((dir / "Missing" / "x.wav").string()), std::nullopt);
 
     // Stored Windows paths reach the folder through the drive map.
-    const DriveMap saved = CurrentDriveMap();
-    SetDriveMap({{'D', dir.path()}});
-    name = SuggestMultisampleName("D:\\Piano\\Grand C 3.wav");
-    SetDriveMap(saved);
+    {
+        test::PathSettingsScope drives(dir.path());
+        name = SuggestMultisampleName("D:\\piano\\Grand C 3.wav");
+    }
     ASSERT_TRUE(name);
     EXPECT_EQ(NameString(*name), "Grand Piano");
 

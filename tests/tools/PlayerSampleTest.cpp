@@ -4,9 +4,9 @@
 
 #include "bank/BankFileWriter.h"
 #include "bank/SplitVolumes.h"
-#include "job/HostPath.h"
 #include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
+#include "support/PathSettingsScope.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
 
@@ -40,10 +40,8 @@ TEST(PlayerSampleWav, StoredWindowsPathsAreMappedToThisMachine) {
     TempDir dir;
     std::filesystem::create_directories(dir / "Piano");
     WriteWav(dir / "Piano" / "C 3.wav", true, 100, 2);
-    const DriveMap before = CurrentDriveMap();
-    SetDriveMap({{'D', dir.path()}});
+    test::PathSettingsScope drives(dir.path());
     auto s = FetchWavSample("d:\\Piano\\C 3.wav");
-    SetDriveMap(before);
     ASSERT_EQ(s.outcome, Outcome::Loaded) << Shown(s);
     EXPECT_TRUE(s.stereo);
     EXPECT_EQ(s.bytes, PatternBytes(100, 2));
