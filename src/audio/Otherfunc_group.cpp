@@ -2,6 +2,7 @@
 
 #include "audio/Otherfunc_level.h"
 #include "base/Formatting.h"
+#include "job/FileIdentity.h"
 #include "job/HostPath.h"
 #include "job/JobServices.h"
 #include "job/ReplacingBatch.h"
@@ -19,7 +20,7 @@ constexpr std::size_t kMaxRecordPath = 255;
 void OfferErrors(JobServices& ui, std::vector<std::string>& lines, unsigned errors,
                  const char* question, const char* firstLine) {
     if (errors == 0) return;
-    if (!ui.yes("Info", Format(question, errors), AskPurpose::OfferReport)) return;
+    if (!ui.yes("Info", Format(question, errors), AskPurpose::Harmless)) return;
     lines.insert(lines.begin(), Format(firstLine, errors));
     ui.ShowReport("Report: ERRORS", lines);
     ui.CloseReport();
@@ -95,11 +96,15 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
             ShowFileProgress(ui, paths[i], i, paths.size());
             if (paths[i].empty()) continue;
             const std::filesystem::path host = HostPath(paths[i]);
-            // A file that several slots share takes the gain once; twice would clip it.
-            const std::string key = host.lexically_normal().string();
+            // A file that several slots (or names) share takes the gain once; twice would clip it.
+            const std::string key = FileKey(host);
             if (taken.count(key) != 0) continue;
             ApplyGainToFile(host, coefficient, batch,
-                            [&outcomes, i](const GainOutcome& g) { outcomes[i] = g; });
+                            [&outcomes, &taken, host, i](const GainOutcome& g) {
+                                outcomes[i] = g;
+                                // The file in place is a new file: known by that one too.
+                                if (g.status == kLevelOk) taken.insert(FileKey(host));
+                            });
             if (!outcomes[i] || outcomes[i]->status == kLevelOk) taken.insert(key);
         }
         batch.flush();

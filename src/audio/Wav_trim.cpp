@@ -2,6 +2,7 @@
 
 #include "audio/Wav_samples.h"
 #include "audio/Wav_silence.h"
+#include "job/FileIdentity.h"
 #include "job/HostPath.h"
 #include "job/JobServices.h"
 #include "job/ReplacingBatch.h"
@@ -42,7 +43,9 @@ TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work, bool dis
         ui.SetProgressText(paths[i]);
         const std::filesystem::path host = HostPath(paths[i]);
         if (batch.waiting(host)) batch.flush();
-        const bool again = distinct && !visited.insert(host.lexically_normal().string()).second;
+        // Known by its file, whatever the name: once rewritten, under its new identity too.
+        const std::string key = FileKey(host);
+        const bool again = distinct && (!visited.insert(key).second || run.changed.count(key));
         if (!again && Accepted(OpenWavSamples(host, wav), wav)) work(run, batch, host, wav);
         ui.SetProgressText(kProgressTitle);
         ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
@@ -65,7 +68,7 @@ void Rewrite(TrimRun& run, ReplacingBatch& batch, const std::filesystem::path& h
                             run.failures.push_back(host.string() + ": " + error);
                             return;
                         }
-                        run.changed.insert(host.lexically_normal().string());
+                        run.changed.insert(FileKey(host));
                         run.removed += removed;
                         run.inFades += inFades;
                     });

@@ -5,6 +5,7 @@
 
 #include "base/Formatting.h"
 #include "job/HostPath.h"
+#include "job/InputFile.h"
 #include "tools/CheckFrame.h"
 #include "wav/Wav_file_parser.h"
 
@@ -17,7 +18,9 @@ namespace {
 using namespace checks;
 
 bool IsStereoFile(const std::string& stored) {
-    std::ifstream in(HostPath(stored), std::ios::binary);
+    const auto host = HostPath(stored);
+    if (!ProbeInput(host).ready()) return false;
+    std::ifstream in(host, std::ios::binary);
     return in && CheckWavHeader(in) == WavStereo;
 }
 
