@@ -38,7 +38,7 @@ LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& u
                            bool showErrors) {
     LoudestRecord loudest;
     std::vector<std::string> errorLines;
-    unsigned errors = 0;
+    unsigned& errors = loudest.errors;
     if (paths.empty()) return loudest;
     {
         ProgressScope progress(ui, 'r');
@@ -129,8 +129,10 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
     return result;
 }
 
-void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui) {
-    ShowAnalysisResult(AnalyseGroup(paths, ui, true), ui);
+bool FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui) {
+    const LoudestRecord loudest = AnalyseGroup(paths, ui, true);
+    ShowAnalysisResult(loudest, ui);
+    return loudest.errors == 0;
 }
 
 bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
@@ -142,7 +144,7 @@ bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
                    Format("No need to execute NORMALIZE to -0.5dB, \nbecouse curent max level "
                           "alredy is %fdB",
                           double(level)));
-        return true;
+        return loudest.errors == 0;
     }
     const float gain = (level + 0.5f) * -1.0f;
     const float coefficient = GainCoefficient(gain);
@@ -157,7 +159,7 @@ bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
     if (r.errors == 0)
         ui.message("Normalize procedure report",
                    Format("Normalize OK!\n\nFiles changed: %u", r.changedFiles));
-    return r.errors == 0;
+    return r.errors == 0 && loudest.errors == 0;
 }
 
 } // namespace ovb

@@ -4,6 +4,7 @@
 #include "audio/Wav_silence.h"
 #include "job/FileIdentity.h"
 #include "job/HostPath.h"
+#include "job/InputFile.h"
 #include "job/JobServices.h"
 #include "job/ReplacingBatch.h"
 
@@ -20,6 +21,12 @@ using Paths = std::vector<std::string>;
 
 bool Accepted(WavLoad load, const WavSamples& wav) {
     return load == WavLoad::Ok && wav.layout.dataSize >= 2048u * wav.channels();
+}
+
+std::string WhyUnreadable(const std::filesystem::path& host) {
+    const InputCheck check = ProbeInput(host);
+    return check.ready() ? "File " + host.string() + " cannot be opened"
+                         : InputProblemText(host, check);
 }
 
 std::span<std::int16_t> Values(WavSamples& wav) {
@@ -46,7 +53,11 @@ TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work, bool dis
         // Known by its file, whatever the name: once rewritten, under its new identity too.
         const std::string key = FileKey(host);
         const bool again = distinct && (!visited.insert(key).second || run.changed.count(key));
-        if (!again && Accepted(OpenWavSamples(host, wav), wav)) work(run, batch, host, wav);
+        const WavLoad load = again ? WavLoad::Rejected : OpenWavSamples(host, wav);
+        if (load == WavLoad::Missing || load == WavLoad::CannotOpen)
+            run.unreadable.insert(WhyUnreadable(host));
+        else if (Accepted(load, wav))
+            work(run, batch, host, wav);
         ui.SetProgressText(kProgressTitle);
         ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
         ui.processEvents();
