@@ -1,14 +1,21 @@
 #pragma once
-// Loads whatever bank file ovbank is given on the command line.
+// Loads whatever bank file ovbank is given on the command line, and checks named files.
 #include "bank/Acc_bank_structure.h"
 #include "job/JobServices.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace ovb::cli {
 
 // Loads a script (.ovs) or bank (.ovb) file into bank; the name "-" stands for an empty, reset
 // bank. False, after telling the user why, when the file cannot be loaded.
 bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServices& ui);
+
+// The files named on the command line that can be read. Each of the others (missing, a folder,
+// a FIFO or device, empty, unreadable) is reported, left out and counted in `refused`.
+std::vector<std::string> ReadableFiles(std::vector<std::string> files, JobServices& ui,
+                                       unsigned& refused);
 
 } // namespace ovb::cli

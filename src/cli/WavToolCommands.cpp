@@ -8,7 +8,6 @@
 #include "audio/Wav_trim_commands.h"
 #include "cli/Command.h"
 #include "cli/LoadFile.h"
-#include "job/InputFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -60,15 +59,7 @@ Group GroupOf(std::vector<std::string> words, const Args& args, JobServices& ui,
     Group g;
     if (args.has(kFiles)) {
         if (words.empty()) return g;
-        for (std::string& word : words) {
-            const InputCheck check = ProbeInput(word);
-            if (check.ready()) {
-                g.paths.push_back(std::move(word));
-                continue;
-            }
-            ui.message("Error", InputProblemText(word, check));
-            ++g.unreadable;
-        }
+        g.paths = ReadableFiles(std::move(words), ui, g.unreadable);
         g.state = g.paths.empty() ? Group::Failed : Group::Ready;
         return g;
     }
