@@ -82,7 +82,7 @@ void PrintStep(const char* title, const std::vector<std::string>& lines, std::ui
 bool AllExist(const std::vector<fs::path>& files, JobServices& ui, bool emptyAllowed = true) {
     for (const fs::path& file : files)
         if (const InputCheck check = ProbeInput(file);
-            !check.ready() && !(emptyAllowed && check.state == InputState::Empty)) {
+            !check.ready() && !(emptyAllowed && check.empty())) {
             ui.message("Error", InputProblemText(file, check));
             return false;
         }
