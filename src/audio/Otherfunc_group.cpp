@@ -2,6 +2,7 @@
 
 #include "audio/Otherfunc_level.h"
 #include "base/Formatting.h"
+#include "job/FileIdentity.h"
 #include "job/JobServices.h"
 #include "job/PathResolver.h"
 #include "job/ReplacingBatch.h"
@@ -19,7 +20,7 @@ constexpr std::size_t kMaxRecordPath = 255;
 void OfferErrors(JobServices& ui, std::vector<std::string>& lines, unsigned errors,
                  const char* question, const char* firstLine) {
     if (errors == 0) return;
-    if (!ui.yes("Info", Format(question, errors), AskPurpose::OfferReport)) return;
+    if (!ui.yes("Info", Format(question, errors), AskPurpose::Harmless)) return;
     lines.insert(lines.begin(), Format(firstLine, errors));
     ui.ShowReport("Report: ERRORS", lines);
     ui.CloseReport();
@@ -37,7 +38,7 @@ LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& u
                            bool showErrors) {
     LoudestRecord loudest;
     std::vector<std::string> errorLines;
-    unsigned errors = 0;
+    unsigned& errors = loudest.errors;
     if (paths.empty()) return loudest;
     {
         ProgressScope progress(ui, 'r');
@@ -97,11 +98,15 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
             ShowFileProgress(ui, files.display(paths[i]), i, paths.size());
             if (paths[i].empty()) continue;
             const std::filesystem::path host = files.file(paths[i]);
-            // A file that several slots share takes the gain once; twice would clip it.
-            const std::string key = host.lexically_normal().string();
+            // A file that several slots (or names) share takes the gain once; twice would clip it.
+            const std::string key = FileKey(host);
             if (taken.count(key) != 0) continue;
             ApplyGainToFile(host, coefficient, batch,
-                            [&outcomes, i](const GainOutcome& g) { outcomes[i] = g; });
+                            [&outcomes, &taken, host, i](const GainOutcome& g) {
+                                outcomes[i] = g;
+                                // The file in place is a new file: known by that one too.
+                                if (g.status == WavStatus::Ok) taken.insert(FileKey(host));
+                            });
             if (!outcomes[i] || outcomes[i]->status == WavStatus::Ok) taken.insert(key);
         }
         batch.flush();
@@ -126,8 +131,10 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
     return result;
 }
 
-void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui) {
-    ShowAnalysisResult(AnalyseGroup(paths, ui, true), ui);
+bool FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui) {
+    const LoudestRecord loudest = AnalyseGroup(paths, ui, true);
+    ShowAnalysisResult(loudest, ui);
+    return loudest.errors == 0;
 }
 
 bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
@@ -139,7 +146,7 @@ bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
                    Format("No need to execute NORMALIZE to -0.5dB, \nbecouse curent max level "
                           "alredy is %fdB",
                           double(level)));
-        return true;
+        return loudest.errors == 0;
     }
     const float gain = (level + 0.5f) * -1.0f;
     const float coefficient = GainCoefficient(gain);
@@ -154,7 +161,7 @@ bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui) {
     if (r.errors == 0)
         ui.message("Normalize procedure report",
                    Format("Normalize OK!\n\nFiles changed: %u", r.changedFiles));
-    return r.errors == 0;
+    return r.errors == 0 && loudest.errors == 0;
 }
 
 } // namespace ovb

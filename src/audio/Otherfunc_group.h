@@ -14,6 +14,7 @@ struct LoudestRecord {
     std::uint64_t position = 0;
     std::uint32_t analysed = 0; // files analysed without error
     std::string path;           // at most 255 bytes
+    unsigned errors = 0;        // files that could not be analysed
 };
 
 LoudestRecord AnalyseGroup(const std::vector<std::string>& paths, JobServices& ui, bool showErrors);
@@ -28,8 +29,9 @@ GainGroupResult ApplyGainToGroup(const std::vector<std::string>& paths, float co
                                  JobServices& ui, bool showErrors);
 
 // The two menu actions: analyse and show; analyse, show and offer to normalise to -0.5 dB.
-void FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui);
-// Normalising is false when the user declined or a file failed.
+// Finding is false when a file could not be analysed.
+bool FindLoudestFile(const std::vector<std::string>& paths, JobServices& ui);
+// Normalising is false when the user declined or a file could not be analysed or changed.
 bool NormaliseGroup(const std::vector<std::string>& paths, JobServices& ui);
 
 } // namespace ovb

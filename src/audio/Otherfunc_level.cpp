@@ -198,6 +198,10 @@ void ApplyGainToFile(const std::filesystem::path& path, float coefficient, Repla
         return;
     }
     auto out = std::make_unique<ReplacingFile>(path);
+    if (!out->ok()) { // refused before any work: a file its user may not write, for one
+        done({WavStatus::CannotOpen, out->error()});
+        return;
+    }
     out->copyFrom(*old, 0, w.dataOffset);
     const bool complete =
         ReadAudioPieces(in, w.dataSize, [&](std::span<std::int16_t> values, std::size_t bytes) {

@@ -1,6 +1,7 @@
 #include "audio/Wav_samples.h"
 
 #include "audio/Wav_silence.h"
+#include "job/InputFile.h"
 #include "job/ReplacingBatch.h"
 
 #include <algorithm>
@@ -17,8 +18,11 @@ static_assert(std::endian::native == std::endian::little,
 
 WavStatus OpenWavAudio(const std::filesystem::path& path, std::ifstream& in, WavLayout& layout) {
     layout = WavLayout{};
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return WavStatus::Missing;
+    // Looked at first: a FIFO or a device is never opened by the stream, which would wait.
+    const InputCheck check = ProbeInput(path);
+    if (check.problem == FileProblem::Missing) return WavStatus::Missing;
+    if (check.empty()) return WavStatus::Rejected;
+    if (!check.ready()) return WavStatus::CannotOpen;
     in.open(path, std::ios::binary);
     if (!in.is_open()) return WavStatus::CannotOpen;
     layout = ParseWav(in);
@@ -119,6 +123,10 @@ void WriteTrimmedWav(const std::filesystem::path& path, const WavSamples& wav, s
         std::clamp<std::uint64_t>(std::uint64_t(unchangedEnd) * 2, from, end);
     const auto header = MakeWavHeader(wav.stereo(), bytes);
     auto out = std::make_unique<ReplacingFile>(path);
+    if (!out->ok()) { // refused before any work: a file its user may not write, for one
+        done(out->error());
+        return;
+    }
     out->write(header.data(), header.size());
     if (copied > from) out->copyFrom(*old, wav.layout.dataOffset + from, copied - from);
     out->write(reinterpret_cast<const char*>(wav.values.data()) + copied, end - copied);

@@ -2,6 +2,8 @@
 
 #include "audio/Wav_samples.h"
 #include "audio/Wav_silence.h"
+#include "job/FileIdentity.h"
+#include "job/InputFile.h"
 #include "job/JobServices.h"
 #include "job/PathResolver.h"
 #include "job/ReplacingBatch.h"
@@ -19,6 +21,12 @@ using Paths = std::vector<std::string>;
 
 bool Accepted(WavStatus load, const WavSamples& wav) {
     return load == WavStatus::Ok && wav.layout.dataSize >= 2048u * wav.channels();
+}
+
+std::string WhyUnreadable(const std::filesystem::path& host) {
+    const InputCheck check = ProbeInput(host);
+    return check.ready() ? "File " + host.string() + " cannot be opened"
+                         : InputProblemText(host, check);
 }
 
 std::span<std::int16_t> Values(WavSamples& wav) {
@@ -43,8 +51,14 @@ TrimRun ForEachAccepted(const Paths& paths, JobServices& ui, Work work, bool dis
         ui.SetProgressText(files.display(paths[i]));
         const std::filesystem::path host = files.file(paths[i]);
         if (batch.waiting(host)) batch.flush();
-        const bool again = distinct && !visited.insert(host.lexically_normal().string()).second;
-        if (!again && Accepted(OpenWavSamples(host, wav), wav)) work(run, batch, host, wav);
+        // Known by its file, whatever the name: once rewritten, under its new identity too.
+        const std::string key = FileKey(host);
+        const bool again = distinct && (!visited.insert(key).second || run.changed.count(key));
+        const WavStatus load = again ? WavStatus::Rejected : OpenWavSamples(host, wav);
+        if (load == WavStatus::Missing || load == WavStatus::CannotOpen)
+            run.unreadable.insert(WhyUnreadable(host));
+        else if (Accepted(load, wav))
+            work(run, batch, host, wav);
         ui.SetProgressText(kProgressTitle);
         ui.SetProgressPercent(unsigned((i + 1) * 100 / paths.size()));
         ui.processEvents();
@@ -66,7 +80,7 @@ void Rewrite(TrimRun& run, ReplacingBatch& batch, const std::filesystem::path& h
                             run.failures.push_back(host.string() + ": " + error);
                             return;
                         }
-                        run.changed.insert(host.lexically_normal().string());
+                        run.changed.insert(FileKey(host));
                         run.removed += removed;
                         run.inFades += inFades;
                     });

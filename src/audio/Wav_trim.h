@@ -2,7 +2,8 @@
 // Measuring and cutting silence, and cutting a fixed number of frames, over every sample file
 // of a bank (or any list of stored paths). Only files the module plays with at least 1024
 // frames of audio are looked at; others are passed over without a word, as the user expects
-// from a bulk tool. A file listed in several slots is visited once per slot.
+// from a bulk tool. Files that are missing or cannot be opened are listed: the job is not whole.
+// A file listed in several slots is visited once per slot.
 #include <array>
 #include <cstdint>
 #include <set>
@@ -20,6 +21,7 @@ struct TrimRun {
     std::array<std::uint64_t, 20> removedAt{};
     std::array<std::uint64_t, 20> inFadesAt{};
     std::set<std::string> changed;     // distinct files rewritten
+    std::set<std::string> unreadable;  // why files were not there or could not be opened
     std::vector<std::string> failures; // "path: reason" of files that could not be rewritten
 };
 

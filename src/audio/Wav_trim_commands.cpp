@@ -28,18 +28,30 @@ bool Warn(JobServices& ui, const char* what, const char* where) {
            ui.yes(kWarning, "WARNING!!!\nAre You REALLY Sure to continue?");
 }
 
-// The closing message, how many distinct files changed, and the files that could not be written.
+// Lists the files that could not be read or written; false when there are any.
+bool ReportFailures(JobServices& ui, const TrimRun& run) {
+    if (run.unreadable.empty() && run.failures.empty()) return true;
+    std::vector<std::string> lines;
+    if (!run.unreadable.empty()) {
+        lines.push_back("Files that could not be read: " + N(run.unreadable.size()));
+        lines.insert(lines.end(), run.unreadable.begin(), run.unreadable.end());
+    }
+    if (!run.failures.empty()) {
+        lines.push_back("Files left unchanged because they could not be written: " +
+                        N(run.failures.size()));
+        lines.insert(lines.end(), run.failures.begin(), run.failures.end());
+    }
+    ui.ShowReport("Report: ERRORS", lines);
+    ui.CloseReport();
+    return false;
+}
+
+// The closing message, how many distinct files changed, and the files that failed.
 bool Close(JobServices& ui, const TrimRun& run, std::string text) {
     if (!text.ends_with('\n')) text += '\n';
     text += "Changed files: " + N(run.changed.size());
     ui.message(kEditor, text);
-    if (run.failures.empty()) return true;
-    std::vector<std::string> lines{"Files left unchanged because they could not be written: " +
-                                   N(run.failures.size())};
-    lines.insert(lines.end(), run.failures.begin(), run.failures.end());
-    ui.ShowReport("Report: ERRORS", lines);
-    ui.CloseReport();
-    return false;
+    return ReportFailures(ui, run);
 }
 
 std::vector<std::string> ScanReport(const TrimRun& run, const char* title, bool fades) {
@@ -62,14 +74,18 @@ std::vector<std::string> EndScanReport(const TrimRun& run) {
     return ScanReport(run, "REPORT: Delete empty samples from end of WAV files!", true);
 }
 
-void CheckStartSilence(const std::vector<std::string>& paths, JobServices& ui) {
-    ui.ShowReport("Report: Scan Report", StartScanReport(MeasureStartSilence(paths, ui)));
+bool CheckStartSilence(const std::vector<std::string>& paths, JobServices& ui) {
+    const TrimRun run = MeasureStartSilence(paths, ui);
+    ui.ShowReport("Report: Scan Report", StartScanReport(run));
     ui.CloseReport();
+    return ReportFailures(ui, run);
 }
 
-void CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServices& ui) {
-    ui.ShowReport("Report: Scan Report", EndScanReport(MeasureEndSilence(paths, fade, ui)));
+bool CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServices& ui) {
+    const TrimRun run = MeasureEndSilence(paths, fade, ui);
+    ui.ShowReport("Report: Scan Report", EndScanReport(run));
     ui.CloseReport();
+    return ReportFailures(ui, run);
 }
 
 bool TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui) {

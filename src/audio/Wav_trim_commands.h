@@ -1,6 +1,7 @@
 #pragma once
 // The silence and fixed-count tools as the user meets them: warnings before anything changes,
-// the scan reports and the closing messages, and a report of files that could not be written.
+// the scan reports and the closing messages, and a report of files that could not be read or
+// written.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +14,12 @@ struct TrimRun;
 std::vector<std::string> StartScanReport(const TrimRun& run);
 std::vector<std::string> EndScanReport(const TrimRun& run);
 
-void CheckStartSilence(const std::vector<std::string>& paths, JobServices& ui);
-void CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServices& ui);
+// The scans return false when a file could not be read.
+bool CheckStartSilence(const std::vector<std::string>& paths, JobServices& ui);
+bool CheckEndSilence(const std::vector<std::string>& paths, bool fade, JobServices& ui);
 // tableIndex selects from kSilenceThresholds; the end removal takes the threshold itself.
-// The changing tools return false when the user declined or a file could not be written.
+// The changing tools return false when the user declined or a file could not be read or
+// written.
 bool TrimStartSilence(const std::vector<std::string>& paths, unsigned tableIndex, JobServices& ui);
 bool TrimEndSilence(const std::vector<std::string>& paths, int threshold, bool fade,
                     JobServices& ui);

@@ -3,6 +3,7 @@
 #include "bank/BankFileLoader.h"
 #include "bank/BankLayout.h"
 #include "bank/ScriptFile.h"
+#include "job/InputFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,16 +24,16 @@ bool SectorAt(const ByteSource& in, std::uint64_t offset, const Sector& expected
     return in.readAt(offset, sector.data(), kSector) && SameFirst511(sector.data(), expected);
 }
 
+} // namespace
+
 // Both forms begin with the same header sector; the marker tells them apart. Only a regular
 // file is looked into: reading a FIFO would wait forever.
-BankFileKind KindByContents(const std::filesystem::path& path) {
+BankFileKind KindOfContents(const std::filesystem::path& path) {
     const auto in = FileSource::Open(path);
     if (!in || !SectorAt(*in, 0, BankHeaderTemplate())) return BankFileKind::Unknown;
     return SectorAt(*in, kScriptMarkerOffset, PathMarkerTemplate()) ? BankFileKind::Script
                                                                     : BankFileKind::Bank;
 }
-
-} // namespace
 
 BankFileKind KindOfFile(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
@@ -40,7 +41,7 @@ BankFileKind KindOfFile(const std::filesystem::path& path) {
                    [](unsigned char c) { return char(std::tolower(c)); });
     if (ext == ".ovs") return BankFileKind::Script;
     if (ext == ".ovb") return BankFileKind::Bank;
-    return KindByContents(path);
+    return KindOfContents(path);
 }
 
 bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServices& ui,
@@ -54,8 +55,11 @@ bool LoadBankOrScript(as_bank& bank, const std::filesystem::path& path, JobServi
     case BankFileKind::Unknown:
         break;
     }
-    ui.message("Error", "Unknown file type: " + path.string() +
-                            "\nA script file ends with .ovs, a bank file with .ovb.");
+    const InputCheck input = ProbeInput(path);
+    ui.message("Error", !input.ready() ? InputProblemText(path, input)
+                                       : "Unknown file type: " + path.string() +
+                                             "\nA script file ends with .ovs, a bank file with "
+                                             ".ovb.");
     return false;
 }
 

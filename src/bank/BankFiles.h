@@ -14,6 +14,9 @@ enum class BankFileKind { Script, Bank, Unknown };
 // ".ovs" is a script and ".ovb" a bank file, in any case. Another name: a file with the header is a
 // script when its path marker follows the records, else a bank file; anything else is Unknown.
 BankFileKind KindOfFile(const std::filesystem::path& path);
+// By the contents alone, whatever the name: Unknown for anything that is neither (also for a file
+// that cannot be read).
+BankFileKind KindOfContents(const std::filesystem::path& path);
 
 // Resets the bank and loads a script or bank file into it. False, after telling the user, when
 // it could not be loaded (the bank is then reset).

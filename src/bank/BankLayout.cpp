@@ -1,6 +1,7 @@
 #include "bank/BankLayout.h"
 
 #include "bank/Mysplitfilereader.h"
+#include "job/InputFile.h"
 
 #include <cstring>
 
@@ -14,10 +15,9 @@ bool OpenAndCheckHeader(Mysplitfilereader& in, const std::filesystem::path& path
                         const FileKindTexts& texts, JobServices& ui) {
     if (!in.Open(path, split)) {
         ui.HideProgress();
-        if (!in.OpenError().empty())
-            ui.message("Error", in.OpenError());
-        else
-            ui.message("Error", "File " + path.string() + " not exist!");
+        // A missing, empty or unreadable file, a folder or a FIFO: each is named as what it is.
+        ui.message("Error", !in.OpenError().empty() ? in.OpenError()
+                                                    : InputProblemText(path, {in.BaseProblem()}));
         return false;
     }
     Sector sector;

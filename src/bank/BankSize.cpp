@@ -2,6 +2,7 @@
 
 #include "bank/BankLayout.h"
 #include "base/Formatting.h"
+#include "job/InputFile.h"
 #include "job/PathResolver.h"
 #include "wav/Wav_file_parser.h"
 
@@ -30,7 +31,7 @@ struct FindingList {
     void offer(JobServices& ui, const std::string& headline, const char* question,
                const char* caption) {
         if (lines.empty()) return;
-        if (!ui.yes("Info", Format(question, count), AskPurpose::OfferReport)) return;
+        if (!ui.yes("Info", Format(question, count), AskPurpose::Harmless)) return;
         lines.insert(lines.begin(), headline);
         ui.ShowReport(caption, lines);
         ui.CloseReport();
@@ -54,18 +55,24 @@ void PlaceSample(as_bank& bank, unsigned m, unsigned s, const std::filesystem::p
         invalid("%u. Cannot open file: %s");
         return;
     }
-    WavLayout wav = ParseWav(in);
-    if (wav.format == WavRejected) return invalid("%u. No WAV file: %s");
-    if (!wav.hasData) return invalid("%u. Invalid WAV format: %s");
-    if (wav.dataSize == 0) {
+    const WavLayout wav = ParseWav(in);
+    switch (SampleFaultOf(wav)) {
+    case SampleFault::None:
+        break;
+    case SampleFault::NotModuleWav:
+        return invalid("%u. No WAV file: %s");
+    case SampleFault::NoDataChunk:
+        return invalid("%u. Invalid WAV format: %s");
+    case SampleFault::NullSize:
         f.nullSize.add(m, bank,
                        Format("%u. Null size WAV file: %s", ++f.nullSize.count, shown().c_str()));
         return;
-    }
-    if (!wav.dataComplete()) return invalid("%u. Truncated WAV file (data larger than file): %s");
-    std::uint32_t sectors = wav.dataSize / kSector + (wav.dataSize % kSector != 0);
-    if (sectors > kMaxSampleSectors)
+    case SampleFault::Truncated:
+        return invalid("%u. Truncated WAV file (data larger than file): %s");
+    case SampleFault::TooLong:
         return invalid("%u. WAV file too long for one sample (over 65535 sectors): %s");
+    }
+    const std::uint32_t sectors = wav.dataSize / kSector + (wav.dataSize % kSector != 0);
     as_sample_V1& slot = bank.multisample(m).sample[s];
     slot.set_start_sector(sector);
     slot.length_sectors = std::uint16_t(sectors);
@@ -88,6 +95,15 @@ std::uint64_t FillPathLengths(as_bank& bank, unsigned& tooLong) {
 }
 
 } // namespace
+
+SampleFault SampleFaultOf(const WavLayout& wav) {
+    if (wav.format == WavRejected) return SampleFault::NotModuleWav;
+    if (!wav.hasData) return SampleFault::NoDataChunk;
+    if (wav.dataSize == 0) return SampleFault::NullSize;
+    if (!wav.dataComplete()) return SampleFault::Truncated;
+    const std::uint64_t sectors = wav.dataSize / kSector + (wav.dataSize % kSector != 0);
+    return sectors > kMaxSampleSectors ? SampleFault::TooLong : SampleFault::None;
+}
 
 BankSizeResult CalculateBankSize(as_bank& bank, JobServices& ui) {
     Findings f;
@@ -112,6 +128,12 @@ BankSizeResult CalculateBankSize(as_bank& bank, JobServices& ui) {
                 f.missing.add(
                     m, bank,
                     Format("%u. Missing file: %s", ++f.missing.count, files.display(path).c_str()));
+                continue;
+            }
+            const InputCheck input = ProbeInput(*file);
+            if (!input.ready() && !input.empty()) {
+                f.invalid.add(m, bank, Format("%u. Cannot open file: %s", ++f.invalid.count,
+                                              files.display(path).c_str()));
                 continue;
             }
             ++existing;

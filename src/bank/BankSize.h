@@ -3,6 +3,7 @@
 // bank file, fills the path length table and computes the size of the bank file.
 #include "bank/Acc_bank_structure.h"
 #include "job/JobServices.h"
+#include "wav/Wav_file_parser.h"
 
 #include <cstdint>
 #include <string>
@@ -17,6 +18,11 @@ struct BankSizeResult {
 };
 
 BankSizeResult CalculateBankSize(as_bank& bank, JobServices& ui);
+
+// Whether a parsed WAV file can be a sample of the bank, as the size calculation decides it;
+// the conforming tools leave alone exactly the files with no fault.
+enum class SampleFault { None, NotModuleWav, NoDataChunk, NullSize, Truncated, TooLong };
+SampleFault SampleFaultOf(const WavLayout& wav);
 
 // bank_file_info as every writer stores it.
 void FillBankFileInfo(as_bank& bank, const BankSizeResult& size, std::string_view bankPath);

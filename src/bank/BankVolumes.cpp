@@ -1,6 +1,7 @@
 #include "bank/BankVolumes.h"
 
 #include "bank/BankLayout.h"
+#include "job/InputFile.h"
 
 namespace ovb {
 
@@ -22,7 +23,7 @@ unsigned CheckVolumeSizes(const Mysplitfilereader& in, const std::filesystem::pa
     for (; remaining != 0; ++k) {
         const auto name = VolumePath(path, k);
         if (!in.HasVolume(k)) {
-            why = "File " + name.string() + " not exist!";
+            why = InputProblemText(name, {in.VolumeProblem(k)});
             return 0;
         }
         const std::uint64_t size = in.VolumeSize(k);
@@ -55,17 +56,7 @@ BankFilesCheck CheckBankFiles(const std::filesystem::path& bank, JobServices& ui
     Mysplitfilereader in(ui, storage.files);
     if (!in.Open(bank, true)) {
         why = in.OpenError();
-        if (!why.empty()) return check;
-        switch (in.BaseProblem()) {
-        case FileProblem::Missing:
-            why = "File " + bank.string() + " not exist!";
-            break;
-        case FileProblem::None:
-            why = "File " + bank.string() + " is empty!";
-            break;
-        default:
-            why = "File " + bank.string() + " " + ProblemText(in.BaseProblem()) + "!";
-        }
+        if (why.empty()) why = InputProblemText(bank, {in.BaseProblem()});
         return check;
     }
     Sector header, last;

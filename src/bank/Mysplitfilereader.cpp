@@ -21,9 +21,7 @@ bool Mysplitfilereader::Open(const std::filesystem::path& path, bool split, cons
     if (!openError_.empty()) return false;
     const unsigned count = split ? kMaxVolumes : 1;
     for (unsigned k = 0; k < count; ++k) {
-        FileProblem problem = FileProblem::None;
-        file_[k] = files_.open(k == 0 ? path : VolumePath(path, k, pattern), &problem);
-        if (k == 0) baseProblem_ = problem;
+        file_[k] = files_.open(k == 0 ? path : VolumePath(path, k, pattern), &problem_[k]);
         size_[k] = file_[k] ? file_[k]->size() : 0;
         total_ += size_[k];
     }
@@ -35,7 +33,7 @@ void Mysplitfilereader::Close() {
         f.reset();
     size_.fill(0);
     total_ = position_ = 0;
-    baseProblem_ = FileProblem::None;
+    problem_.fill(FileProblem::None);
     openError_.clear();
 }
 

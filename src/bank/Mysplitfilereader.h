@@ -30,7 +30,11 @@ class Mysplitfilereader {
     std::uint64_t VolumeSize(unsigned k) const { return k < kMaxVolumes ? size_[k] : 0; }
     std::string VolumeStamp(unsigned k) const { return HasVolume(k) ? file_[k]->stamp() : ""; }
     // Why the last Open failed: the base file's problem, or an unfinished save (openError).
-    FileProblem BaseProblem() const { return baseProblem_; }
+    FileProblem BaseProblem() const { return problem_[0]; }
+    // Why volume k was not opened; a volume beyond the last possible one is missing.
+    FileProblem VolumeProblem(unsigned k) const {
+        return k < kMaxVolumes ? problem_[k] : FileProblem::Missing;
+    }
     const std::string& OpenError() const { return openError_; }
 
     // Fails (with "Go to Position outside all files in MySplitFileReader_GoToPosition!") at or
@@ -50,7 +54,7 @@ class Mysplitfilereader {
     std::array<std::uint64_t, kMaxVolumes> size_{};
     std::uint64_t total_ = 0;
     std::uint64_t position_ = 0;
-    FileProblem baseProblem_ = FileProblem::None;
+    std::array<FileProblem, kMaxVolumes> problem_{};
     std::string openError_;
 };
 

@@ -52,8 +52,10 @@ bool SaveScript(as_bank& bank, const std::filesystem::path& path, JobServices& u
         !ui.yes("Overwrite SCRIPT File", "OVERWRITE SCRIPT FILE ?\nAre You Sure ?"))
         return false;
     if (!recalc)
-        recalc = ui.yes("Question", "Recalculate Bank Size before save script ?\n\nNOTE:\n"
-                                    "Recalculating my be need long time period!");
+        recalc = ui.yes("Question",
+                        "Recalculate Bank Size before save script ?\n\nNOTE:\n"
+                        "Recalculating my be need long time period!",
+                        AskPurpose::Harmless);
     if (*recalc) {
         BankSizeResult size = CalculateBankSize(bank, ui);
         if (size.errors)
@@ -98,7 +100,7 @@ bool LoadScript(as_bank& bank, const std::filesystem::path& path, JobServices& u
          ui.ask("Info",
                 "Wav files path size is different in bank info and script file size!\nPress OK to "
                 "continue loading with calculation based on script file size!",
-                Buttons::OkCancel) != Answer::Ok)) {
+                Buttons::OkCancel, AskPurpose::Harmless) != Answer::Ok)) {
         ui.message("Error", "Overal script size is small and no size for path names !");
         return Abort(bank, ui), false;
     }

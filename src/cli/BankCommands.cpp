@@ -6,6 +6,7 @@
 #include "base/Formatting.h"
 #include "cli/Command.h"
 #include "cli/LoadFile.h"
+#include "cli/OutputCheck.h"
 
 #include <cstdio>
 
@@ -14,6 +15,8 @@ namespace ovb::cli {
 namespace {
 
 int New(const Args& args, JobServices& ui) {
+    if (!OutputAllowed(args.positional[0], OutputKind::Script, {}, args.yes, ui))
+        return kExitFailed;
     as_bank bank;
     return SaveScript(bank, args.positional[0], ui, false) ? kExitDone : kExitFailed;
 }
@@ -65,12 +68,18 @@ int Size(const Args& args, JobServices& ui) {
 }
 
 int Build(const Args& args, JobServices& ui) {
+    if (!OutputAllowed(args.positional[1], OutputKind::Bank, InputFilesOf(args.positional[0]),
+                       args.yes, ui))
+        return kExitFailed;
     as_bank bank;
     if (!LoadAnyBankFile(bank, args.positional[0], ui)) return kExitFailed;
     return CreateBankFile(bank, args.positional[1], ui) ? kExitDone : kExitFailed;
 }
 
 int Script(const Args& args, JobServices& ui) {
+    if (!OutputAllowed(args.positional[1], OutputKind::Script, InputFilesOf(args.positional[0]),
+                       args.yes, ui))
+        return kExitFailed;
     as_bank bank;
     if (!LoadAnyBankFile(bank, args.positional[0], ui)) return kExitFailed;
     return SaveScript(bank, args.positional[1], ui, args.has("--recalc")) ? kExitDone : kExitFailed;

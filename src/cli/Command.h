@@ -20,6 +20,7 @@ struct Args {
     std::vector<std::string> positional;
     // The command's own options as given: "--fix" -> "", "--to=x" -> "x".
     std::map<std::string, std::string, std::less<>> flags;
+    bool yes = false; // --yes: also agree to replace a file of another kind
 
     bool has(std::string_view flag) const { return flags.find(flag) != flags.end(); }
     std::string value(std::string_view flag, std::string fallback = {}) const {

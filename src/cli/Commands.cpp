@@ -53,6 +53,7 @@ int Run(int argc, char** argv) {
     }
 
     Args args;
+    args.yes = line.console.yesToAll;
     line.words.erase(line.words.begin());
     if (!ParseArgs(*command, line.words, args, error)) return UsageError(error, command);
 

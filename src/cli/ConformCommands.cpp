@@ -61,7 +61,11 @@ int ConformFiles(const Args& args, JobServices& ui) {
     ConformOptions options;
     if (!TakeFolder(args, words, options) || words.empty())
         return Usage("conform-files WAV... --into DIR");
-    return Exit(ConformWavFiles(words, options, nullptr, false, ui));
+    unsigned refused = 0;
+    words = ReadableFiles(std::move(words), ui, refused);
+    if (words.empty()) return kExitFailed;
+    const int exit = Exit(ConformWavFiles(words, options, nullptr, false, ui));
+    return refused == 0 ? exit : kExitFailed;
 }
 
 constexpr std::size_t kMany = 1u << 20;

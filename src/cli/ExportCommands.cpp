@@ -50,8 +50,8 @@ int Export(const Args& args, JobServices& ui) {
     }
     if (one) {
         if (!CanExportMultisample(*bank, file, multisample, ui)) return kExitFailed;
-        return ExportMultisample(*bank, file, multisample, folder, ui) != 0 ? kExitDone
-                                                                            : kExitFailed;
+        const MultisampleExportResult r = ExportMultisample(*bank, file, multisample, folder, ui);
+        return r.exported != 0 && r.errors == 0 ? kExitDone : kExitFailed;
     }
     const LibraryExportResult result =
         ExportLibrary(*bank, file, LibraryCommonPath(*bank), folder, ui);

@@ -27,7 +27,9 @@ void PrintCommandList(std::FILE* to, const CommandTable& table) {
     for (const Command& c : table)
         PrintRow(to, width, Synopsis(c), c.summary);
     std::fprintf(to, "\nOptions, anywhere on the command line:\n");
-    PrintRow(to, width, "--yes", "answer Yes or OK to every question");
+    PrintRow(to, width, "--yes",
+             "answer Yes or OK to every question; let an output replace a bank or script of "
+             "another kind");
     PrintRow(to, width, "--quiet", "show no messages and no progress");
     PrintRow(to, width, "--map D:=FOLDER", "find stored paths of drive D: in FOLDER (repeatable)");
     PrintRow(to, width, "--codepage NAME",

@@ -2,12 +2,16 @@
 #include "bank/TextExport.h"
 #include "cli/Command.h"
 #include "cli/LoadFile.h"
+#include "cli/OutputCheck.h"
 
 namespace ovb::cli {
 
 namespace {
 
 int List(const Args& args, JobServices& ui) {
+    if (!OutputAllowed(args.positional[1], OutputKind::Text, InputFilesOf(args.positional[0]),
+                       args.yes, ui))
+        return kExitFailed;
     as_bank bank;
     if (!LoadAnyBankFile(bank, args.positional[0], ui)) return kExitFailed;
     return ExportText(bank, args.positional[1], ui) ? kExitDone : kExitFailed;

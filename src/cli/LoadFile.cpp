@@ -2,6 +2,7 @@
 
 #include "bank/BankFiles.h"
 #include "bank/ScriptFile.h"
+#include "job/InputFile.h"
 
 namespace ovb::cli {
 
@@ -22,6 +23,21 @@ bool SaveChangedPaths(as_bank& bank, const std::filesystem::path& file, const st
                    "The bank file keeps its paths; the new paths go to " + script.string());
     }
     return SaveScript(bank, script, ui, true);
+}
+
+std::vector<std::string> ReadableFiles(std::vector<std::string> files, JobServices& ui,
+                                       unsigned& refused) {
+    std::vector<std::string> readable;
+    for (std::string& file : files) {
+        const InputCheck check = ProbeInput(file);
+        if (check.ready()) {
+            readable.push_back(std::move(file));
+            continue;
+        }
+        ui.message("Error", InputProblemText(file, check));
+        ++refused;
+    }
+    return readable;
 }
 
 } // namespace ovb::cli

@@ -1,10 +1,11 @@
 #pragma once
-// Loads whatever bank file ovbank is given on the command line.
+// Loads whatever bank file ovbank is given on the command line, and checks named files.
 #include "bank/Acc_bank_structure.h"
 #include "job/JobServices.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace ovb::cli {
 
@@ -17,5 +18,10 @@ bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServic
 // first, so that the script's recorded path area matches its new paths.
 bool SaveChangedPaths(as_bank& bank, const std::filesystem::path& file, const std::string& suffix,
                       const char* caption, JobServices& ui);
+
+// The files named on the command line that can be read. Each of the others (missing, a folder,
+// a FIFO or device, empty, unreadable) is reported, left out and counted in `refused`.
+std::vector<std::string> ReadableFiles(std::vector<std::string> files, JobServices& ui,
+                                       unsigned& refused);
 
 } // namespace ovb::cli

@@ -1,6 +1,7 @@
 // ovbank sdcard: the SD card write assistant without its window. The checks, the copy and the
 // closing message are the assistant's own.
 #include "cli/Command.h"
+#include "job/InputFile.h"
 #include "tools/SdCardCopy.h"
 #include "tools/SdCardPlan.h"
 #include "tools/SdCardVolume.h"
@@ -76,10 +77,13 @@ void PrintStep(const char* title, const std::vector<std::string>& lines, std::ui
     std::printf("  Total: %llu bytes\n", (unsigned long long)total);
 }
 
-bool AllExist(const std::vector<fs::path>& files, JobServices& ui) {
+// Files to copy must be files that can be read; an empty one is copied as it is, but an empty
+// bank file is no bank.
+bool AllExist(const std::vector<fs::path>& files, JobServices& ui, bool emptyAllowed = true) {
     for (const fs::path& file : files)
-        if (std::error_code ec; !fs::is_regular_file(file, ec)) {
-            ui.message("Error", "Cannot open " + file.string());
+        if (const InputCheck check = ProbeInput(file);
+            !check.ready() && !(emptyAllowed && check.empty())) {
+            ui.message("Error", InputProblemText(file, check));
             return false;
         }
     return true;
@@ -93,7 +97,7 @@ int SdCard(const Args& args, JobServices& ui) {
         std::fprintf(stderr, "ovbank: %s\n", error.c_str());
         return kExitUsage;
     }
-    if (!AllExist({bank}, ui) || !AllExist(chosen.system, ui) || !AllExist(chosen.mp3, ui))
+    if (!AllExist({bank}, ui, false) || !AllExist(chosen.system, ui) || !AllExist(chosen.mp3, ui))
         return kExitFailed;
     CardPlan plan;
     plan.bank = ChooseBank(bank);

@@ -1,6 +1,7 @@
 // ovbank analyse, normalise, scan-start, scan-end, trim-start, trim-end, trim-fixed: the WAV
 // editing tools on the sample files of a script or bank, or on WAV files given after --files.
-// The changing commands only act with --yes, like every ovbank command that changes files.
+// The changing commands only act with --yes, like every ovbank command that changes files. The
+// exit code is 0 only when every file named (or every sample file of the bank) could be worked on.
 #include "audio/Otherfunc_group.h"
 #include "audio/Wav_silence.h"
 #include "audio/Wav_trim.h"
@@ -42,91 +43,101 @@ bool TakeNumber(std::vector<std::string>& words, const Args& args, const char* f
     return ParseNumber(text, value);
 }
 
-// The files to work on: the words after --files, or every sample path of the loaded FILE (or,
-// with a multisample number, that multisample's paths).
-bool Group(std::vector<std::string> words, const Args& args, JobServices& ui, bool oneMultisample,
-           std::vector<std::string>& paths) {
+// The files a command works on, and whether that list is whole.
+struct Group {
+    enum { Usage, Failed, Ready } state = Usage;
+    std::vector<std::string> paths;
+    unsigned unreadable = 0; // files named after --files that were left out, each reported
+    int exit(bool ok) const { return ok && unreadable == 0 ? kExitDone : kExitFailed; }
+};
+
+// The words after --files, each checked before any work: a missing file, a folder, a FIFO or an
+// empty or unreadable file is reported and left out. Without --files, every sample path of the
+// loaded FILE (or, with a multisample number, that multisample's paths).
+Group GroupOf(std::vector<std::string> words, const Args& args, JobServices& ui,
+              bool oneMultisample) {
+    Group g;
     if (args.has(kFiles)) {
-        paths = std::move(words);
-        return !paths.empty();
+        if (words.empty()) return g;
+        g.paths = ReadableFiles(std::move(words), ui, g.unreadable);
+        g.state = g.paths.empty() ? Group::Failed : Group::Ready;
+        return g;
     }
-    if (words.size() != (oneMultisample ? 2u : 1u)) return false;
     unsigned ms = 0;
-    if (oneMultisample && (!ParseNumber(words[1], ms) || ms >= kMultisamples)) return false;
+    if (words.size() != (oneMultisample ? 2u : 1u) ||
+        (oneMultisample && (!ParseNumber(words[1], ms) || ms >= kMultisamples)))
+        return g;
     auto bank = std::make_unique<as_bank>();
-    if (!LoadAnyBankFile(*bank, words[0], ui)) {
-        paths.clear();
-        return true; // told the user already; an empty group runs nothing
-    }
-    paths = oneMultisample ? SlotPaths(UsedSlots(*bank, ms)) : SlotPaths(UsedSlots(*bank));
-    return true;
+    g.state = Group::Failed; // told the user why
+    if (!LoadAnyBankFile(*bank, words[0], ui)) return g;
+    g.paths = oneMultisample ? SlotPaths(UsedSlots(*bank, ms)) : SlotPaths(UsedSlots(*bank));
+    g.state = Group::Ready;
+    return g;
 }
 
-int Result(bool ok) {
-    return ok ? kExitDone : kExitFailed;
+// Runs work(paths) -> bool (true: no file failed) on a usable group; the exit code says whether
+// everything named was done.
+template <class Work> int RunOnGroup(const Group& g, const char* usage, Work work) {
+    if (g.state == Group::Usage) return Usage(usage);
+    if (g.state == Group::Failed) return kExitFailed;
+    return g.exit(work(g.paths));
 }
 
 int Analyse(const Args& args, JobServices& ui) {
-    std::vector<std::string> paths;
-    if (!Group(args.positional, args, ui, true, paths))
-        return Usage("analyse FILE MS | --files WAV...");
-    FindLoudestFile(paths, ui);
-    return kExitDone;
+    return RunOnGroup(GroupOf(args.positional, args, ui, true), "analyse FILE MS | --files WAV...",
+                      [&](const auto& paths) { return FindLoudestFile(paths, ui); });
 }
 
 int Normalise(const Args& args, JobServices& ui) {
-    std::vector<std::string> paths;
-    if (!Group(args.positional, args, ui, true, paths))
-        return Usage("normalise FILE MS | --files WAV...");
-    return Result(NormaliseGroup(paths, ui));
+    return RunOnGroup(GroupOf(args.positional, args, ui, true),
+                      "normalise FILE MS | --files WAV...",
+                      [&](const auto& paths) { return NormaliseGroup(paths, ui); });
 }
 
 int ScanStart(const Args& args, JobServices& ui) {
-    std::vector<std::string> paths;
-    if (!Group(args.positional, args, ui, false, paths))
-        return Usage("scan-start FILE | --files WAV...");
-    CheckStartSilence(paths, ui);
-    return kExitDone;
+    return RunOnGroup(GroupOf(args.positional, args, ui, false), "scan-start FILE | --files WAV...",
+                      [&](const auto& paths) { return CheckStartSilence(paths, ui); });
 }
 
 int ScanEnd(const Args& args, JobServices& ui) {
-    std::vector<std::string> paths;
-    if (!Group(args.positional, args, ui, false, paths))
-        return Usage("scan-end FILE | --files WAV...");
-    CheckEndSilence(paths, args.has("--fade"), ui);
-    return kExitDone;
+    return RunOnGroup(
+        GroupOf(args.positional, args, ui, false), "scan-end FILE | --files WAV...",
+        [&](const auto& paths) { return CheckEndSilence(paths, args.has("--fade"), ui); });
 }
 
 int TrimStart(const Args& args, JobServices& ui) {
-    std::vector<std::string> words = args.positional, paths;
+    std::vector<std::string> words = args.positional;
     unsigned t = 0;
     const bool number = TakeNumber(words, args, "--threshold", t);
     const auto* found =
         std::find(kSilenceThresholds.begin(), kSilenceThresholds.begin() + 3, int(t));
     if (!number || found == kSilenceThresholds.begin() + 3)
         return Usage("trim-start takes --threshold 0, 3 or 10");
-    if (!Group(words, args, ui, false, paths))
-        return Usage("trim-start --threshold N FILE | --files WAV...");
-    return Result(TrimStartSilence(paths, unsigned(found - kSilenceThresholds.begin()), ui));
+    const unsigned index = unsigned(found - kSilenceThresholds.begin());
+    return RunOnGroup(GroupOf(words, args, ui, false),
+                      "trim-start --threshold N FILE | --files WAV...",
+                      [&](const auto& paths) { return TrimStartSilence(paths, index, ui); });
 }
 
 int TrimEnd(const Args& args, JobServices& ui) {
-    std::vector<std::string> words = args.positional, paths;
+    std::vector<std::string> words = args.positional;
     unsigned t = 0;
     if (!TakeNumber(words, args, "--threshold", t) || t > 100 || t % 10 != 0)
         return Usage("trim-end takes --threshold 0, 10, 20 ... 100");
-    if (!Group(words, args, ui, false, paths))
-        return Usage("trim-end --threshold N FILE | --files WAV...");
-    return Result(TrimEndSilence(paths, int(t), args.has("--fade"), ui));
+    return RunOnGroup(
+        GroupOf(words, args, ui, false), "trim-end --threshold N FILE | --files WAV...",
+        [&](const auto& paths) { return TrimEndSilence(paths, int(t), args.has("--fade"), ui); });
 }
 
 int TrimFixed(const Args& args, JobServices& ui) {
-    std::vector<std::string> words = args.positional, paths;
+    std::vector<std::string> words = args.positional;
     if (words.empty()) return Usage("trim-fixed N FILE | N --files WAV...");
     const std::string count = words.front();
     words.erase(words.begin());
-    if (!Group(words, args, ui, false, paths)) return Usage("trim-fixed N FILE | N --files WAV...");
-    return Result(ConfirmFixedRemoval(ui) && TrimFixedCount(paths, count, ui));
+    return RunOnGroup(GroupOf(words, args, ui, false), "trim-fixed N FILE | N --files WAV...",
+                      [&](const auto& paths) {
+                          return ConfirmFixedRemoval(ui) && TrimFixedCount(paths, count, ui);
+                      });
 }
 
 constexpr std::size_t kMany = 1u << 20;

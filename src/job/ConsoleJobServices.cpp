@@ -51,7 +51,7 @@ static const char* AnswerText(Answer a) {
 
 Answer ConsoleJobServices::ask(std::string_view caption, std::string_view text, Buttons buttons,
                                AskPurpose purpose) {
-    bool agree = options_.yesToAll || purpose == AskPurpose::OfferReport;
+    bool agree = options_.yesToAll || purpose == AskPurpose::Harmless;
     Answer a = Answer::Ok;
     if (buttons == Buttons::YesNo) a = agree ? Answer::Yes : Answer::No;
     if (buttons == Buttons::OkCancel) a = agree ? Answer::Ok : Answer::Cancel;

@@ -75,7 +75,8 @@ class DiskStore final : public FileStore {
     }
 
     std::unique_ptr<NewFile> create(const fs::path& target) override {
-        return std::make_unique<ReplacingFile>(target);
+        // Renamed by a commit of several files, by name: beside the name given.
+        return std::make_unique<ReplacingFile>(target, ReplacingFile::Links::Replace);
     }
 
     bool rename(const fs::path& from, const fs::path& to, std::string& error) override {

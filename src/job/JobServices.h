@@ -13,9 +13,11 @@ namespace ovb {
 enum class Buttons { Ok, YesNo, OkCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
-// Why a question is asked: a console host answers questions that only offer to show findings
-// differently from questions that decide whether a job changes something.
-enum class AskPurpose { Decision, OfferReport };
+// What a Yes (OK) does. A host with nobody to ask (ovbank) answers a harmless question Yes (OK)
+// and a destructive one No (Cancel) unless it was told to agree to everything.
+//   Destructive: a Yes changes or replaces files, or changes the bank a job goes on to use.
+//   Harmless: a Yes changes nothing (shows a report, reads on in spite of a disagreement).
+enum class AskPurpose { Destructive, Harmless };
 
 class JobServices {
   public:
@@ -23,7 +25,7 @@ class JobServices {
 
     virtual void message(std::string_view caption, std::string_view text) = 0;
     virtual Answer ask(std::string_view caption, std::string_view text, Buttons buttons,
-                       AskPurpose purpose = AskPurpose::Decision) = 0;
+                       AskPurpose purpose = AskPurpose::Destructive) = 0;
 
     // kind: 'r' reading, 'w' writing, anything else ('c', 'l') other work. A second call while the
     // progress is shown changes nothing: the first caller's kind and cancel flag stay.
@@ -42,7 +44,7 @@ class JobServices {
     virtual void processEvents() {}
 
     bool yes(std::string_view caption, std::string_view text,
-             AskPurpose purpose = AskPurpose::Decision) {
+             AskPurpose purpose = AskPurpose::Destructive) {
         return ask(caption, text, Buttons::YesNo, purpose) == Answer::Yes;
     }
 

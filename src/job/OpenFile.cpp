@@ -20,9 +20,15 @@ OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
 
 OpenFile OpenFile::ForReading(const std::filesystem::path& path, FileProblem* problem) {
     FileProblem found = FileProblem::None;
-    // O_NONBLOCK: opening a FIFO without a writer would otherwise wait forever.
-    OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat st {};
+    // Anything but a regular file is refused by its type, unopened: opening a device may act on
+    // it. O_NONBLOCK for the one swapped in after this look: opening a FIFO without a writer
+    // would otherwise wait forever.
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (problem) *problem = FileProblem::NotAFile;
+        return {};
+    }
+    OpenFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!file)
         found =
             errno == ENOENT || errno == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable;

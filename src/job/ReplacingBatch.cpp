@@ -52,9 +52,10 @@ void ReplacingBatch::add(std::unique_ptr<ReplacingFile> file, Done done) {
 }
 
 bool ReplacingBatch::waiting(const std::filesystem::path& target) const {
-    const auto wanted = target.lexically_normal();
+    if (entries_.empty()) return false;
+    const std::string wanted = FileKey(RealFile(target));
     for (const Entry& e : entries_)
-        if (e.file->target().lexically_normal() == wanted) return true;
+        if (e.file->key() == wanted) return true;
     return false;
 }
 

@@ -30,7 +30,8 @@ class ReplacingBatch {
     // Takes a file whose writing is over (failed or not). done runs at the flush that puts it in
     // place, in the order the files were added.
     void add(std::unique_ptr<ReplacingFile> file, Done done);
-    // Whether a file for this target waits: reading the target now would give its old content.
+    // Whether a file for this target waits, under any of its names: reading the target now
+    // would give its old content.
     bool waiting(const std::filesystem::path& target) const;
     void flush();
 

@@ -1,12 +1,8 @@
 #include "job/ReplacingFile.h"
 
-#include "job/FileCommit.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
@@ -20,60 +16,12 @@ namespace ovb {
 
 namespace {
 
-constexpr char kTempMark[] = ".ovbtmp-";
 constexpr std::size_t kPiece = 256u << 10;
 
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "." + string&&.
-    std::string name = ".";
-    name += target.filename().string();
-    name += kTempMark;
-    name += std::to_string(getpid());
-    name += '-';
-    name += std::to_string(counter++);
-    return target.parent_path() / name;
+std::uint64_t NextNumber() {
+    static std::atomic<std::uint64_t> counter{0};
+    return counter++;
 }
-
-// The process that wrote a temporary file, when the name is one of ours: ".NAME.ovbtmp-PID-N".
-pid_t WriterOf(const std::string& name) {
-    const std::size_t mark = name.rfind(kTempMark);
-    if (name.size() < 2 || name[0] != '.' || mark == std::string::npos || mark == 0) return 0;
-    const char* digits = name.c_str() + mark + std::strlen(kTempMark);
-    char* end = nullptr;
-    const long pid = std::strtol(digits, &end, 10);
-    if (end == digits || *end != '-' || pid <= 0) return 0;
-    const char* count = end + 1;
-    std::strtoul(count, &end, 10);
-    return end != count && *end == '\0' && pid == long(pid_t(pid)) ? pid_t(pid) : 0;
-}
-
-} // namespace
-
-bool IsStaleTemporary(const std::string& name) {
-    const pid_t writer = WriterOf(name);
-    return writer != 0 && kill(writer, 0) != 0 && errno == ESRCH;
-}
-
-void RemoveStaleTemporaries(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec))
-        names.push_back(it->path().filename().string());
-    // A commit record names files a later run still puts in place, whoever wrote them.
-    std::set<std::string> recorded;
-    for (const std::string& name : names)
-        if (IsCommitRecordName(name))
-            if (auto record = FileSource::Open(folder / name))
-                for (std::string& temporary : RecordedTemporaries(*record))
-                    recorded.insert(std::move(temporary));
-    for (const std::string& name : names)
-        if (IsStaleTemporary(name) && !recorded.count(name))
-            std::filesystem::remove(folder / name, ec);
-}
-
-namespace {
 
 // Each folder is looked through once per run, before the first file is written into it, so that
 // a run over thousands of files in one folder does not list it thousands of times.
@@ -93,25 +41,65 @@ void SweepOnce(const std::filesystem::path& folder) {
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::filesystem::path target)
-    : target_(std::move(target)), temp_(TemporaryBeside(target_)) {
-    SweepOnce(target_.parent_path());
-    file_ = std::fopen(temp_.c_str(), "wb");
+ReplacingFile::ReplacingFile(std::filesystem::path target, Links links)
+    : target_(std::move(target)), real_(links == Links::Follow ? RealFile(target_) : target_) {
+    SweepOnce(real_.parent_path());
+    if (!checkTarget()) return;
+    key_ = old_ ? FileKey(real_) : real_.lexically_normal().string();
+    temp_ = TemporaryBeside(real_, TemporaryKind::Writing, NextNumber());
+    // Only the owner sees the new content of an existing file until it has the old one's mode.
+    // Readable too: a copy into place reads it back.
+    const int fd = open(temp_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, old_ ? 0600 : 0666);
+    if (fd < 0) {
+        const int error = errno;
+        temp_.clear();
+        fail(error == EACCES || error == EROFS ? "the folder is not writable" : "cannot create",
+             error);
+        return;
+    }
+    file_ = fdopen(fd, "wb");
     if (!file_) {
         fail("cannot create");
+        close(fd);
         return;
     }
     // Large writes go straight through; small record writes are gathered.
     std::setvbuf(file_, nullptr, _IOFBF, kPiece);
 }
 
+// A new file is simply created. An existing one must be a regular file that its user may write:
+// opening it for writing asks the system, which knows the mode, the access lists and the mount.
+bool ReplacingFile::checkTarget() {
+    old_ = LookAt(real_);
+    if (!old_) {
+        if (errno == ENOENT) return true;
+        fail("cannot look at the file");
+        return false;
+    }
+    if (!old_->regular) {
+        fail("not a regular file", 0);
+        return false;
+    }
+    const int fd = open(real_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        fail("can't open for writing");
+        return false;
+    }
+    close(fd);
+    return true;
+}
+
 ReplacingFile::~ReplacingFile() {
     discard();
 }
 
-void ReplacingFile::fail(const char* what) {
-    if (!failed_) error_ = std::string(what) + ": " + std::strerror(errno);
+void ReplacingFile::fail(const char* what, int error) {
+    if (!failed_) error_ = error ? std::string(what) + ": " + std::strerror(error) : what;
     failed_ = true;
+}
+
+void ReplacingFile::fail(const char* what) {
+    fail(what, errno);
 }
 
 bool ReplacingFile::write(const void* data, std::size_t count) {
@@ -203,6 +191,8 @@ bool ReplacingFile::finish() {
 
 bool ReplacingFile::sync() {
     if (!finish()) return false;
+    // Before the data are made durable, so that the metadata go with them.
+    identityTaken_ = !old_ || TakeIdentity(real_, *old_, fd_);
     if (fsync(fd_) != 0) fail("cannot write");
     return ok();
 }
@@ -212,23 +202,43 @@ bool ReplacingFile::commit() {
         discard();
         return false;
     }
+    // In place when the new file cannot become the old one: other names would keep the old
+    // content, or it could not take the owner, mode or attributes.
+    const bool inPlace = old_ && (old_->links > 1 || !identityTaken_);
+    inPlace ? copyIntoPlace() : putInPlace();
     if (close(fd_) != 0) fail("cannot close");
     fd_ = -1;
-    if (!failed_) {
-        std::error_code ec;
-        std::filesystem::rename(temp_, target_, ec);
-        if (ec) {
-            errno = ec.value();
-            fail("cannot rename");
-        }
-    }
-    if (failed_) {
+    if (!temp_.empty()) {
         std::error_code ec;
         std::filesystem::remove(temp_, ec);
-        return false;
+        if (inPlace && !failed_) SyncFolder(real_.parent_path());
+        temp_.clear();
+    }
+    return !failed_;
+}
+
+void ReplacingFile::putInPlace() {
+    if (std::rename(temp_.c_str(), real_.c_str()) != 0) {
+        fail("cannot rename");
+        return;
     }
     temp_.clear();
-    return true;
+}
+
+// The temporary file is complete and on the disk. Renamed, it says which file it belongs to; from
+// then on a kill leaves the next writer in the folder to finish the copy.
+void ReplacingFile::copyIntoPlace() {
+    const auto copying = TemporaryBeside(real_, TemporaryKind::Copying, old_->id.inode);
+    if (std::rename(temp_.c_str(), copying.c_str()) != 0) {
+        fail("cannot rename");
+        return;
+    }
+    temp_ = copying;
+    SyncFolder(real_.parent_path());
+    if (OverwriteInPlace(fd_, written_, real_)) return;
+    // The file may be half-new now: the complete content stays beside it.
+    fail("cannot write into the file (its new content is kept beside it)");
+    temp_.clear();
 }
 
 void ReplacingFile::keep() {

@@ -1,5 +1,8 @@
 // Deciding, before anything is written, what happens to each file and where its new file goes.
 #include "bank/Acc_bank_structure.h"
+#include "bank/BankLayout.h"
+#include "bank/BankSize.h"
+#include "job/InputFile.h"
 #include "job/PathResolver.h"
 #include "tools/Conform.h"
 #include "tools/ConformAudio.h"
@@ -60,30 +63,42 @@ std::filesystem::path Canonical(PathResolver& files, const std::string& stored) 
     return ec ? file.lexically_normal() : p;
 }
 
-std::uint64_t FileSize(const std::filesystem::path& p) {
-    std::error_code ec;
-    auto size = std::filesystem::file_size(p, ec);
-    return ec ? 0 : size;
+// What the conversion makes of a file is too long when its audio does not fit one sample slot.
+bool TooLongForOneSample(std::uint64_t dataBytes) {
+    return dataBytes > kMaxSampleSectors * kSector;
 }
 
 void Examine(ConformItem& item, PathResolver& files) {
     const auto host = files.file(item.source);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(host, ec)) {
+    const InputCheck input = ProbeInput(host);
+    if (input.problem == FileProblem::Missing) {
         item.action = ConformAction::Missing;
         return;
     }
-    item.bytesBefore = item.bytesAfter = FileSize(host);
+    if (!input.ready() && !input.empty()) {
+        item.action = ConformAction::Refuse;
+        item.reason = InputProblemText(host, input);
+        return;
+    }
+    item.bytesBefore = item.bytesAfter = input.size;
     {
+        // Exactly the files the bank builder takes are left alone; the others are converted
+        // where their audio can be read (a data chunk larger than the file gives what is there).
         std::ifstream in(host, std::ios::binary);
-        WavLayout w = ParseWav(in);
-        if (w.format != WavRejected && w.hasData) {
+        const WavLayout w = ParseWav(in);
+        const SampleFault fault = SampleFaultOf(w);
+        if (fault == SampleFault::None) {
             item.action = ConformAction::Keep;
             item.channels = w.format == WavStereo ? 2 : 1;
             item.rate = 48000;
             item.frames = w.dataSize / (2 * item.channels);
             item.format =
                 std::string("WAV 48000 Hz 16-bit ") + (item.channels == 2 ? "stereo" : "mono");
+            return;
+        }
+        if (fault == SampleFault::TooLong) {
+            item.action = ConformAction::Refuse;
+            item.reason = "too long for one sample of a bank (over 65535 sectors)";
             return;
         }
     }
@@ -108,10 +123,11 @@ void Examine(ConformItem& item, PathResolver& files) {
     } else {
         item.action =
             info.rate == 48000 && info.pcm16 ? ConformAction::Rewrap : ConformAction::Convert;
-        item.bytesAfter = kWavHeaderSize + FramesAt48k(info.frames, info.rate) * info.channels * 2;
-        if (item.bytesAfter > 0xFFFFFFFFull) {
+        const std::uint64_t data = FramesAt48k(info.frames, info.rate) * info.channels * 2;
+        item.bytesAfter = kWavHeaderSize + data;
+        if (TooLongForOneSample(data)) {
             item.action = ConformAction::Refuse;
-            item.reason = "too long for a WAV file at 48 kHz";
+            item.reason = "too long for one sample of a bank at 48 kHz (over 65535 sectors)";
         }
     }
 }

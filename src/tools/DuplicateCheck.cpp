@@ -91,7 +91,8 @@ unsigned PairsOf(const as_bank& bank, std::uint32_t slot, const SameText& links,
 
 unsigned CheckDuplicatedSamples(const as_bank& bank, JobServices& ui) {
     if (!ui.yes("Checking for DUPLICATED samples!",
-                "WARNING!!!\nFunction with Long Time Execution!\n\nAre You Sure to continue?"))
+                "WARNING!!!\nFunction with Long Time Execution!\n\nAre You Sure to continue?",
+                AskPurpose::Harmless))
         return 0;
     return ScanDuplicatedSamples(bank, ui);
 }

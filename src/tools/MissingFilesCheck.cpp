@@ -37,7 +37,7 @@ unsigned CheckMissingFiles(const as_bank& bank, JobServices& ui) {
         return 0;
     }
     const std::string head = Format("Missing %u WAV files!!!", missing);
-    if (ui.yes("Info", head + "\n\nShow missing files ?", AskPurpose::OfferReport)) {
+    if (ui.yes("Info", head + "\n\nShow missing files ?", AskPurpose::Harmless)) {
         lines.insert(lines.begin(), head);
         ui.ShowReport("Report: Missing Files", lines);
         ui.CloseReport();

@@ -44,9 +44,10 @@ bool CanExportMultisample(const as_bank& bank, const std::filesystem::path& load
     return true;
 }
 
-unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& bankFile,
-                           unsigned multisample, const std::filesystem::path& folder,
-                           JobServices& ui, FileStore& bankFiles) {
+MultisampleExportResult ExportMultisample(const as_bank& bank,
+                                          const std::filesystem::path& bankFile,
+                                          unsigned multisample, const std::filesystem::path& folder,
+                                          JobServices& ui, FileStore& bankFiles) {
     ProgressScope progress(ui, 'r');
     ui.SetProgressText("Export Multisample...");
     Mysplitfilereader in(ui, bankFiles);
@@ -54,7 +55,7 @@ unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& ban
         progress.hide();
         ui.message("Error", "Cannot open BANK file for reading!");
         ShowExportReport(ui, false, 0, {"Cannot open BANK file for reading: " + bankFile.string()});
-        return 0;
+        return {0, 1};
     }
     Lines lines, errors;
     unsigned exported = 0;
@@ -89,8 +90,9 @@ unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& ban
     in.Close();
     progress.hide();
     lines.insert(lines.end(), errors.begin(), errors.end());
+    const unsigned failures = unsigned(errors.size());
     ShowExportReport(ui, errors.empty(), exported, std::move(lines));
-    return exported;
+    return {exported, failures};
 }
 
 } // namespace ovb

@@ -21,11 +21,15 @@ bool IsBankFileLoaded(const std::filesystem::path& loadedFile);
 // Tells the user why the multisample cannot be exported: no bank file loaded, or no samples.
 bool CanExportMultisample(const as_bank& bank, const std::filesystem::path& loadedFile,
                           unsigned multisample, JobServices& ui);
+struct MultisampleExportResult {
+    unsigned exported = 0, errors = 0;
+};
 // Writes the multisample's files into folder, each under its file name, and the multisample-name
-// marker file; shows the report and returns the number of files written.
-unsigned ExportMultisample(const as_bank& bank, const std::filesystem::path& bankFile,
-                           unsigned multisample, const std::filesystem::path& folder,
-                           JobServices& ui, FileStore& bankFiles = DiskFiles());
+// marker file; shows the report and returns the number of files written and of failures.
+MultisampleExportResult ExportMultisample(const as_bank& bank,
+                                          const std::filesystem::path& bankFile,
+                                          unsigned multisample, const std::filesystem::path& folder,
+                                          JobServices& ui, FileStore& bankFiles = DiskFiles());
 
 // A bank file is loaded and the user accepted the warning about time and disk space.
 bool ConfirmLibraryExport(const std::filesystem::path& loadedFile, JobServices& ui);

@@ -4,6 +4,7 @@
 #include "tools/SoundMaintenance.h"
 
 #include "base/Formatting.h"
+#include "job/InputFile.h"
 #include "job/PathResolver.h"
 #include "tools/CheckHelpers.h"
 #include "wav/Wav_file_parser.h"
@@ -17,6 +18,7 @@ namespace {
 using namespace checks;
 
 bool IsStereoFile(const std::filesystem::path& file) {
+    if (!ProbeInput(file).ready()) return false; // a FIFO is never opened
     std::ifstream in(file, std::ios::binary);
     return in && CheckWavHeader(in) == WavStereo;
 }

@@ -93,7 +93,7 @@ QWidget* QtJobServices::dialogParent() const {
 }
 
 void QtJobServices::message(std::string_view caption, std::string_view text) {
-    ask(caption, text, Buttons::Ok, AskPurpose::Decision);
+    ask(caption, text, Buttons::Ok, AskPurpose::Destructive);
 }
 
 Answer QtJobServices::ask(std::string_view caption, std::string_view text, Buttons buttons,

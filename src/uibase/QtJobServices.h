@@ -28,7 +28,7 @@ class QtJobServices : public JobServices {
 
     void message(std::string_view caption, std::string_view text) override;
     Answer ask(std::string_view caption, std::string_view text, Buttons buttons,
-               AskPurpose purpose = AskPurpose::Decision) override;
+               AskPurpose purpose = AskPurpose::Destructive) override;
 
     void ShowProgress(char kind, bool* cancel = nullptr) override;
     void SetProgressText(std::string_view text) override;

@@ -1,6 +1,7 @@
 // A run of ovbank killed while it rewrites a large WAV file must leave that file exactly as it
 // was; the temporary file it was writing is cleared away by the next run that writes there.
 #include "WavValues.h"
+#include "job/FileIdentity.h"
 #include "job/ReplacingFile.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
@@ -191,6 +192,13 @@ TEST(WavRewriteKill, OnlyTemporariesOfEndedWritersAreStale) {
     const std::string liveName = ".a.wav.ovbtmp-" + alive + "-99999";
     for (const std::string& name : {staleName, liveName, std::string("a.wav")})
         WriteAll(dir / name, {1, 2, 3});
+    // A copy into a file with two names that a kill cut short: its complete new content waits
+    // beside it and is copied in; one whose file is gone is dropped.
+    WriteAll(dir / "h.wav", {9, 9, 9, 9, 9});
+    ASSERT_EQ(link((dir / "h.wav").c_str(), (dir / "h2.wav").c_str()), 0);
+    const std::string inode = std::to_string(LookAt(dir / "h.wav")->id.inode);
+    WriteAll(dir / (".h.wav.ovbcopy-" + dead + "-" + inode), {4, 5, 6});
+    WriteAll(dir / (".gone.wav.ovbcopy-" + dead + "-1"), {7});
     {
         ReplacingFile out(dir / "b.txt");
         ASSERT_TRUE(out.write("b", 1));
@@ -199,4 +207,7 @@ TEST(WavRewriteKill, OnlyTemporariesOfEndedWritersAreStale) {
     EXPECT_FALSE(fs::exists(dir / staleName));
     EXPECT_TRUE(fs::exists(dir / liveName)) << "still being written";
     EXPECT_EQ(ReadAll(dir / "a.wav"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadAll(dir / "h2.wav"), (std::vector<std::uint8_t>{4, 5, 6}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 5)
+        << "a.wav, b.txt, h.wav, h2.wav and the live writer's file";
 }

@@ -1,5 +1,8 @@
 // The ovbank WAV tools end to end: files written and read back by Python's wave module (an
-// independent WAV reader), changing commands refused without --yes.
+// independent WAV reader), changing commands refused without --yes, and rewritten files that
+// stay the files they were.
+#include "WavValues.h"
+#include "job/FileIdentity.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +10,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
+using namespace ovb;
 using namespace ovb::test;
 
 namespace {
@@ -29,9 +36,11 @@ int Python(const TempDir& dir, const std::string& script) {
     return Shell("cd '" + dir.path().string() + "' && python3 script.py");
 }
 
-int Ovbank(const TempDir& dir, const std::string& words) {
-    return Shell("cd '" + dir.path().string() + "' && '" OVB_OVBANK "' --quiet " + words +
-                 " >/dev/null 2>&1");
+// Runs ovbank in dir, prefixed by `as` (another user); standard output and error go to `output`.
+int Ovbank(const TempDir& dir, const std::string& words, const std::string& as = "",
+           const std::string& output = "/dev/null") {
+    return Shell("cd '" + dir.path().string() + "' && " + as + "'" OVB_OVBANK "' --quiet " + words +
+                 " >'" + output + "' 2>&1");
 }
 
 constexpr char kMake[] = R"(import wave, struct
@@ -70,4 +79,105 @@ TEST(WavToolCli, TrimsReadBackByAnIndependentReaderAndRefusesWithoutYes) {
     EXPECT_EQ(Ovbank(dir, "--yes trim-end --threshold 10 --fade --files m.wav s.wav"), 0);
     EXPECT_EQ(Ovbank(dir, "scan-end --fade --files m.wav s.wav"), 0);
     EXPECT_EQ(Python(dir, kCheck), 0);
+}
+
+namespace {
+
+const std::vector<std::int16_t> kQuiet = std::vector<std::int16_t>(2048, 1000);
+
+std::string ReadFile(const std::filesystem::path& p) {
+    const auto bytes = ReadAll(p);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Temporary files of ours left in the folder.
+std::vector<std::string> Leftovers(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().find(".ovb") != std::string::npos)
+            names.push_back(entry.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(WavToolCli, RewrittenFilesKeepLinksOwnerModeAndAttributesAndRefuseWhatMayNotBeWritten) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const bool root = geteuid() == 0;
+    const auto file = [&](const std::string& name) { return dir / name; };
+    fs::create_directories(file("real"));
+    for (const char* name : {"real/target.wav", "a.wav", "owned.wav", "ro.wav"})
+        WriteValues(file(name), false, kQuiet);
+    fs::create_symlink("real/target.wav", file("link.wav"));
+    ASSERT_EQ(link(file("a.wav").c_str(), file("b.wav").c_str()), 0);
+    chmod(file("owned.wav").c_str(), 0640);
+    const bool attributes = setxattr(file("owned.wav").c_str(), "user.origin", "studio", 6, 0) == 0;
+    const uid_t nobody = 65534;
+    if (root) {
+        ASSERT_EQ(chown(file("owned.wav").c_str(), nobody, nobody), 0);
+    }
+    const auto owned = LookAt(file("owned.wav"));
+    const auto before = ReadAll(file("a.wav"));
+
+    ASSERT_EQ(Ovbank(dir, "--yes normalise --files link.wav a.wav owned.wav"), 0);
+    EXPECT_TRUE(fs::is_symlink(file("link.wav")));
+    EXPECT_NE(ReadAll(file("real/target.wav")), before);
+    EXPECT_EQ(ReadAll(file("real/target.wav")), ReadAll(file("a.wav")));
+    EXPECT_EQ(ReadAll(file("b.wav")), ReadAll(file("a.wav"))) << "one file under two names";
+    EXPECT_EQ(LookAt(file("b.wav"))->id, LookAt(file("a.wav"))->id);
+    const auto now = LookAt(file("owned.wav"));
+    EXPECT_NE(ReadAll(file("owned.wav")), before);
+    EXPECT_EQ(now->mode, 0640u);
+    EXPECT_EQ(now->owner, owned->owner);
+    EXPECT_EQ(now->group, owned->group);
+    char value[16] = {};
+    if (attributes) {
+        EXPECT_EQ(getxattr(file("owned.wav").c_str(), "user.origin", value, 16), 6);
+    }
+    EXPECT_TRUE(Leftovers(dir.path()).empty());
+    EXPECT_TRUE(Leftovers(file("real")).empty());
+
+    // As a user without the rights of root: a file that user may not write, and one in a folder
+    // that user may not write, are refused and stay as they were; another user's file that the
+    // group may write keeps its owner and its inode.
+    fs::create_directories(file("closed"));
+    fs::create_directories(file("shared"));
+    WriteValues(file("closed/w.wav"), false, kQuiet);
+    WriteValues(file("shared/g.wav"), false, kQuiet);
+    chmod(file("ro.wav").c_str(), 0444);
+    std::string as;
+    if (root) {
+        for (const char* name : {".", "ro.wav", "closed", "closed/w.wav"})
+            ASSERT_EQ(chown(file(name).c_str(), nobody, nobody), 0);
+        ASSERT_EQ(chown(file("shared/g.wav").c_str(), 0, nobody), 0);
+        chmod(file("shared/g.wav").c_str(), 0664);
+        chmod(file("shared").c_str(), 0777);
+        as = "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    }
+    chmod(file("closed").c_str(), 0555);
+    const auto shared = LookAt(file("shared/g.wav"));
+    const std::string out = (dir / "out.txt").string();
+    const std::string files = root ? " ro.wav closed/w.wav shared/g.wav" : " ro.wav closed/w.wav";
+    EXPECT_EQ(Ovbank(dir, "--yes normalise --files" + files, as, out), 1);
+    const std::string report = ReadFile(out);
+    EXPECT_NE(report.find("ERROR: APPLY_GAIN_ERROR_OPEN_FILE\nFILE.: ro.wav\nWHY..: can't open "
+                          "for writing"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("FILE.: closed/w.wav\nWHY..: the folder is not writable"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(Ovbank(dir, "--yes trim-fixed 5 --files ro.wav", as, out), 1);
+    EXPECT_NE(ReadFile(out).find("could not be written: 1\nro.wav: can't open for writing"),
+              std::string::npos);
+    EXPECT_EQ(ReadAll(file("ro.wav")), before);
+    EXPECT_EQ(ReadAll(file("closed/w.wav")), before);
+    if (root) {
+        EXPECT_NE(ReadAll(file("shared/g.wav")), before);
+        EXPECT_EQ(LookAt(file("shared/g.wav"))->id, shared->id);
+        EXPECT_EQ(LookAt(file("shared/g.wav"))->owner, 0u);
+        EXPECT_TRUE(Leftovers(file("shared")).empty());
+    }
+    chmod(file("closed").c_str(), 0755);
 }

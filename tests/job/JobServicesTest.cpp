@@ -32,12 +32,12 @@ TEST(ConsoleJobServices, MessagesQuestionsAndReportsAreReadable) {
     ConsoleJobServices ui({}, out.file, err.file);
     ui.message("Error", "Uncown last sector!\n My be bank is not loaded correctly!");
     EXPECT_EQ(ui.ask("Overwrite SCRIPT File", "OVERWRITE SCRIPT FILE ?\nAre You Sure ?",
-                     Buttons::YesNo, AskPurpose::Decision),
+                     Buttons::YesNo, AskPurpose::Destructive),
               Answer::No);
     EXPECT_EQ(ui.ask("Info", "Missing 2 WAV files!!!\n\nShow missing files ?", Buttons::YesNo,
-                     AskPurpose::OfferReport),
+                     AskPurpose::Harmless),
               Answer::Yes);
-    EXPECT_EQ(ui.ask("Info", "Press OK to continue", Buttons::OkCancel, AskPurpose::Decision),
+    EXPECT_EQ(ui.ask("Info", "Press OK to continue", Buttons::OkCancel, AskPurpose::Destructive),
               Answer::Cancel);
     ui.ShowReport("Report: Missing Files", {"Missing 2 WAV files!!!", "1. Missing file: a.wav"});
     ui.ShowReport("Report: Nothing", {});
@@ -52,8 +52,8 @@ TEST(ConsoleJobServices, MessagesQuestionsAndReportsAreReadable) {
 TEST(ConsoleJobServices, YesToAllAndQuiet) {
     Capture out, err;
     ConsoleJobServices ui({.yesToAll = true, .quiet = true}, out.file, err.file);
-    EXPECT_EQ(ui.ask("Q", "Sure?", Buttons::YesNo, AskPurpose::Decision), Answer::Yes);
-    EXPECT_EQ(ui.ask("Q", "OK?", Buttons::OkCancel, AskPurpose::Decision), Answer::Ok);
+    EXPECT_EQ(ui.ask("Q", "Sure?", Buttons::YesNo, AskPurpose::Destructive), Answer::Yes);
+    EXPECT_EQ(ui.ask("Q", "OK?", Buttons::OkCancel, AskPurpose::Destructive), Answer::Ok);
     ui.message("Info", "done");
     EXPECT_EQ(err.text(), "");
     EXPECT_EQ(ui.messagesShown(), 1);

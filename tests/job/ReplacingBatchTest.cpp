@@ -34,7 +34,10 @@ TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
     TempDir dir;
     WriteAll(dir / "a", Bytes("old a"));
     WriteAll(dir / "c", Bytes("old c"));
-    const fs::path unwritable = dir / (std::string(250, 'n') + "x"); // no temporary fits beside
+    const fs::path unwritable = dir / "n"; // a folder: not a file to replace
+    fs::create_directory(unwritable);
+    // A name that leaves no room for the temporary endings is still a name that can be written.
+    const fs::path longName = dir / (std::string(254, 'l') + "x");
     std::vector<std::string> outcomes;
     auto note = [&outcomes](const std::string& name) {
         return [&outcomes, name](const std::string& error) {
@@ -46,6 +49,7 @@ TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
     batch.add(Written(dir / "a", "new a"), note("a"));
     batch.add(Written(unwritable, "never"), note("n"));
     batch.add(Written(dir / "c", "new c"), note("c"));
+    batch.add(Written(longName, "long"), note("l"));
     EXPECT_TRUE(batch.waiting(dir / "a"));
     EXPECT_TRUE(batch.waiting(dir / "." / "c")) << "the same file by another spelling";
     EXPECT_FALSE(batch.waiting(dir / "b"));
@@ -54,15 +58,17 @@ TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
     EXPECT_EQ(ReadAll(dir / "c"), Bytes("old c"));
 
     batch.flush();
-    ASSERT_EQ(outcomes.size(), 3u);
+    ASSERT_EQ(outcomes.size(), 4u);
     EXPECT_EQ(outcomes[0], "a ok");
-    EXPECT_EQ(outcomes[1].rfind("n failed: cannot create", 0), 0u) << outcomes[1];
+    EXPECT_EQ(outcomes[1], "n failed: not a regular file");
     EXPECT_EQ(outcomes[2], "c ok");
+    EXPECT_EQ(outcomes[3], "l ok");
     EXPECT_EQ(ReadAll(dir / "a"), Bytes("new a"));
     EXPECT_EQ(ReadAll(dir / "c"), Bytes("new c"));
-    EXPECT_FALSE(fs::exists(unwritable));
+    EXPECT_EQ(ReadAll(longName), Bytes("long"));
+    EXPECT_TRUE(fs::is_directory(unwritable));
     EXPECT_FALSE(batch.waiting(dir / "a"));
-    EXPECT_EQ(Entries(dir.path()), 2u) << "no temporary file is left";
+    EXPECT_EQ(Entries(dir.path()), 4u) << "no temporary file is left";
 }
 
 TEST(ReplacingBatch, FlushesByItselfWhenFullAndAtItsEnd) {

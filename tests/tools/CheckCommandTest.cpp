@@ -1,5 +1,5 @@
 // ovbank check run on a saved script: which checks run, what they print (reports and messages,
-// standard output and error together) and the exit code. --yes lets the fresh script load.
+// standard output and error together) and the exit code.
 #include "OvbankRun.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
@@ -23,7 +23,7 @@ class CheckCommand : public ::testing::Test {
         ASSERT_TRUE(SaveScript(bank, dir / "bank.ovs", ui, false));
     }
     OvbankRun Ovbank(const std::string& options) {
-        return RunOvbank(dir.path(), "--yes check bank.ovs " + options, true);
+        return RunOvbank(dir.path(), "check bank.ovs " + options, true);
     }
 };
 

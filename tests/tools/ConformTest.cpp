@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace ovb;
@@ -314,6 +315,19 @@ TEST(ConformFiles, RefusesWhatCannotBePlayedOrWouldReplaceAnOriginal) {
     plan = PlanConform(paths, ConformOptions{});
     EXPECT_EQ(plan.items[2].action, ConformAction::Convert);
     EXPECT_EQ(plan.items[3].action, ConformAction::Refuse);
+
+    // Only what the bank builder takes is left alone: not a data chunk of 0 bytes, nor one that
+    // claims more than the file holds (its audio is rewrapped). A FIFO is refused unopened.
+    WriteWav(dir / "nodata.wav", false, 0);
+    WriteWav(dir / "cut.wav", false, 1000);
+    Patch(dir / "cut.wav", 40, {0xA0, 0x0F, 0, 0}); // 4000 bytes of data
+    ASSERT_EQ(mkfifo((dir / "pipe.wav").c_str(), 0644), 0);
+    plan = PlanConform(Strings({dir / "nodata.wav", dir / "cut.wav", dir / "pipe.wav"}),
+                       ConformOptions{});
+    EXPECT_EQ(plan.items[0].action, ConformAction::Refuse);
+    EXPECT_EQ(plan.items[1].action, ConformAction::Rewrap);
+    EXPECT_EQ(plan.items[2].action, ConformAction::Refuse);
+    EXPECT_NE(plan.items[2].reason.find("not a regular file"), std::string::npos);
 
     ConformSession s = ConformWavFiles(paths, ConformOptions{}, nullptr, false, ui);
     EXPECT_FALSE(s.clean());

@@ -1,12 +1,17 @@
 // ovbank as a user runs it: the built program started through the shell, its exit code, its
 // standard output and error, and the files it leaves.
 #include "OvbankRun.h"
+#include "bank/BankFileWriter.h"
+#include "bank/ScriptFile.h"
 #include "bank/TextExport.h"
+#include "job/FileIdentity.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace ovb;
@@ -102,6 +107,129 @@ TEST_F(OvbankCliTest, FailuresExitWithOneAndQuietSilencesTheirMessages) {
     EXPECT_EQ(quiet.err, "");
     EXPECT_EQ(quiet.out, "");
     EXPECT_FALSE(fs::exists(out));
+}
+
+struct Expected {
+    std::string args; // '@' stands for the name of each bad file
+    int exit;
+    std::string text; // the first line of the output, or with '*' in front any part of it
+};
+
+void ExpectRun(const TempDir& dir, const Expected& e, const std::string& args) {
+    SCOPED_TRACE("ovbank " + args);
+    const OvbankRun r = RunOvbank(dir.path(), args, true);
+    EXPECT_EQ(r.exit, e.exit);
+    if (e.text.starts_with('*'))
+        EXPECT_NE(r.out.find(e.text.substr(1)), std::string::npos) << r.out;
+    else
+        EXPECT_TRUE(r.out.starts_with(e.text)) << r.out;
+}
+
+std::string Replaced(std::string text, const std::string& name) {
+    for (auto at = text.find('@'); at != std::string::npos; at = text.find('@', at + name.size()))
+        text.replace(at, 1, name);
+    return text;
+}
+
+TEST_F(OvbankCliTest, EveryCommandSaysWhatWentWrongAndExitsWithOne) {
+    const TempDir& d = dir_;
+    for (const char* ext : {".ovs", ".ovb", ".wav"}) {
+        ASSERT_EQ(mkfifo((d / ("fifo" + std::string(ext))).c_str(), 0644), 0);
+        fs::create_directory(d / ("folder" + std::string(ext)));
+        WriteAll(d / ("empty" + std::string(ext)), {});
+        WriteAll(d / ("junk" + std::string(ext)), std::vector<std::uint8_t>(4096, 'j'));
+    }
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"missing", "Error: File @ not exist!"},
+        {"fifo", "Error: File @ is not a regular file"},
+        {"folder", "Error: File @ is a folder, not a file!"},
+        {"empty", "Error: File @ is empty!"},
+        {"junk", "Error: This is not a valid Orvelanta Sampler "}};
+    // Every command that loads a bank, and every command that reads WAV files it is given.
+    const char* const banks[] = {"info @.ovs",
+                                 "size @.ovs",
+                                 "build @.ovs o.ovb",
+                                 "script @.ovs o.ovs",
+                                 "list @.ovs o.txt",
+                                 "check @.ovs",
+                                 "analyse @.ovs 1",
+                                 "--yes normalise @.ovs 1",
+                                 "scan-start @.ovs",
+                                 "scan-end @.ovs",
+                                 "--yes trim-start --threshold 3 @.ovs",
+                                 "--yes trim-end --threshold 10 @.ovs",
+                                 "--yes trim-fixed 5 @.ovs",
+                                 "export @.ovb .",
+                                 "common-path @.ovs",
+                                 "conform @.ovs --into out",
+                                 "sdcard @.ovb ."};
+    const char* const wavs[] = {"analyse --files @.wav",
+                                "--yes normalise --files @.wav",
+                                "scan-start --files @.wav",
+                                "scan-end --files @.wav",
+                                "--yes trim-start --threshold 3 --files @.wav",
+                                "--yes trim-end --threshold 10 --files @.wav",
+                                "--yes trim-fixed 5 --files @.wav",
+                                "conform-files @.wav --into out"};
+    for (const auto& [file, message] : bad) {
+        for (const char* command : banks) {
+            const std::string args = Replaced(command, file);
+            if (file == "junk" && args.starts_with("sdcard")) continue; // the card's own checks
+            const std::string name = args.substr(args.find(file), file.size() + 4);
+            ExpectRun(d, {command, 1, Replaced(message, name)}, args);
+        }
+        for (const char* command : wavs)
+            if (file != "junk")
+                ExpectRun(d, {command, 1, Replaced(message, file + ".wav")},
+                          Replaced(command, file));
+    }
+    EXPECT_FALSE(fs::exists(d / "o.ovb") || fs::exists(d / "o.ovs") || fs::exists(d / "o.txt"));
+
+    // A bank whose multisample 1 names one WAV file that is there and one that is not, and the
+    // bank file of the file that is there.
+    fs::create_directory(d / "lib");
+    WriteWav(d / "lib" / "good.wav", false, 8192);
+    auto bank = std::make_unique<as_bank>();
+    bank->path(1, 0) = (d / "lib" / "good.wav").string();
+    ScriptedJobServices ui;
+    ASSERT_TRUE(CreateBankFile(*bank, d / "b.ovb", ui));
+    bank->path(1, 1) = (d / "lib" / "gone.wav").string();
+    ASSERT_TRUE(SaveScript(*bank, d / "p.ovs", ui, false));
+    fs::create_directories(d / "out" / "good.wav"); // in the way of the export
+    const auto script = LookAt(d / "p.ovs");
+    ASSERT_EQ(link((d / "p.ovs").c_str(), (d / "hard.ovs").c_str()), 0);
+    fs::create_symlink("p.ovs", d / "soft.ovs");
+    const Expected partial[] = {
+        {"new x.ovs", 0, ""},
+        {"info x.ovs", 0, "Info: Wav files path size is different"},
+        {"size p.ovs", 1, "*Missing 1 WAV files!!!"},
+        {"check --missing p.ovs", 1, "*1. Missing file: " + (d / "lib" / "gone.wav").string()},
+        {"analyse p.ovs 1", 1, "*ERROR: ANALISE_FILE_NOT_EXIST"},
+        {"--yes normalise p.ovs 1", 1, "*ERROR: ANALISE_FILE_NOT_EXIST"},
+        {"scan-end p.ovs", 1, "*Files that could not be read: 1"},
+        {"--yes trim-fixed 5 p.ovs", 1, "*Files that could not be read: 1"},
+        {"--yes trim-fixed 5 --files lib/good.wav gone.wav", 1, "Error: File gone.wav not exist!"},
+        {"build p.ovs o.ovb", 1, "*Missing 1 WAV files!!!"},
+        {"conform p.ovs --into conformed", 1, "*1 missing"},
+        {"export b.ovb out --multisample 1", 1, "*Export with ERRORS!"},
+        // Outputs never destroy inputs.
+        {"list p.ovs p.ovs", 1, "Error: p.ovs is the input file p.ovs"},
+        {"--yes script p.ovs hard.ovs", 1, "Error: hard.ovs is the input file p.ovs"},
+        {"build soft.ovs ./p.ovs", 1, "Error: ./p.ovs is the input file soft.ovs"},
+        {"build b.ovb b.ovb", 1, "Error: b.ovb is the input file b.ovb"},
+        {"build x.ovs p.ovs", 1,
+         "Error: p.ovs is a script file: it is not replaced by a bank "
+         "file unless --yes is given."},
+        {"list x.ovs b.ovb", 1,
+         "Error: b.ovb is a bank file: it is not replaced by a text "
+         "listing unless --yes is given."},
+        {"--yes list x.ovs x.txt", 0, "Info: Wav files path size is different"},
+    };
+    for (const Expected& e : partial)
+        ExpectRun(d, e, e.args);
+    const auto after = LookAt(d / "p.ovs");
+    EXPECT_TRUE(script && after && script->id == after->id) << "the script was replaced";
+    EXPECT_TRUE(fs::exists(d / "b.ovb") && !fs::exists(d / "o.ovb"));
 }
 
 } // namespace

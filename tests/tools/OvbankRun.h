@@ -33,8 +33,9 @@ struct OvbankRun {
 inline OvbankRun RunOvbank(const std::filesystem::path& dir, const std::string& args,
                            bool merged = false) {
     const auto out = dir / ".ovbank-out", err = dir / ".ovbank-err";
-    const std::string command = "cd " + Quote(dir.string()) + " && " + Quote(OVB_OVBANK) + " " +
-                                args + " >" + Quote(out.string()) +
+    // Under a time limit: a run that hangs (on a FIFO, say) fails instead of stopping the tests.
+    const std::string command = "cd " + Quote(dir.string()) + " && timeout 120 " +
+                                Quote(OVB_OVBANK) + " " + args + " >" + Quote(out.string()) +
                                 (merged ? " 2>&1" : " 2>" + Quote(err.string())) + " </dev/null";
     const int status = std::system(command.c_str());
     OvbankRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(out), FileText(err)};

@@ -105,7 +105,7 @@ TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins
     ASSERT_GT(std::uint64_t(first.start_sector() + first.length_sectors) * 512, boundary);
 
     ASSERT_TRUE(CanExportMultisample(*bank, BankPath(), 1, ui));
-    EXPECT_EQ(ExportMultisample(*bank, BankPath(), 1, out.path(), ui, *files), 3u);
+    EXPECT_EQ(ExportMultisample(*bank, BankPath(), 1, out.path(), ui, *files).exported, 3u);
     EXPECT_TRUE(ui.transcript.size() == 1 && ui.transcript[0].what == "report") << ui.shown()[0];
     EXPECT_FALSE(ui.progressShown);
 
@@ -186,7 +186,9 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
     EXPECT_TRUE(fs::is_empty(out.path()));
 
     ui.transcript.clear();
-    EXPECT_EQ(ExportMultisample(*bank, dir->path() / "missing.ovb", 1, out.path(), ui, *files), 0u);
+    EXPECT_EQ(
+        ExportMultisample(*bank, dir->path() / "missing.ovb", 1, out.path(), ui, *files).exported,
+        0u);
     EXPECT_TRUE(ui.showed("Error", "Cannot open BANK file for reading!"));
     EXPECT_TRUE(fs::is_empty(out.path()));
 }
