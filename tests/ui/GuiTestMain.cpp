@@ -1,12 +1,17 @@
 // The GUI tests need one QApplication for the whole run. Without a display they use Qt's
-// offscreen platform, unless the caller chose another (xvfb-run with QT_QPA_PLATFORM=xcb).
+// offscreen platform, unless the caller chose another (xvfb-run with QT_QPA_PLATFORM=xcb). What
+// the program remembers between runs goes to a configuration folder of this run, never the
+// user's.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
