@@ -1,12 +1,12 @@
 #include "assistants/SDCardCopyForm.h"
 
 #include "tools/SdCardCopy.h"
+#include "uibase/FileDialogRequest.h"
 #include "uibase/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -192,9 +192,7 @@ void SDCardCopyForm::buildControls() {
 }
 
 QStringList SDCardCopyForm::runFileDialog(const FileDialogRequest& r, bool multiple) {
-    if (multiple) return QFileDialog::getOpenFileNames(this, r.title, {}, r.filter);
-    const QString file = QFileDialog::getOpenFileName(this, r.title, {}, r.filter);
-    return file.isEmpty() ? QStringList() : QStringList{file};
+    return PlatformFileDialog(this, r, multiple);
 }
 
 void SDCardCopyForm::SellectBankClick() {
