@@ -98,6 +98,14 @@ echo "text listing of a full bank to a file: $(core_ms BM_ExportTextFullBank) ms
 echo "unused multisample check, full bank: $(core_ms BM_CheckUnusedMultisamples) ms (target < 200 ms)"
 echo "duplicated samples check, full bank: $(core_ms BM_CheckDuplicatedSamples) ms (target < 2000 ms)"
 
+# The checks as the window runs them, against the core alone.
+WINDOW_CHECKS=$BUILD/bench/ovb-bench-window-checks
+if [[ -x "$WINDOW_CHECKS" ]]; then
+    echo
+    echo "== Checks in the window against the core (target: within core + 300 ms) =="
+    "$WINDOW_CHECKS" 2>/dev/null || echo "window checks: over the target (FAILED)"
+fi
+
 # --- the library and its script ----------------------------------------------------------------
 
 wav_files() { find "$DATA/wavs" -name 'bench-*.wav' 2>/dev/null | sort; }

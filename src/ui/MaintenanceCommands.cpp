@@ -85,6 +85,8 @@ void WireMaintenanceCommands(TForm1& form) {
         FixStereoGroups(form.bank(), form.jobs());
         form.RefreshViews(refresh::All);
     });
+    Activate(form, Command::CheckDuplicatedSounds,
+             [&form] { CheckDuplicatedSounds(form.bank(), form.jobs()); });
     Activate(form, Command::CheckSoundsWithoutGroup, [&form] {
         CheckSoundsWithoutGroup(form.bank(), form.jobs());
         form.RefreshViews(refresh::All);
