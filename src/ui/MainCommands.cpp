@@ -64,6 +64,9 @@ void TForm1::loadFile(const QString& path, bool bankFile) {
     else
         LoadScript(*bank_, FsPath(path), ui_);
     current_file_name_ = path.toStdString();
+    // The player follows what was opened: a script's audio is in its WAV files, a bank file's in
+    // the bank. The menu's choice holds until the next open.
+    command(bankFile ? Command::PlayFromBankFile : Command::PlayFromWavFiles)->setChecked(true);
     RefreshViews();
 }
 
