@@ -6,6 +6,7 @@
 #include "ui/Mainform.h"
 #include "ui/MultiFileDialog.h"
 #include "ui/MultisampleGridModel.h"
+#include "ui/NameInput.h"
 #include "ui/PageCommands.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SampleGrid.h"
@@ -145,6 +146,7 @@ QWidget* MultisamplePage::buildLowerBox() {
     auto* commentLayout = new QVBoxLayout(commentTab);
     comment_ = new QLineEdit(commentTab);
     comment_->setMaxLength(int(kCommentLength));
+    RefuseUnstorable(*comment_);
     commentLayout->addWidget(comment_);
     commentLayout->addStretch(1);
     lower_->addTab(commentTab, "Comment for current Multisample");
