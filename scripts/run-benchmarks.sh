@@ -99,6 +99,14 @@ echo "unused multisample check, full bank: $(core_ms BM_CheckUnusedMultisamples)
 echo "duplicated samples check, full bank: $(core_ms BM_CheckDuplicatedSamples) ms (target < 2000 ms)"
 "$BUILD/bench/ovb-bench-relink" "$DATA/relink"
 
+# The checks as the window runs them, against the core alone.
+WINDOW_CHECKS=$BUILD/bench/ovb-bench-window-checks
+if [[ -x "$WINDOW_CHECKS" ]]; then
+    echo
+    echo "== Checks in the window against the core (target: within core + 300 ms) =="
+    "$WINDOW_CHECKS" 2>/dev/null || echo "window checks: over the target (FAILED)"
+fi
+
 # --- the library and its script ----------------------------------------------------------------
 
 wav_files() { find "$DATA/wavs" -name 'bench-*.wav' 2>/dev/null | sort; }

@@ -1,12 +1,12 @@
 #include "assistants/SDCardCopyForm.h"
 
 #include "tools/SdCardCopy.h"
+#include "uibase/FileDialogRequest.h"
 #include "uibase/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
-#include <QVBoxLayout>
 
 namespace ovb {
 
@@ -111,20 +110,28 @@ SDCardCopyForm::SDCardCopyForm(QWidget* parent) : QDialog(parent), ui_(this) {
     showDrive();
 }
 
+// The four steps in two rows of two, so that the window fits a small screen; the lists share what
+// height there is.
 void SDCardCopyForm::buildControls() {
-    auto* column = new QVBoxLayout(this);
+    auto* steps = new QGridLayout(this);
     auto step = [&](int n, const char* title) {
         auto* box = new QGroupBox(QString("%1. %2").arg(n).arg(title), this);
         auto* grid = new QGridLayout(box);
         icons_[n - 1] = Named<QLabel>(qPrintable(QString("Step%1Icon").arg(n)), box);
         grid->addWidget(icons_[n - 1], 0, 0, Qt::AlignTop);
         grid->setColumnStretch(1, 1); // the icon keeps its size, the lists take the width
-        column->addWidget(box);
+        steps->addWidget(box, (n - 1) / 2, (n - 1) % 2);
         return std::make_pair(box, grid);
+    };
+    auto list = [this](const char* name, QWidget* parent) {
+        auto* files = Named<QListWidget>(name, parent);
+        files->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+        files->setMinimumSize(320, files->fontMetrics().height() * 4 + 2 * files->frameWidth());
+        return files;
     };
     auto [bank, bankGrid] = step(1, "Bank file");
     BankButton = Named<QPushButton>("SellectBankButton", bank, "Sellect Bank OVB File");
-    BankList = Named<QListWidget>("BankList", bank);
+    BankList = list("BankList", bank);
     BankTotal = Field("BankTotal", bank);
     bankGrid->addWidget(BankButton, 0, 1);
     bankGrid->addWidget(BankList, 1, 1);
@@ -133,7 +140,7 @@ void SDCardCopyForm::buildControls() {
     auto [os, osGrid] = step(2, "Operating system files");
     OsCheck = Named<QCheckBox>("CopyOsCheck", os, "Copy OS QV2 File(s)");
     OsButton = Named<QPushButton>("SellectOsButton", os, "Sellect OS QV2 file(s)");
-    OsList = Named<QListWidget>("OsList", os);
+    OsList = list("OsList", os);
     OsTotal = Field("OsTotal", os);
     osGrid->addWidget(OsCheck, 0, 1);
     osGrid->addWidget(OsButton, 0, 2);
@@ -143,7 +150,7 @@ void SDCardCopyForm::buildControls() {
     auto [mp3, mp3Grid] = step(3, "MP3 files");
     Mp3Check = Named<QCheckBox>("Mp3Check", mp3, "Add Mp3 Folder + Files");
     Mp3Button = Named<QPushButton>("SellectMp3Button", mp3, "Sellect Mp3 Files");
-    Mp3List = Named<QListWidget>("Mp3List", mp3);
+    Mp3List = list("Mp3List", mp3);
     Mp3Total = Field("Mp3Total", mp3);
     mp3Grid->addWidget(Mp3Check, 0, 1);
     mp3Grid->addWidget(Mp3Button, 0, 2);
@@ -160,19 +167,20 @@ void SDCardCopyForm::buildControls() {
     DriveFileSystem = Field("DriveFileSystem", drive);
     DriveTotal = Field("DriveTotal", drive);
     DriveFree = Field("DriveFree", drive);
-    driveGrid->addWidget(DriveBox, 0, 1);
-    driveGrid->addWidget(DriveName, 0, 2);
-    driveGrid->addWidget(new QLabel("File system:", drive), 1, 1);
-    driveGrid->addWidget(DriveFileSystem, 1, 2);
-    driveGrid->addWidget(new QLabel("Total:", drive), 2, 1);
-    driveGrid->addWidget(DriveTotal, 2, 2);
-    driveGrid->addWidget(new QLabel("Free:", drive), 3, 1);
-    driveGrid->addWidget(DriveFree, 3, 2);
+    driveGrid->addWidget(DriveBox, 0, 1, 1, 2);
+    driveGrid->addWidget(DriveName, 1, 1, 1, 2);
+    driveGrid->addWidget(new QLabel("File system:", drive), 2, 1);
+    driveGrid->addWidget(DriveFileSystem, 2, 2);
+    driveGrid->addWidget(new QLabel("Total:", drive), 3, 1);
+    driveGrid->addWidget(DriveTotal, 3, 2);
+    driveGrid->addWidget(new QLabel("Free:", drive), 4, 1);
+    driveGrid->addWidget(DriveFree, 4, 2);
     driveGrid->setColumnStretch(1, 0);
     driveGrid->setColumnStretch(2, 1);
+    driveGrid->setRowStretch(5, 1);
 
     WriteButton = Named<QPushButton>("StartWriteButton", this, "Start Write to SD Card  >>");
-    column->addWidget(WriteButton);
+    steps->addWidget(WriteButton, 2, 0, 1, 2);
 
     connect(BankButton, &QPushButton::clicked, this, &SDCardCopyForm::SellectBankClick);
     connect(OsButton, &QPushButton::clicked, this, &SDCardCopyForm::SellectOsClick);
@@ -184,9 +192,7 @@ void SDCardCopyForm::buildControls() {
 }
 
 QStringList SDCardCopyForm::runFileDialog(const FileDialogRequest& r, bool multiple) {
-    if (multiple) return QFileDialog::getOpenFileNames(this, r.title, {}, r.filter);
-    const QString file = QFileDialog::getOpenFileName(this, r.title, {}, r.filter);
-    return file.isEmpty() ? QStringList() : QStringList{file};
+    return PlatformFileDialog(this, r, multiple);
 }
 
 void SDCardCopyForm::SellectBankClick() {

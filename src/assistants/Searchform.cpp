@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace ovb {
 
@@ -61,6 +62,8 @@ TSearchForm::TSearchForm(EditorHost& host, QWidget* mainWindow)
     setWindowTitle("Zerwintal Bank Manager - Search Assistant");
     buildControls();
     setFixedSize(680, 560);
+    // Escape closes the window, as it closes a dialog.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     Edit1->installEventFilter(this);
     connect(Button1, &QPushButton::clicked, this, &TSearchForm::Button1Click);
     for (QListWidget* list : {ListBoxPresets, ListBoxSounds, ListBoxMultisamples}) {

@@ -21,21 +21,29 @@ std::string Entry(unsigned index, std::string_view text) {
     return Format("%04u ", index) + std::string(text);
 }
 
+// A new record's name is "- - -" padded with blanks; a name cleared in a list is "- - -" followed
+// by zero bytes. Both are the empty-record marker.
+template <std::size_t N> bool IsEmptyRecordName(const Name<N>& name) {
+    return DisplayName(name) == "- - -";
+}
+
+template <std::size_t N> bool NameMatches(const Name<N>& name, std::string_view text) {
+    return !IsEmptyRecordName(name) && ContainsIgnoringCase(DisplayName(name), text);
+}
+
 template <std::size_t N>
 void MatchName(const Name<N>& name, unsigned index, std::string_view text,
                std::vector<std::string>& out) {
-    if (name == EmptyName<N>()) return;
-    const std::string shown = DisplayName(name);
-    if (ContainsIgnoringCase(shown, text)) out.push_back(Entry(index, shown));
+    if (NameMatches(name, text)) out.push_back(Entry(index, DisplayName(name)));
 }
 
-// Multisamples found by name or by one of their paths, each listed once in index order.
+// Multisamples found by name or, when multisamples are searched too, by one of their paths, each
+// listed once in index order; the paths found are listed when paths are searched.
 void SearchMultisamples(const as_bank& bank, std::string_view text, const SearchOptions& options,
                         SearchResults& results) {
     for (unsigned m = 1; m < kMultisamples; ++m) {
         const as_multisample& ms = bank.multisample(m);
-        bool listed = options.multisamples && ms.name != EmptyName<16>() &&
-                      ContainsIgnoringCase(DisplayName(ms.name), text);
+        bool listed = options.multisamples && NameMatches(ms.name, text);
         if (options.filePaths) {
             for (const std::string& path : bank.paths(m)) {
                 if (IsEmptyPath(path)) continue;
@@ -44,7 +52,7 @@ void SearchMultisamples(const as_bank& bank, std::string_view text, const Search
                 if (!ContainsIgnoringCase(path, text) && !ContainsIgnoringCase(shown, text))
                     continue;
                 results.paths.push_back(Entry(m, shown));
-                listed = true;
+                listed = options.multisamples;
             }
         }
         if (listed) results.multisamples.push_back(Entry(m, DisplayName(ms.name)));

@@ -25,7 +25,9 @@ struct SearchResults {
 };
 
 // Case-insensitive (ASCII letters) substring search. Empty records ("- - -") are never listed by
-// name, and an empty text finds nothing: a search that lists the whole bank helps nobody.
+// name, and an empty text finds nothing: a search that lists the whole bank helps nobody. Each
+// kind is listed only when it is searched: a path found lists its multisample only when
+// multisamples are searched too.
 SearchResults SearchBank(const as_bank& bank, std::string_view text, const SearchOptions& options);
 
 // True when text holds part, ignoring the case of ASCII letters. Bytes above 127 (names written in

@@ -86,14 +86,36 @@ bool ConfirmLibraryExport(const std::filesystem::path& loadedFile, JobServices& 
                                 "contonue?");
 }
 
+namespace {
+
+// The path below the folder when no path is common to all samples: the drive letter becomes a
+// folder of its own ("D:\Samples\a.wav" gives "D\Samples\a.wav"), so that the libraries of
+// several drives land side by side.
+std::string BelowDriveFolder(std::string_view stored) {
+    const bool drive =
+        stored.size() >= 2 && stored[1] == ':' &&
+        ((stored[0] >= 'A' && stored[0] <= 'Z') || (stored[0] >= 'a' && stored[0] <= 'z'));
+    if (!drive) return FoldDoubledBackslashes(stored);
+    return std::string(1, stored[0]) + "\\" + FoldDoubledBackslashes(stored.substr(2));
+}
+
+} // namespace
+
 std::optional<std::filesystem::path> LibraryOutputPath(std::string_view stored,
                                                        std::string_view commonPath,
                                                        const std::filesystem::path& folder) {
-    const std::string root = FolderAsLibraryPath(folder.string());
-    const std::string text = FoldDoubledBackslashes(ReplaceAll(stored, commonPath, root));
-    if (commonPath.empty() || !text.starts_with(root)) return std::nullopt;
+    std::string text;
+    std::size_t start = 0;
+    if (commonPath.empty()) {
+        text = BelowDriveFolder(stored);
+    } else {
+        const std::string root = FolderAsLibraryPath(folder.string());
+        text = FoldDoubledBackslashes(ReplaceAll(stored, commonPath, root));
+        if (!text.starts_with(root)) return std::nullopt;
+        start = root.size();
+    }
     std::filesystem::path out = folder;
-    std::string_view rest = std::string_view(text).substr(root.size());
+    std::string_view rest = std::string_view(text).substr(start);
     if (rest.empty() || rest.back() == '\\' || rest.back() == '/') return std::nullopt;
     std::string_view name;
     while (!rest.empty()) {
@@ -132,7 +154,7 @@ LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::pa
     LibraryExportResult result;
     Mysplitfilereader in(ui, bankFiles);
     if (!in.Open(bankFile, true)) {
-        ui.message("Error!", "Can not get loaded bank size!");
+        ui.message("Error", "Cannot open BANK file for reading!");
         return result;
     }
     if (!HasRoom(in, folder, freeSpace, ui)) return result;

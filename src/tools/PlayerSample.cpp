@@ -66,7 +66,7 @@ PlayerSample FetchWavSample(std::string_view storedPath) {
 PlayerSample FetchBankSample(const as_bank& bank, unsigned multisample, unsigned slot,
                              JobServices& ui, FileStore& bankFiles) {
     const std::filesystem::path file = bank.loadedFile();
-    if (!IsBankFileName(file)) return {};
+    if (!IsBankFileName(file)) return Show(kNoBankFileLoaded);
     if (!bankFiles.open(file)) return Show("OVB File Not Exist");
     const as_sample_V1& record = bank.multisample(multisample).sample[slot];
     const std::uint64_t start = std::uint64_t(record.start_sector()) * kSector;

@@ -50,7 +50,8 @@ LibraryExportResult ExportLibrary(const as_bank& bank, const std::filesystem::pa
                                   FileStore& bankFiles = DiskFiles());
 
 // Where the library export writes a stored path: commonPath replaced by the folder and one
-// backslash, doubled backslashes folded. nullopt when the result would not lie inside folder
+// backslash, doubled backslashes folded; with no common path, each file goes below folder under
+// its drive letter (FOLDER/D/Samples/a.wav). nullopt when the result would not lie inside folder
 // (no replacement at its start, ".." components, an empty file name, a drive or an absolute
 // path after the folder).
 std::optional<std::filesystem::path> LibraryOutputPath(std::string_view stored,

@@ -9,7 +9,10 @@
 #include "tools/CheckHelpers.h"
 #include "wav/Wav_file_parser.h"
 
+#include <cstring>
 #include <fstream>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ovb {
@@ -77,6 +80,13 @@ unsigned ListSounds(const as_bank& bank, JobServices& ui, const char* title, Mat
         Step(ui, ++done, used.size());
     }
     return count;
+}
+
+// What a sound plays: its record without the name.
+static_assert(offsetof(as_sound, name) == 0);
+std::string_view Content(const as_sound& sound) {
+    return {reinterpret_cast<const char*>(&sound) + sizeof sound.name,
+            sizeof sound - sizeof sound.name};
 }
 
 } // namespace
@@ -157,6 +167,35 @@ unsigned CheckSoundsInGroups(const as_bank& bank, std::uint32_t groups, GroupMat
                         ? "Report: Check for SOUNDS with ABSOLUTLY EQUAL GROUPS!"
                         : "Report: Check for SOUNDS with COMMON GROUPS!",
                     "Check for SOUNDS without GROUP...", "No SOUNDS without the same GROUP!");
+}
+
+unsigned CheckDuplicatedSounds(const as_bank& bank, JobServices& ui) {
+    ProgressScope progress(ui, 'c');
+    ui.SetProgressText("Checking For Duplicated SOUNDS...");
+    ui.SetProgressDetail("Preparing...");
+    const std::vector<unsigned> used = SoundsInUse(bank);
+    ui.SetProgressDetail("Starting...");
+    std::unordered_map<std::string_view, unsigned> first; // content -> first sound playing it
+    first.reserve(used.size());
+    Lines lines;
+    unsigned done = 0;
+    for (unsigned s : used) {
+        const auto [at, isNew] = first.emplace(Content(bank.sound(s)), s);
+        if (!isNew)
+            lines.push_back(Format("Sound %04u [ %s ] plays the same as Sound %04u [ %s ]", s,
+                                   SoundName(bank, s).c_str(), at->second,
+                                   SoundName(bank, at->second).c_str()));
+        ui.SetProgressDetail(Format("Checking SOUND: %04u", s));
+        Step(ui, ++done, used.size());
+    }
+    progress.hide();
+    const unsigned count = unsigned(lines.size());
+    if (count != 0) {
+        lines.insert(lines.begin(), "------------------------------");
+        lines.insert(lines.begin(), Format("Found %u duplicated sounds:", count));
+    }
+    return Conclude(ui, count, lines, "Report: Check for duplicated SOUNDS!",
+                    "Check for duplicated SOUNDS...", "No duplicated SOUNDS found!");
 }
 
 void ShowWhereSoundIsUsed(const as_bank& bank, unsigned sound, JobServices& ui) {

@@ -30,6 +30,10 @@ enum class GroupMatch { Equal, Common };
 unsigned CheckSoundsInGroups(const as_bank& bank, std::uint32_t groups, GroupMatch match,
                              JobServices& ui);
 
+// Sounds in use that play exactly what an earlier sound plays: the whole record equal but the
+// name. Each is listed once, beside the first sound it equals.
+unsigned CheckDuplicatedSounds(const as_bank& bank, JobServices& ui);
+
 // The solo, F.bass and chord set-ups that play the sound in a layer switched on.
 void ShowWhereSoundIsUsed(const as_bank& bank, unsigned sound, JobServices& ui);
 

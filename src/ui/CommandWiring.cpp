@@ -1,8 +1,11 @@
 #include "ui/CommandWiring.h"
 
+#include "uibase/StatusMessage.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QVariant>
 
 namespace ovb {
@@ -11,6 +14,25 @@ namespace {
 
 constexpr char kCommandProperty[] = "ovbCommand";
 constexpr char kMenuProperty[] = "ovbMenu";
+
+// A menu does not highlight a disabled command, so it never shows the command's status tip; this
+// shows it while the mouse is over one, so that the user learns why it does nothing.
+class DisabledCommandTips : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* menu = qobject_cast<QMenu*>(watched);
+        if (menu && event->type() == QEvent::MouseMove) {
+            const QAction* action =
+                menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            if (action && !action->isEnabled() && !action->statusTip().isEmpty())
+                ShowStatus(menu, action->statusTip());
+        }
+        return false;
+    }
+};
 
 void AddSeparator(QWidget& target) {
     auto* separator = new QAction(&target);
@@ -47,6 +69,7 @@ void AddMenuEntries(QWidget& target, Menu menu) {
         }
         auto* submenu = new QMenu(QString::fromUtf8(row.caption), &target);
         submenu->setProperty(kMenuProperty, int(row.submenu));
+        submenu->installEventFilter(new DisabledCommandTips(submenu));
         target.addAction(submenu->menuAction());
         AddMenuEntries(*submenu, row.submenu);
     }

@@ -1,5 +1,6 @@
 #include "ui/GridDelegate.h"
 
+#include "ui/NameInput.h"
 #include "ui/RecordGridModel.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
                                     const QModelIndex&) const {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    RefuseUnstorable(*editor);
     connect(editor, &QLineEdit::textEdited, this,
             [this, editor] { emit const_cast<GridDelegate*>(this)->commitData(editor); });
     return editor;

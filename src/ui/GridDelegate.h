@@ -7,7 +7,7 @@
 namespace ovb {
 
 inline constexpr QRgb kNameBackground = 0xFFFFFFF0;     // light ivory
-inline constexpr QRgb kSelectedBackground = 0xFF4646FF; // light blue
+inline constexpr QRgb kSelectedBackground = 0xFF7070FF; // light blue
 
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT

@@ -5,12 +5,14 @@
 namespace ovb {
 
 namespace {
-constexpr int kWidth = 128; // one pixel per value, 0..127, plus the frame
+constexpr int kWidth = 128; // one pixel per value, 0..127, when there is room
+constexpr int kNarrowest = 34;
 } // namespace
 
+// On a small screen the bar gives up width before anything beside it is cut.
 LevelBar::LevelBar(QColor fill, QWidget* parent) : QWidget(parent), fill_(fill) {
-    setFixedWidth(kWidth + 2);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setMinimumWidth(kNarrowest);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFixedHeight(12);
 }
 
@@ -27,7 +29,8 @@ QSize LevelBar::sizeHint() const {
 void LevelBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Base));
-    p.fillRect(QRect(1, 1, std::min(level_, kWidth), height() - 2), fill_);
+    const int inside = width() - 2;
+    p.fillRect(QRect(1, 1, std::min(level_, 127) * inside / 127, height() - 2), fill_);
     p.setPen(palette().color(QPalette::Mid));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A bar whose filled width in pixels equals a 0..127 value, drawn from a fixed left edge: the
-// velocity and key windows of the zone editor.
+// A bar filled from a fixed left edge in proportion to a 0..127 value (one pixel per step at its
+// full width): the velocity and key windows of the zone editor.
 #include <QColor>
 #include <QWidget>
 

@@ -9,8 +9,9 @@
 #include "bank/ScriptFile.h"
 #include "bank/TextExport.h"
 #include "ui/UndoHistory.h"
+#include "uibase/StatusMessage.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 
 namespace ovb {
@@ -21,9 +22,6 @@ constexpr const char* kBankOpenFilter = "Zerwintal Orvelanta Samplers BANK file 
 constexpr const char* kBankSaveFilter = "Zerwintal Samplers BANK file (*.ovb)|*.OVB";
 constexpr const char* kTextFilter = "Zerwintal Samplers Program Names Text File (*.txt)|*.TXT";
 constexpr const char* kSampler2Filter = "Zerwintal Sampler 2 BANK file (*.zbb)|*.ZBB";
-
-// The system asks its own overwrite questions; the dialogs must not ask a second time.
-constexpr QFileDialog::Options kDialogOptions = QFileDialog::DontConfirmOverwrite;
 
 std::filesystem::path FsPath(const QString& path) {
     return std::filesystem::path(path.toStdString());
@@ -39,15 +37,22 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
 }
 
 QString TForm1::runFileDialog(const FileDialogRequest& request) {
-    if (request.save)
-        return QFileDialog::getSaveFileName(this, request.title, {}, request.filter, nullptr,
-                                            kDialogOptions);
-    return QFileDialog::getOpenFileName(this, request.title, {}, request.filter, nullptr,
-                                        kDialogOptions);
+    return PlatformFileDialog(this, request, false).value(0);
 }
 
+// The dialogs open in the folder of the loaded file; a name saved without an extension gets the
+// filter's.
 QString TForm1::chooseFile(bool save, const char* title, const char* filter) {
-    return fileDialog(FileDialogRequest{save, QString::fromUtf8(title), DialogFilter(filter)});
+    const QFileInfo loaded(QString::fromStdString(current_file_name_));
+    const QString folder = loaded.exists() ? loaded.absolutePath() : QString();
+    const QString qtFilter = DialogFilter(filter);
+    const QString chosen =
+        fileDialog(FileDialogRequest{save, QString::fromUtf8(title), qtFilter, folder});
+    return save ? WithFilterExtension(chosen, qtFilter) : chosen;
+}
+
+void TForm1::showDone(const QString& what, const QString& path) {
+    ShowStatus(this, what + ": " + QDir::toNativeSeparators(path));
 }
 
 // The readers report their own errors; the bank shows whatever they filled in and the caption
@@ -59,6 +64,9 @@ void TForm1::loadFile(const QString& path, bool bankFile) {
     else
         LoadScript(*bank_, FsPath(path), ui_);
     current_file_name_ = path.toStdString();
+    // The player follows what was opened: a script's audio is in its WAV files, a bank file's in
+    // the bank. The menu's choice holds until the next open.
+    command(bankFile ? Command::PlayFromBankFile : Command::PlayFromWavFiles)->setChecked(true);
     RefreshViews();
     emit bankOpened();
 }
@@ -90,20 +98,22 @@ void TForm1::OpenBank1Click() {
 void TForm1::SaveScript1Click() {
     QString path = chooseFile(true, "Save all data as-> Zerwintal Orvelanta Sampler SCRIPT file!",
                               kScriptFilter);
-    if (!path.isEmpty()) SaveScript(*bank_, FsPath(path), ui_);
+    if (!path.isEmpty() && SaveScript(*bank_, FsPath(path), ui_)) showDone("Script saved", path);
 }
 
 void TForm1::SaveBank1Click() {
     QString path = chooseFile(true, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!",
                               kBankSaveFilter);
     if (path.isEmpty()) return;
-    CreateBankFile(*bank_, FsPath(path), ui_);
+    const bool saved = CreateBankFile(*bank_, FsPath(path), ui_);
     RefreshViews();
+    if (saved) showDone("Bank file saved", path);
 }
 
 void TForm1::ExportText1Click() {
     QString path = chooseFile(true, "Save all Program Nmaes as-> TEXT file!", kTextFilter);
-    if (!path.isEmpty()) ExportText(*bank_, FsPath(path), ui_);
+    if (!path.isEmpty() && ExportText(*bank_, FsPath(path), ui_))
+        showDone("Bank content exported", path);
 }
 
 void TForm1::CalculateSize1Click() {

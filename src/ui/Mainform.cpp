@@ -42,7 +42,6 @@ TForm1::TForm1(QWidget* parent, const BuildProgress& progress)
     refreshBar_->setMaximumHeight(14);
     refreshBar_->hide();
     statusBar()->addPermanentWidget(refreshBar_, 1);
-    resize(1180, 720);
     RefreshViews();
     step(100);
 }

@@ -108,6 +108,7 @@ class TForm1 : public QMainWindow, public EditorHost {
 
     QString runFileDialog(const FileDialogRequest& request);
     QString chooseFile(bool save, const char* title, const char* filter);
+    void showDone(const QString& what, const QString& path);
     void loadFile(const QString& path, bool bankFile);
     void ClearAll1Click();
     void OpenScript1Click();

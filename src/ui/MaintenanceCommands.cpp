@@ -12,6 +12,7 @@
 #include "ui/Replacestringform.h"
 #include "ui/Selectdirectoryform.h"
 #include "uibase/QtText.h"
+#include "uibase/StatusMessage.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -55,7 +56,10 @@ void ExportLibraryCommand(TForm1& form) {
         return;
     // Taken afresh: a path computed before the last edits would not root every file in the folder.
     const std::string common = ExtractCommonPath(form);
-    ExportLibrary(form.bank(), form.currentFileName(), common, FolderPath(folder), form.jobs());
+    const LibraryExportResult done =
+        ExportLibrary(form.bank(), form.currentFileName(), common, FolderPath(folder), form.jobs());
+    if (done.started && done.errors == 0)
+        ShowStatus(&form, QString("Exported %1 WAV files to %2").arg(done.exported).arg(folder));
 }
 
 void GroupCheck(TForm1& form, Command command, GroupMatch match) {
@@ -81,6 +85,8 @@ void WireMaintenanceCommands(TForm1& form) {
         FixStereoGroups(form.bank(), form.jobs());
         form.RefreshViews(refresh::All);
     });
+    Activate(form, Command::CheckDuplicatedSounds,
+             [&form] { CheckDuplicatedSounds(form.bank(), form.jobs()); });
     Activate(form, Command::CheckSoundsWithoutGroup, [&form] {
         CheckSoundsWithoutGroup(form.bank(), form.jobs());
         form.RefreshViews(refresh::All);
@@ -111,7 +117,13 @@ void ExportSelectedMultisample(EditorHost& host, QWidget* parent, int multisampl
     if (SelectDirectory(parent, "Sellect Path For Multisample WAV Files Export...",
                         "Start WAV FIles Export...", folder) != kModalConfirm)
         return;
-    ExportMultisample(host.bank(), loaded, unsigned(multisample), FolderPath(folder), host.jobs());
+    const unsigned exported = ExportMultisample(host.bank(), loaded, unsigned(multisample),
+                                                FolderPath(folder), host.jobs());
+    if (exported > 0)
+        ShowStatus(parent, QString("Exported %1 WAV files of MS%2 to %3")
+                               .arg(exported)
+                               .arg(multisample, 4, 10, QChar('0'))
+                               .arg(folder));
 }
 
 void ReplaceTextInFilePaths(EditorHost& host, QWidget* parent) {

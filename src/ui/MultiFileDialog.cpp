@@ -1,15 +1,13 @@
 #include "ui/MultiFileDialog.h"
 
-#include "ui/Mainform.h"
-
-#include <QFileDialog>
+#include "uibase/FileDialogRequest.h"
 
 namespace ovb {
 
 namespace {
 
 QStringList PlatformDialog(QWidget* parent, const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileNames(parent, request.title, {}, request.filter);
+    return PlatformFileDialog(parent, request, true);
 }
 
 } // namespace

@@ -2,20 +2,21 @@
 
 #include "tools/BankChecks.h"
 #include "ui/CommandWiring.h"
-#include "uibase/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
 #include "ui/MultiFileDialog.h"
 #include "ui/MultisampleGridModel.h"
+#include "ui/NameInput.h"
 #include "ui/PageCommands.h"
-#include "uibase/QtText.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SampleGrid.h"
 #include "ui/SampleGridModel.h"
+#include "uibase/EditorHost.h"
+#include "uibase/FileDialogRequest.h"
+#include "uibase/QtText.h"
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,8 +38,7 @@ constexpr const char* kPlayHint =
 
 QStringList PlatformDialog(QWidget* parent, const FileDialogRequest& request, bool several) {
     if (several) return ChooseFiles(parent, request);
-    const QString file = QFileDialog::getOpenFileName(parent, request.title, {}, request.filter);
-    return file.isEmpty() ? QStringList() : QStringList{file};
+    return PlatformFileDialog(parent, request, false);
 }
 
 // The grid of the multisample list: number and name, one current row, names edited in place.
@@ -146,6 +146,7 @@ QWidget* MultisamplePage::buildLowerBox() {
     auto* commentLayout = new QVBoxLayout(commentTab);
     comment_ = new QLineEdit(commentTab);
     comment_->setMaxLength(int(kCommentLength));
+    RefuseUnstorable(*comment_);
     commentLayout->addWidget(comment_);
     commentLayout->addStretch(1);
     lower_->addTab(commentTab, "Comment for current Multisample");

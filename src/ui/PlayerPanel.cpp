@@ -103,10 +103,6 @@ void PlayerPanel::LoadPlayerSample(int multisample, int slot, int selectedRows) 
         s.bytes.clear();
         s.plot->ShowText(QString::fromStdString(fetched.message));
         break;
-    case PlayerSample::Outcome::Unchanged:
-        // The waveform on show stays (and can still be zoomed), but it is not the selection:
-        // nothing plays.
-        break;
     }
 }
 

@@ -11,16 +11,21 @@
 namespace ovb {
 
 namespace {
-int NameColumnWidth(const QFontMetrics& metrics, unsigned characters, int minimum) {
-    const QString capitals = QString("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789").left(characters);
-    return std::max(minimum, metrics.horizontalAdvance(capitals) + 10);
+// Wide enough for its title and for what it shows.
+int ColumnWidth(const QFontMetrics& metrics, const QAbstractItemModel& model, int column,
+                const QString& widest, int minimum) {
+    const QString title = model.headerData(column, Qt::Horizontal).toString();
+    return std::max(
+        {minimum, metrics.horizontalAdvance(widest) + 10, metrics.horizontalAdvance(title) + 12});
 }
 } // namespace
 
 RecordGrid::RecordGrid(RecordGridModel* model, int minimumNameWidth, QWidget* parent)
     : QTableView(parent), model_(model) {
-    const int nameColumnWidth =
-        NameColumnWidth(fontMetrics(), model->nameWidth(), minimumNameWidth);
+    const QString capitals =
+        QString("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789").left(model->nameWidth());
+    const int nameColumnWidth = ColumnWidth(fontMetrics(), *model, 1, capitals, minimumNameWidth);
+    const int numberColumnWidth = ColumnWidth(fontMetrics(), *model, 0, "0000", 0);
     setModel(model);
     setItemDelegate(new GridDelegate(this));
     setSelectionBehavior(SelectRows);
@@ -34,10 +39,10 @@ RecordGrid::RecordGrid(RecordGridModel* model, int minimumNameWidth, QWidget* pa
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
-    setColumnWidth(0, 50);
+    setColumnWidth(0, numberColumnWidth);
     setColumnWidth(1, nameColumnWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFixedWidth(50 + nameColumnWidth + 2 * frameWidth() +
+    setFixedWidth(numberColumnWidth + nameColumnWidth + 2 * frameWidth() +
                   verticalScrollBar()->sizeHint().width());
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {

@@ -39,6 +39,8 @@ QComboBox* RecordPage::makeChoiceList(QAbstractItemModel* model, int minimumChar
 SectionPage::SectionPage(EditorHost& host, RecordGridModel* model, int clickFlags,
                          const QString& title, const QString& subtitle, QWidget* parent)
     : RecordPage(host, model, 328, clickFlags, parent), groups_(new QVBoxLayout) {
+    // Rows can be dragged, as in the sound list, but a drop has no effect on the bank.
+    grid()->setRowDragging(true);
     auto* heading = new QLabel(title, this);
     QFont big = heading->font();
     big.setBold(true);

@@ -4,15 +4,15 @@
 #include "bank/ScriptFile.h"
 #include "tools/SoundManager.h"
 #include "ui/CommandWiring.h"
-#include "uibase/EditorHost.h"
 #include "ui/GridDelegate.h"
 #include "ui/Mainform.h"
 #include "ui/NameTableModel.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
+#include "uibase/EditorHost.h"
+#include "uibase/FileDialogRequest.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -71,7 +71,7 @@ QVBoxLayout* TitledColumn(const QString& title, QWidget* grid, QWidget* parent) 
 }
 
 QString PlatformOpenDialog(QWidget* parent, const QString& title, const char* filter) {
-    return QFileDialog::getOpenFileName(parent, title, {}, DialogFilter(filter));
+    return PlatformFileDialog(parent, {false, title, DialogFilter(filter), {}}, false).value(0);
 }
 
 } // namespace

@@ -21,7 +21,7 @@
 namespace ovb {
 
 SoundPage::SoundPage(EditorHost& host, BankModels& models, QWidget* parent)
-    : RecordPage(host, models.soundGrid(), 170, refresh::Sounds, parent) {
+    : RecordPage(host, models.soundGrid(), 0, refresh::Sounds, parent) {
     auto current = [this] { return currentSound(); };
     zones_ = new ZoneEditor(host, models.multisampleNames(), current, this);
     settings_ = new SoundSettings(host, current, this);

@@ -3,7 +3,7 @@
 #include "assistants/Searchform.h"
 #include "ui/Mainform.h"
 #include "ui/Startscreen.h"
-#include "uibase/CentreWindow.h"
+#include "uibase/UiSettings.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -54,6 +54,8 @@ class HandedFiles : public QObject {
     QTimer retry_;
 };
 
+constexpr QSize kMainWindowSize(1180, 720); // on a screen large enough
+
 } // namespace
 
 QString FileArgument(const QStringList& arguments) {
@@ -81,14 +83,16 @@ int RunEditor(QApplication& app, const StartupOptions& options) {
     TForm1 form(nullptr, SetStartProgress);
     form.setSearchAssistant(new TSearchForm(form, &form));
     HideStartScreen();
-    CentreWindow(form);
+    RestoreWindowPlace(form, kMainWindowSize);
     form.show();
     HandedFiles handed(form);
     QObject::connect(&instance, &SingleInstance::fileHandedOver, &handed, &HandedFiles::take);
     instance.listen();
     if (options.onShown) QTimer::singleShot(0, &form, [&] { options.onShown(form); });
     if (!options.file.isEmpty()) form.openFile(options.file);
-    return app.exec();
+    const int code = app.exec();
+    SaveWindowPlace(form);
+    return code;
 }
 
 } // namespace ovb

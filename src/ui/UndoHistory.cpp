@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QThread>
@@ -19,23 +20,25 @@ namespace ovb {
 
 namespace {
 
-// Keys that end or move an edit, and every key with a modifier (shortcuts, menu mnemonics);
-// typing text changes nothing in the bank until the editor commits.
-bool EndsAnEdit(const QKeyEvent& key) {
+// Keys that end or move an edit, and every key with a modifier (shortcuts, menu mnemonics).
+// In a text being typed, space and Delete are part of the typing: a name of several words is
+// one edit, committed when it is finished.
+bool EndsAnEdit(const QObject* watched, const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return true;
     switch (key.key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Delete:
     case Qt::Key_Escape:
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-    case Qt::Key_Space:
         return true;
+    case Qt::Key_Delete:
+    case Qt::Key_Space:
+        return !qobject_cast<const QLineEdit*>(watched);
     default:
         return false;
     }
@@ -65,7 +68,7 @@ bool IsGestureStart(QObject* watched, QEvent* event) {
         // Only lists and number boxes change with the wheel; scrolling stays cheap.
         return qobject_cast<QComboBox*>(watched) || qobject_cast<QAbstractSpinBox*>(watched);
     case QEvent::KeyPress:
-        return EndsAnEdit(*static_cast<QKeyEvent*>(event));
+        return EndsAnEdit(watched, *static_cast<QKeyEvent*>(event));
     default:
         return false;
     }

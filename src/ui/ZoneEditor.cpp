@@ -30,6 +30,7 @@ enum Column {
 // Labels are told apart by a tag: 100 + zone for the velocity limit, 400 + zone for the volume,
 // 500 + zone for the transpose (zones counted from 1). Only the velocity limits take the mouse.
 constexpr int kVelocityTag = 100, kVolumeTag = 400, kTransposeTag = 500;
+constexpr int kListCharacters = 21;
 
 QLabel* Fixed(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -55,7 +56,7 @@ ZoneEditor::ZoneEditor(EditorHost& host, QAbstractItemModel* multisampleNames, C
     : QGroupBox("Basic Zone", parent), host_(host), current_(std::move(current)) {
     auto* grid = new QGridLayout(this);
     grid->setVerticalSpacing(1);
-    grid->setHorizontalSpacing(4);
+    grid->setHorizontalSpacing(2);
     addHeader(grid);
     for (int zone = 0; zone < int(kZones); ++zone)
         addRow(grid, multisampleNames, zone);
@@ -83,8 +84,12 @@ void ZoneEditor::addRow(QGridLayout* grid, QAbstractItemModel* names, int zone) 
     }
     row.list = new QComboBox(this);
     row.list->setModel(names);
+    // Wide enough for "MS0000 " and a name of 16 usual characters; twenty rows fit a small
+    // screen.
     row.list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    row.list->setMinimumContentsLength(18);
+    row.list->setIconSize(QSize(0, 0)); // the items have no icon
+    row.list->setMinimumContentsLength(kListCharacters);
+    row.list->setFixedHeight(row.list->fontMetrics().height() + 7);
     row.list->setMaxVisibleItems(24);
     row.list->setAutoFillBackground(true);
     if (auto* view = qobject_cast<QListView*>(row.list->view())) view->setUniformItemSizes(true);
@@ -106,7 +111,9 @@ void ZoneEditor::addRow(QGridLayout* grid, QAbstractItemModel* names, int zone) 
     grid->addWidget(Fixed("000", this), r, VeloLowCol);
     grid->addWidget(row.bar, r, VeloBarCol);
     grid->addWidget(row.velocity, r, VeloHighCol);
-    grid->addWidget(Fixed("000", this), r, KeyLowCol);
+    QLabel* keyLow = Fixed("000", this);
+    keyLow->setContentsMargins(6, 0, 0, 0); // apart from the velocity window
+    grid->addWidget(keyLow, r, KeyLowCol);
     grid->addWidget(keyBar, r, KeyBarCol);
     grid->addWidget(Fixed("127", this), r, KeyHighCol);
     grid->addWidget(row.volume, r, VolCol);

@@ -70,20 +70,32 @@ TProgressForm::TProgressForm(char kind, bool* cancel, QWidget* parent)
     setFixedWidth(kWindowWidth);
     setFixedHeight(sizeHint().height());
     setText(tr("Progress..."));
+    showTexts();
 }
 
+// The gauge would repaint itself at once at every new percentage; it waits for the window's next
+// paint instead, like the texts.
 void TProgressForm::setPercent(unsigned percent) {
+    gauge_->setUpdatesEnabled(false);
     gauge_->setValue(int(std::min(percent, 100u)));
+    gauge_->setUpdatesEnabled(true);
 }
 
 void TProgressForm::setText(const QString& text) {
     text_ = text;
-    showElided(textLabel_, text);
+    textsShown_ = false;
 }
 
 void TProgressForm::setDetail(const QString& text) {
     detail_ = text;
-    showElided(detailLabel_, text);
+    textsShown_ = false;
+}
+
+void TProgressForm::showTexts() {
+    if (textsShown_) return;
+    showElided(textLabel_, text_);
+    showElided(detailLabel_, detail_);
+    textsShown_ = true;
 }
 
 void TProgressForm::showElided(QLabel* label, const QString& text) {

@@ -19,9 +19,12 @@ class TProgressForm : public QWidget {
     // cancel: the job's flag, set to true when the user presses Cancel; null hides the button.
     TProgressForm(char kind, bool* cancel, QWidget* parent = nullptr);
 
+    // The texts are kept at once and shown by showTexts(), which the job services call when they
+    // paint the window: a job may set them thousands of times a second.
     void setPercent(unsigned percent); // clamped to 100
     void setText(const QString& text);
     void setDetail(const QString& text);
+    void showTexts();
 
     char kind() const { return kind_; }
     QString text() const { return text_; }
@@ -42,6 +45,7 @@ class TProgressForm : public QWidget {
     bool* cancel_;
     QString text_;
     QString detail_;
+    bool textsShown_ = false;
     QProgressBar* gauge_;
     QLabel* textLabel_;
     QLabel* detailLabel_;

@@ -56,6 +56,17 @@ struct DepthScope {
     int& depth_;
 };
 
+// A job's progress is painted, and its pending events handled, at most this often: a fast job
+// steps thousands of times a second, and painting each step cost more than the job itself.
+constexpr qint64 kPassEveryMs = 33;
+
+// Whether a pass is due; starts the next interval when it is.
+bool Due(QElapsedTimer& last) {
+    if (last.isValid() && last.elapsed() < kPassEveryMs) return false;
+    last.start();
+    return true;
+}
+
 QStringList ToQStringList(const std::vector<std::string>& lines) {
     QStringList out;
     out.reserve(qsizetype(lines.size()));
@@ -112,6 +123,7 @@ void QtJobServices::ShowProgress(char kind, bool* cancel) {
     CentreWindow(*progress_);
     progress_->show();
     progress_->raise();
+    painted_.invalidate();
     repaintProgress();
 }
 
@@ -136,6 +148,8 @@ void QtJobServices::SetProgressPercent(unsigned percent) {
 // Jobs run in the GUI thread, so nothing is painted unless the window is painted here. User input
 // waits for the job's own processEvents(), where Cancel can be pressed.
 void QtJobServices::repaintProgress() {
+    if (!Due(painted_)) return;
+    progress_->showTexts();
     progress_->repaint();
     const DepthScope scope(depth_);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -148,6 +162,7 @@ void QtJobServices::HideProgress() {
 }
 
 void QtJobServices::processEvents() {
+    if (!Due(handled_)) return;
     const DepthScope scope(depth_);
     QCoreApplication::processEvents();
 }

@@ -6,6 +6,7 @@
 #include "uibase/Progresform.h"
 #include "uibase/Reportform.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 #include <functional>
@@ -63,6 +64,8 @@ class QtJobServices : public JobServices {
     QPointer<TFormReport> report_;
     DialogRunner runner_;
     int depth_ = 0;
+    QElapsedTimer painted_; // the last pass that painted the progress window
+    QElapsedTimer handled_; // the last pass over the pending events
 };
 
 } // namespace ovb

@@ -86,13 +86,13 @@ TEST(PlayerSampleChoice, MultipleRowsWinOverEverySource) {
     EXPECT_EQ(Shown(FetchPlayerSample(bank, 1, 0, 1, true, ui)), "File Not Exist");
 }
 
-TEST(PlayerSampleBank, WithoutABankFileThePlotStaysAsItIs) {
+TEST(PlayerSampleBank, WithoutABankFileThePlotSaysSo) {
     as_bank bank; // "No loaded bank!"
     ScriptedJobServices ui;
-    EXPECT_EQ(FetchBankSample(bank, 1, 0, ui).outcome, Outcome::Unchanged);
+    EXPECT_EQ(Shown(FetchBankSample(bank, 1, 0, ui)), kNoBankFileLoaded);
     bank.setLoadedFile("/tmp/some bank.ovs");
     auto s = FetchPlayerSample(bank, 1, 0, 1, false, ui);
-    EXPECT_EQ(s.outcome, Outcome::Unchanged);
+    EXPECT_EQ(Shown(s), kNoBankFileLoaded);
     EXPECT_TRUE(s.bytes.empty());
     // The extension is the bank file's in any case.
     for (const char* name : {"/nonexistent/x.OVB", "/nonexistent/x.ovb", "/nonexistent/x.oVb"}) {

@@ -190,6 +190,11 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
         ExportMultisample(*bank, dir->path() / "missing.ovb", 1, out.path(), ui, *files).exported,
         0u);
     EXPECT_TRUE(ui.showed("Error", "Cannot open BANK file for reading!"));
+    ui.transcript.clear();
+    EXPECT_FALSE(
+        ExportLibrary(*bank, dir->path() / "missing.ovb", "", out.path(), ui, DiskFreeSpace, *files)
+            .started);
+    EXPECT_EQ(ui.shown(), std::vector<std::string>{"Error: Cannot open BANK file for reading!"});
     EXPECT_TRUE(fs::is_empty(out.path()));
 }
 
@@ -289,8 +294,10 @@ TEST(LibraryOutputPath, StaysInsideTheChosenFolder) {
     };
     for (const char* stored : hostile)
         EXPECT_EQ(LibraryOutputPath(stored, "D:\\Lib\\", folder), std::nullopt) << stored;
-    // Without a common path nothing roots the output in the folder.
-    EXPECT_EQ(LibraryOutputPath("D:\\Lib\\x.wav", "", folder), std::nullopt);
+    // Without a common path (a library on two drives) each file goes below its drive letter.
+    EXPECT_EQ(LibraryOutputPath("D:\\Lib\\x.wav", "", folder), fs::path("/data/out/D/Lib/x.wav"));
+    EXPECT_EQ(LibraryOutputPath("e:\\\\y.wav", "", folder), fs::path("/data/out/e/y.wav"));
+    EXPECT_EQ(LibraryOutputPath("D:\\..\\x.wav", "", folder), std::nullopt);
 }
 
 } // namespace

@@ -109,6 +109,29 @@ TEST_F(SoundMaintenance, SoundsWithoutGroupAreThoseInUseOnly) {
     EXPECT_TRUE(ui.showed("Check for SOUNDS without GROUP...", "No SOUNDS without GROUP!"));
 }
 
+// Sounds in use equal in everything but the name; sounds not in use are never listed.
+TEST_F(SoundMaintenance, DuplicatedSoundsDifferOnlyInTheirNames) {
+    for (unsigned s : {2u, 5u, 7u, 9u, 11u})
+        Play(s, 0, 3);
+    NameSound(5, "Copy");
+    NameSound(11, "Second copy");
+    bank.sound(7).zone[0].volume = 90; // plays louder
+    Groups(9) = 0x40;                  // another group
+    EXPECT_EQ(CheckDuplicatedSounds(bank, ui), 2u);
+    EXPECT_EQ(Report(), (std::vector<std::string>{
+                            "Found 2 duplicated sounds:", "------------------------------",
+                            "Sound 0005 [ " + Padded("Copy") +
+                                " ] plays the same as Sound 0002 [ " + empty + " ]",
+                            "Sound 0011 [ " + Padded("Second copy") +
+                                " ] plays the same as Sound 0002 [ " + empty + " ]"}));
+    EXPECT_EQ(ReportCaption(), "Report: Check for duplicated SOUNDS!");
+
+    bank.reset();
+    Fresh();
+    EXPECT_EQ(CheckDuplicatedSounds(bank, ui), 0u);
+    EXPECT_TRUE(ui.showed("Check for duplicated SOUNDS...", "No duplicated SOUNDS found!"));
+}
+
 TEST_F(SoundMaintenance, EqualAndCommonGroups) {
     for (unsigned s : {1u, 2u, 3u, 4u})
         Play(s, 0, 1);

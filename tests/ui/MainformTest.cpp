@@ -5,6 +5,8 @@
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 
+#include <QStatusBar>
+
 #include <gtest/gtest.h>
 
 using namespace ovb;
@@ -59,6 +61,7 @@ TEST(MainWindow, OpensAScriptThroughTheMenuAndClearAllAsksFirst) {
     EXPECT_EQ(boxes->seen.size(), boxesBefore);
 }
 
+// A name typed without extension gets the filter's; the next dialogs open where the loaded file is.
 TEST(MainWindow, EstimatesSavesAndOpensABankFileThroughTheMenu) {
     TempDir dir;
     const auto wav = dir / "Piano C 3.wav";
@@ -74,21 +77,27 @@ TEST(MainWindow, EstimatesSavesAndOpensABankFileThroughTheMenu) {
     EXPECT_TRUE(boxes->seen.last().startsWith("Sample Editor: Estimated Bank Size is:  "));
 
     const auto bankFile = dir / "Piano.ovb";
-    dialogs->path = Path(bankFile);
+    dialogs->path = Path(dir / "Piano");
     Trigger(form, Command::SaveBank);
     ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_TRUE(dialogs->asked[0].save);
     EXPECT_EQ(dialogs->asked[0].title, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!");
     ASSERT_TRUE(std::filesystem::exists(bankFile));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Piano"));
+    EXPECT_EQ(form.statusBar()->currentMessage(), "Bank file saved: " + Path(bankFile));
     EXPECT_EQ(form.windowTitle(), kNoBankCaption) << "saving does not change the loaded name";
 
     Trigger(form, Command::ClearAll);
     ASSERT_EQ(form.bank().path(1, 24), "- - -");
+    dialogs->path = Path(bankFile);
     Trigger(form, Command::OpenBank);
     ASSERT_EQ(dialogs->asked.size(), 2);
     EXPECT_EQ(dialogs->asked[1].title, "Open Zerwintal Orvelanta Samplers BANK file!");
     EXPECT_EQ(form.bank().path(1, 24), wav.string());
     EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Piano.ovb");
+    dialogs->path.clear();
+    Trigger(form, Command::SaveScript);
+    EXPECT_EQ(dialogs->asked.last().folder, Path(dir.path()));
 }
 
 TEST(MainWindow, ReformGivesTheLoadedNameTheBankExtension) {

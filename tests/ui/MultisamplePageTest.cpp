@@ -3,8 +3,11 @@
 #include "ui/MultisamplePage.h"
 #include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
+#include "bank/ScriptFile.h"
+#include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
 #include "ui/SampleGrid.h"
+#include "ui/Wavplot.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -240,6 +243,41 @@ TEST_F(MultisamplePageTest, CtrlPressPicksThePressedSlotAlone) {
           Qt::ControlModifier);
     EXPECT_EQ(samples.selectedSlots(), std::vector<unsigned>{10});
     EXPECT_TRUE(Action(Command::AddOneFile)->isEnabled());
+}
+
+// Opening a script plays from its WAV files, opening a bank file from the bank; a slot the source
+// cannot give says why on the plot, never shows the sample of before.
+TEST_F(MultisamplePageTest, ThePlayerFollowsTheFileOpened) {
+    form.bank().path(kMs, 24) = Wav("Pad 060.wav").toStdString();
+    ScriptedJobServices quiet;
+    ASSERT_TRUE(WriteScript(form.bank(), dir / "Pads.ovs", quiet));
+    MyWavePlot& plot = *page.playerPanel()->plot();
+    auto show = [&](int slot) {
+        Click(*samples.viewport(), samples.visualRect(samples.model()->index(slot, 2)).center());
+    };
+    auto files = AnswerFileDialogs(form, Path(dir / "Pads.ovs"));
+    ASSERT_FALSE(form.playFromWavFiles());
+    Trigger(form, Command::OpenScript);
+    EXPECT_TRUE(form.playFromWavFiles());
+    form.showMultisample(kMs);
+    show(24);
+    EXPECT_TRUE(plot.valid());
+
+    files->path = Path(dir / "Pads.ovb");
+    dialogs->answer = QMessageBox::Yes;
+    Trigger(form, Command::SaveBank);
+    Trigger(form, Command::OpenBank);
+    EXPECT_FALSE(form.playFromWavFiles());
+    form.showMultisample(kMs);
+    show(24);
+    EXPECT_TRUE(plot.valid()) << "from the bank file";
+    show(0);
+    EXPECT_FALSE(plot.valid()) << "an empty slot of the bank shows its message";
+
+    Trigger(form, Command::ClearAll);
+    form.showMultisample(kMs);
+    show(24);
+    EXPECT_FALSE(plot.valid());
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +44,18 @@ TEST(SectionPages, ClicksInTheListsAskForTheirRefreshBits) {
         test::ClickRecord(*page->grid(), 12);
         EXPECT_EQ(page->currentRecord(), 12);
         EXPECT_EQ(host.refreshes, std::vector<int>{bits});
+    }
+    // Rows can be dragged; a drop changes nothing, the list keeps the bank's order.
+    for (auto [page, bits] : cases) {
+        QAbstractItemModel& list = *page->grid()->model();
+        const QModelIndex from = list.index(3, 1);
+        ASSERT_TRUE(list.flags(from) & Qt::ItemIsDragEnabled);
+        const std::unique_ptr<QMimeData> dragged(list.mimeData({from}));
+        EXPECT_TRUE(list.canDropMimeData(dragged.get(), Qt::MoveAction, -1, -1, list.index(8, 1)));
+        list.dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, list.index(8, 1));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(list.index(3, 0).data().toString() + list.index(8, 0).data().toString(),
+                  "003008");
     }
     // Selecting from code is silent: the caller refreshes.
     host.refreshes.clear();

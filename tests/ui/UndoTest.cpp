@@ -12,8 +12,11 @@
 #include "ui/RecordGridModel.h"
 #include "ui/SoundPage.h"
 #include "ui/UndoHistory.h"
+#include "ui/ZoneEditor.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -152,6 +155,40 @@ TEST_F(UndoTest, AGridNameEditIsAStepOfItsOwn) {
     EXPECT_EQ(NameString(form.bank().sound(5).name).substr(0, 4), "Snd5");
     EXPECT_EQ(NameString(form.bank().sound(4).name), "Brass");
     EXPECT_EQ(redo->text(), "Redo Edit sound name");
+}
+
+// A finished cell edit is one step however many words were typed; so is one drag of a limit.
+TEST_F(UndoTest, OneStepPerFinishedCellEditAndPerDrag) {
+    StartFromFilledBank();
+    form.show();
+    form.showSound(4);
+    RecordGrid& grid = *soundPage().grid();
+    const QModelIndex cell = grid.model()->index(4, RecordGridModel::NameColumn);
+    grid.edit(cell);
+    auto* editor = grid.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    test::TypeText(*editor, "Piano and Strings");
+    test::TypeKey(*editor, Qt::Key_Return);
+    form.undoHistory().commitPending(); // the next gesture
+    EXPECT_EQ(NameString(form.bank().sound(4).name), "Piano and String");
+    EXPECT_EQ(undo->text(), "Undo Edit sound name");
+    undo->trigger();
+    EXPECT_EQ(NameString(form.bank().sound(4).name).substr(0, 4), "Snd4");
+    EXPECT_FALSE(undo->text().startsWith("Undo Edit sound name")) << "one step, not one a word";
+
+    QLabel& limit = *soundPage().zoneEditor()->velocityLabel(0);
+    test::SendMouse(limit, QEvent::MouseButtonPress, {5, 50});
+    for (int y = 51; y < 56; ++y)
+        test::SendMouse(limit, QEvent::MouseMove, {5, double(y)});
+    test::SendMouse(limit, QEvent::MouseButtonRelease, {5, 55});
+    form.undoHistory().commitPending();
+    const auto dragged = form.bank().sound(4).zone[0].velocity_high;
+    ASSERT_EQ(dragged, 122);
+    undo->trigger();
+    EXPECT_EQ(form.bank().sound(4).zone[0].velocity_high, 127) << "the whole drag at once";
+    redo->trigger();
+    EXPECT_EQ(form.bank().sound(4).zone[0].velocity_high, dragged);
 }
 
 // The next gesture commits an edit, so that the following command is a separate step.
