@@ -10,6 +10,7 @@ void AddExportCommands(CommandTable& table);
 void AddWavToolCommands(CommandTable& table);
 void AddConformCommands(CommandTable& table);
 void AddSdCardCommands(CommandTable& table);
+void AddDescriptionCommands(CommandTable& table);
 
 CommandTable AllCommands() {
     CommandTable table;
@@ -20,6 +21,7 @@ CommandTable AllCommands() {
     AddWavToolCommands(table);
     AddConformCommands(table);
     AddSdCardCommands(table);
+    AddDescriptionCommands(table);
     return table;
 }
 
