@@ -11,6 +11,7 @@ void AddWavToolCommands(CommandTable& table);
 void AddConformCommands(CommandTable& table);
 void AddSdCardCommands(CommandTable& table);
 void AddDescriptionCommands(CommandTable& table);
+void AddMaintenanceCommands(CommandTable& table);
 
 CommandTable AllCommands() {
     CommandTable table;
@@ -22,6 +23,7 @@ CommandTable AllCommands() {
     AddConformCommands(table);
     AddSdCardCommands(table);
     AddDescriptionCommands(table);
+    AddMaintenanceCommands(table);
     return table;
 }
 

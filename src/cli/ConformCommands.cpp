@@ -2,8 +2,6 @@
 // tree. With a bank, --yes also points the bank's paths at the new files and saves them: a
 // script is rewritten in place, a bank file gets a script beside it.
 #include "audio/Wav_trim.h"
-#include "bank/BankFiles.h"
-#include "bank/ScriptFile.h"
 #include "cli/Command.h"
 #include "cli/LoadFile.h"
 #include "tools/Conform.h"
@@ -45,18 +43,6 @@ int Exit(const ConformSession& s) {
     return s.clean() ? kExitDone : kExitFailed;
 }
 
-// Where the changed paths are kept: a script in place, beside a bank file a new script. The
-// size calculation runs first so that the script's recorded path area matches its new paths.
-bool SavePaths(as_bank& bank, const std::filesystem::path& file, JobServices& ui) {
-    std::filesystem::path script = file;
-    if (KindOfFile(file) == BankFileKind::Bank) {
-        script.replace_filename(file.stem().string() + "-conformed.ovs");
-        ui.message(kConformCaption,
-                   "The bank file keeps its paths; the new paths go to " + script.string());
-    }
-    return SaveScript(bank, script, ui, true);
-}
-
 int Conform(const Args& args, JobServices& ui) {
     std::vector<std::string> words = args.positional;
     ConformOptions options;
@@ -65,7 +51,9 @@ int Conform(const Args& args, JobServices& ui) {
     auto bank = std::make_unique<as_bank>();
     if (!LoadAnyBankFile(*bank, words[0], ui)) return kExitFailed;
     ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), options, bank.get(), false, ui);
-    if (s.slotsUpdated && !SavePaths(*bank, words[0], ui)) return kExitFailed;
+    if (s.slotsUpdated && !SaveChangedBank(*bank, words[0], "conformed", kConformCaption,
+                                           "The bank file keeps its paths", ui))
+        return kExitFailed;
     return Exit(s);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/LoadFile.h"
 
 #include "bank/BankFiles.h"
+#include "bank/ScriptFile.h"
 
 namespace ovb::cli {
 
@@ -10,6 +11,16 @@ bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServic
         return true;
     }
     return LoadBankOrScript(bank, file, ui);
+}
+
+bool SaveChangedBank(as_bank& bank, const std::filesystem::path& file, std::string_view suffix,
+                     std::string_view caption, std::string_view note, JobServices& ui) {
+    std::filesystem::path script = file;
+    if (KindOfFile(file) == BankFileKind::Bank) {
+        script.replace_filename(file.stem().string() + "-" + std::string(suffix) + ".ovs");
+        ui.message(caption, std::string(note) + "; the changed bank goes to " + script.string());
+    }
+    return SaveScript(bank, script, ui, true);
 }
 
 } // namespace ovb::cli
