@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
 #include <cstring>
 
 namespace ovb {
@@ -13,6 +14,44 @@ namespace {
 using namespace description;
 
 constexpr std::size_t kLineWidth = 100;
+
+// JSON string syntax for text already known to be valid UTF-8: only quotes, backslashes and
+// control characters are escaped.
+void AppendQuoted(std::string_view text, std::string& out) {
+    static const char digits[] = "0123456789abcdef";
+    out += '"';
+    std::size_t plain = 0; // start of the characters not written yet
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte != '"' && byte != '\\') continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
+        if (byte >= 0x20) {
+            out += '\\';
+            out += char(byte);
+        } else {
+            out += "\\u00";
+            out += digits[byte >> 4];
+            out += digits[byte & 15];
+        }
+    }
+    out.append(text, plain);
+    out += '"';
+}
+
+void AppendScalar(const Json& v, std::string& out) {
+    char number[24];
+    if (v.is_string()) return AppendQuoted(v.get_ref<const std::string&>(), out);
+    if (v.is_number_unsigned()) {
+        out.append(number,
+                   std::to_chars(number, number + sizeof number, v.get<std::uint64_t>()).ptr);
+    } else if (v.is_number_integer()) {
+        out.append(number,
+                   std::to_chars(number, number + sizeof number, v.get<std::int64_t>()).ptr);
+    } else {
+        out += v.dump();
+    }
+}
 
 // The value on one line, as long as it stays within limit characters; false when it does not.
 bool Compact(const Json& v, std::string& out, std::size_t limit) {
@@ -24,14 +63,14 @@ bool Compact(const Json& v, std::string& out, std::size_t limit) {
             if (!first) out += ", ";
             first = false;
             if (object) {
-                out += Json(it.key()).dump();
+                AppendQuoted(it.key(), out);
                 out += ": ";
             }
             if (!Compact(it.value(), out, limit) || out.size() > limit) return false;
         }
         out += object ? '}' : ']';
     } else {
-        out += v.dump(-1, ' ', false, Json::error_handler_t::strict);
+        AppendScalar(v, out);
     }
     return out.size() <= limit;
 }
@@ -58,7 +97,7 @@ void Print(const Json& v, std::size_t indent, std::size_t used, std::string& out
         out += pad;
         std::size_t start = out.size() - pad.size();
         if (object) {
-            out += Json(it.key()).dump();
+            AppendQuoted(it.key(), out);
             out += ": ";
         }
         Print(it.value(), indent + 2, out.size() - start, out);
@@ -106,7 +145,7 @@ class Writer {
     void member(const char* key, const Json& value) {
         open();
         out_ += "  ";
-        out_ += Json(key).dump();
+        AppendQuoted(key, out_);
         out_ += ": ";
         Print(value, 2, 4 + std::strlen(key) + 2, out_);
     }
@@ -114,7 +153,7 @@ class Writer {
     void beginTable(const char* key) {
         open();
         out_ += "  ";
-        out_ += Json(key).dump();
+        AppendQuoted(key, out_);
         out_ += ": {";
         firstRecord_ = true;
     }

@@ -341,10 +341,10 @@ std::optional<std::string> TextFromJson(const Json& v, std::string& bytes) {
 
 std::string TextWords(std::string_view stored) {
     if (std::optional<std::string> text = DecodeStoredText(stored)) {
-        std::string shown = "'";
-        for (char c : *text)
-            shown += c == '\0' ? std::string("\\0") : std::string(1, c);
-        return shown + "'";
+        for (std::size_t at = text->find('\0'); at != std::string::npos;
+             at = text->find('\0', at + 2))
+            text->replace(at, 1, "\\0");
+        return "'" + *text + "'";
     }
     return "<hex " + HexBytes(stored) + ">";
 }
