@@ -1,7 +1,6 @@
 #include "tools/BankMerge.h"
 
 #include "base/Formatting.h"
-#include "tools/BankSearch.h"
 #include "tools/DescriptionSchema.h"
 #include "tools/SoundManager.h"
 #include "tools/StoredText.h"
@@ -22,24 +21,16 @@ unsigned T(Table t) {
     return unsigned(t);
 }
 
+// Every record starts with its name: 32 bytes in scenes and set-ups, 16 in the others.
+std::string_view NameBytes(const as_bank& bank, Table table, unsigned i) {
+    const unsigned width = table == Table::Sound || table == Table::Multisample ? 16 : 32;
+    return {reinterpret_cast<const char*>(bank.record(table, i).data()), width};
+}
+
 bool Named(const as_bank& bank, Table table, unsigned i) {
-    switch (table) {
-    case Table::Scene:
-        return !Unnamed(bank.scene(i).name);
-    case Table::Solo:
-        return !Unnamed(bank.solo(i).name);
-    case Table::Acomp:
-        return !Unnamed(bank.acomp(i).name);
-    case Table::Fbass:
-        return !Unnamed(bank.fbass(i).name);
-    case Table::Chord:
-        return !Unnamed(bank.chord(i).name);
-    case Table::Sound:
-        return !Unnamed(bank.sound(i).name);
-    case Table::Multisample:
-        return !Unnamed(bank.multisample(i).name) || MultisampleUsed(bank, i);
-    }
-    return false;
+    const std::string shown = description::ShownName(NameBytes(bank, table, i));
+    if (!shown.empty() && shown != kEmptyPath) return true;
+    return table == Table::Multisample && MultisampleUsed(bank, i);
 }
 
 // Calls link(table, index) for every link a record holds, index 0 and indices past their table
@@ -183,10 +174,7 @@ void CopyLayers(const as_layers& from, as_layers& to, const MergePlan& plan) {
 }
 
 std::string RecordName(const as_bank& bank, Table table, unsigned i) {
-    const auto bytes = bank.record(table, i);
-    const unsigned width = table == Table::Sound || table == Table::Multisample ? 16 : 32;
-    return description::TextWords(
-        description::ShownName({reinterpret_cast<const char*>(bytes.data()), width}));
+    return description::TextWords(description::ShownName(NameBytes(bank, table, i)));
 }
 
 } // namespace

@@ -17,12 +17,7 @@ const fs::path kDemo = fs::path(OVB_DEMO_DIR);
 
 class DescriptionCli : public ::testing::Test {
   protected:
-    OvbankRun Ovbank(const std::vector<std::string>& args) {
-        std::string words;
-        for (const auto& a : args)
-            words += " " + Quote(a);
-        return RunOvbank(dir.path(), words);
-    }
+    OvbankRun Ovbank(const std::vector<std::string>& args) { return RunOvbank(dir.path(), args); }
     std::string In(const char* name) { return (dir / name).string(); }
     TempDir dir;
 };
@@ -89,10 +84,7 @@ TEST_F(DescriptionCli, BatchJobsShowTheWindowsReportsAndSaveWithYes) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.args[1] + " " + s.args.back());
-        std::string words;
-        for (const auto& a : s.args)
-            words += " " + Quote(a);
-        OvbankRun r = RunOvbank(dir.path(), words, true);
+        OvbankRun r = RunOvbank(dir.path(), s.args, true);
         EXPECT_EQ(r.exit, s.exit) << r.out;
         EXPECT_NE(r.out.find(s.shown), std::string::npos) << r.out;
         EXPECT_EQ(r.out.find("unused.wav"), std::string::npos) << r.out;
