@@ -9,8 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth x11-apps netpbm sox ffmpeg python3 time
-    libsndfile1-dev libsoxr-dev pulseaudio pulseaudio-utils fusefat fuse3 mtools dosfstools
-    dpkg-dev file man-db lintian desktop-file-utils shared-mime-info libglib2.0-bin appstream
+    libsndfile1-dev libsoxr-dev nlohmann-json3-dev pulseaudio pulseaudio-utils fusefat fuse3 mtools
+    dosfstools dpkg-dev file man-db lintian desktop-file-utils shared-mime-info libglib2.0-bin appstream
 )
 
 missing=()

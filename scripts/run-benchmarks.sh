@@ -97,6 +97,14 @@ echo "text listing of a full bank to a file: $(core_ms BM_ExportTextFullBank) ms
     "(target: well under 100 ms)"
 echo "unused multisample check, full bank: $(core_ms BM_CheckUnusedMultisamples) ms (target < 200 ms)"
 echo "duplicated samples check, full bank: $(core_ms BM_CheckDuplicatedSamples) ms (target < 2000 ms)"
+# The bank as text and the combinator: full banks, each against 2 s (ratio: time / 2 s).
+for figure in "BM_DumpFullBank:dump of a full bank to a file" \
+    "BM_ApplyFullBank:apply of a full bank's text to a script" \
+    "BM_DiffFullBanks:diff of two full banks" "BM_MergeHalves:merge of two full halves"; do
+    ms=$(core_ms "${figure%%:*}/iterations:3")
+    echo "${figure#*:}: $ms ms, $(ratio "$ms" 2000) of the 2 s target (target < 1)"
+done
+
 "$BUILD/bench/ovb-bench-relink" "$DATA/relink"
 
 # The checks as the window runs them, against the core alone.

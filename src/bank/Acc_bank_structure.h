@@ -258,6 +258,9 @@ class as_bank {
 
     // Any record as bytes, by table and index.
     std::span<std::uint8_t> record(Table table, unsigned index);
+    std::span<const std::uint8_t> record(Table table, unsigned index) const {
+        return const_cast<as_bank*>(this)->record(table, index);
+    }
     static unsigned tableSize(Table table);
 
     SamplePathList& paths(unsigned multisample) { return sample_paths_[multisample]; }

@@ -2,13 +2,17 @@
 
 namespace ovb {
 
-std::string BuildPathArea(const as_bank& bank) {
-    std::size_t size = 0;
+std::uint64_t PathAreaSize(const as_bank& bank) {
+    std::uint64_t size = 0;
     for (unsigned m = 0; m < kMultisamples; ++m)
         for (const auto& p : bank.paths(m))
             size += p.size() + 2;
+    return size;
+}
+
+std::string BuildPathArea(const as_bank& bank) {
     std::string area;
-    area.reserve(size);
+    area.reserve(std::size_t(PathAreaSize(bank)));
     for (unsigned m = 0; m < kMultisamples; ++m)
         for (const auto& p : bank.paths(m)) {
             area += p;

@@ -10,6 +10,8 @@
 namespace ovb {
 
 std::string BuildPathArea(const as_bank& bank);
+// The size of one copy of the path area.
+std::uint64_t PathAreaSize(const as_bank& bank);
 
 // Sizes the buffer for a path area read from a file; a damaged file may claim more than the
 // memory can hold, which is reported instead of ending the program.

@@ -10,6 +10,8 @@ void AddExportCommands(CommandTable& table);
 void AddWavToolCommands(CommandTable& table);
 void AddConformCommands(CommandTable& table);
 void AddSdCardCommands(CommandTable& table);
+void AddDescriptionCommands(CommandTable& table);
+void AddMaintenanceCommands(CommandTable& table);
 void AddRelinkCommands(CommandTable& table);
 
 CommandTable AllCommands() {
@@ -21,6 +23,8 @@ CommandTable AllCommands() {
     AddWavToolCommands(table);
     AddConformCommands(table);
     AddSdCardCommands(table);
+    AddDescriptionCommands(table);
+    AddMaintenanceCommands(table);
     AddRelinkCommands(table);
     return table;
 }

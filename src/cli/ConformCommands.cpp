@@ -51,7 +51,8 @@ int Conform(const Args& args, JobServices& ui) {
     auto bank = std::make_unique<as_bank>();
     if (!LoadAnyBankFile(*bank, words[0], ui)) return kExitFailed;
     ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), options, bank.get(), false, ui);
-    if (s.slotsUpdated && !SaveChangedPaths(*bank, words[0], "-conformed", kConformCaption, ui))
+    if (s.slotsUpdated && !SaveChangedBank(*bank, words[0], "conformed", kConformCaption,
+                                           "The bank file keeps its paths", ui))
         return kExitFailed;
     return Exit(s);
 }

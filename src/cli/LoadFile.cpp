@@ -14,13 +14,12 @@ bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServic
     return LoadBankOrScript(bank, file, ui);
 }
 
-bool SaveChangedPaths(as_bank& bank, const std::filesystem::path& file, const std::string& suffix,
-                      const char* caption, JobServices& ui) {
+bool SaveChangedBank(as_bank& bank, const std::filesystem::path& file, std::string_view suffix,
+                     std::string_view caption, std::string_view note, JobServices& ui) {
     std::filesystem::path script = file;
     if (KindOfFile(file) == BankFileKind::Bank) {
-        script.replace_filename(file.stem().string() + suffix + ".ovs");
-        ui.message(caption,
-                   "The bank file keeps its paths; the new paths go to " + script.string());
+        script.replace_filename(file.stem().string() + "-" + std::string(suffix) + ".ovs");
+        ui.message(caption, std::string(note) + "; the changed bank goes to " + script.string());
     }
     return SaveScript(bank, script, ui, true);
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ovb::cli {
@@ -13,11 +14,12 @@ namespace ovb::cli {
 // bank. False, after telling the user why, when the file cannot be loaded.
 bool LoadAnyBankFile(as_bank& bank, const std::filesystem::path& file, JobServices& ui);
 
-// Keeps a bank's changed paths: a script is rewritten in place, beside a bank file a new script
-// NAME<suffix>.ovs is written (the bank file itself keeps its paths). The size calculation runs
-// first, so that the script's recorded path area matches its new paths.
-bool SaveChangedPaths(as_bank& bank, const std::filesystem::path& file, const std::string& suffix,
-                      const char* caption, JobServices& ui);
+// Saves a bank a command changed, after a size calculation so that the recorded path area fits
+// the paths: a script in place (after the overwrite question), a bank file as the script
+// NAME-suffix.ovs beside it, since a bank file is only ever written with its audio. note: what
+// the message about a bank file says first ("The bank file keeps its paths").
+bool SaveChangedBank(as_bank& bank, const std::filesystem::path& file, std::string_view suffix,
+                     std::string_view caption, std::string_view note, JobServices& ui);
 
 // The files named on the command line that can be read. Each of the others (missing, a folder,
 // a FIFO or device, empty, unreadable) is reported, left out and counted in `refused`.

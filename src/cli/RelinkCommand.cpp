@@ -28,7 +28,8 @@ int Relink(const Args& args, JobServices& ui) {
     auto bank = std::make_unique<as_bank>();
     if (!LoadAnyBankFile(*bank, words[0], ui)) return kExitFailed;
     const RelinkSession s = LocateMissingSamples(*bank, folder, ui);
-    if (s.slotsChanged && !SaveChangedPaths(*bank, words[0], "-relinked", kRelinkCaption, ui))
+    if (s.slotsChanged && !SaveChangedBank(*bank, words[0], "relinked", kRelinkCaption,
+                                           "The bank file keeps its paths", ui))
         return kExitFailed;
     return s.clean() ? kExitDone : kExitFailed;
 }

@@ -13,8 +13,10 @@ unsigned CheckMissingFiles(const as_bank& bank, JobServices& ui);
 
 // Multisamples 1 to 9999 with samples that no zone of any sound plays.
 unsigned CheckUnusedMultisamples(const as_bank& bank, JobServices& ui);
-// Asks first; clears every unused multisample, counts the ones that had samples.
+// Asks first; then as ClearUnusedMultisamples.
 unsigned RemoveUnusedMultisamples(as_bank& bank, JobServices& ui);
+// Clears every unused multisample, counts the ones that had samples.
+unsigned ClearUnusedMultisamples(as_bank& bank, JobServices& ui);
 // Lists the sounds that play the multisample.
 void ShowWhereMultisampleIsUsed(const as_bank& bank, unsigned multisample, JobServices& ui);
 

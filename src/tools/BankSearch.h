@@ -41,4 +41,10 @@ template <std::size_t N> std::string DisplayName(const Name<N>& name) {
     return text;
 }
 
+// A record without a name of its own ("- - -" or blank) cannot be recognised by its name.
+template <std::size_t N> bool Unnamed(const Name<N>& name) {
+    const std::string text = DisplayName(name);
+    return text.empty() || text == kEmptyPath;
+}
+
 } // namespace ovb

@@ -229,10 +229,12 @@ void ShowWhereSoundIsUsed(const as_bank& bank, unsigned sound, JobServices& ui) 
 
 unsigned InitUnusedSounds(as_bank& bank) {
     const Name<16> empty = EmptyName<16>();
+    const as_sound fresh = NewSound();
     unsigned count = 0;
     for (unsigned s = 0; s < kSounds; ++s) {
-        if (bank.sound(s).name != empty) continue;
-        bank.sound(s) = NewSound();
+        as_sound& sound = bank.sound(s);
+        if (sound.name != empty || std::memcmp(&sound, &fresh, sizeof fresh) == 0) continue;
+        sound = fresh;
         ++count;
     }
     return count;

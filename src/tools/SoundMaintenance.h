@@ -37,7 +37,8 @@ unsigned CheckDuplicatedSounds(const as_bank& bank, JobServices& ui);
 // The solo, F.bass and chord set-ups that play the sound in a layer switched on.
 void ShowWhereSoundIsUsed(const as_bank& bank, unsigned sound, JobServices& ui);
 
-// Resets every sound whose 16 name bytes are exactly the empty-record name; returns how many.
+// Resets every sound whose 16 name bytes are exactly the empty-record name; returns how many
+// changed (held anything but a new sound's bytes).
 unsigned InitUnusedSounds(as_bank& bank);
 
 } // namespace ovb

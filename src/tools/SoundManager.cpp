@@ -10,13 +10,6 @@ namespace {
 
 constexpr unsigned kMultisampleIndexMask = 0x3FFF;
 
-// A multisample without a name of its own ("- - -" or blank) cannot be recognised by its name:
-// matching it would tie the zone to whatever unnamed, perhaps empty, multisample comes first.
-bool Unnamed(const Name<16>& name) {
-    const std::string text = DisplayName(name);
-    return text.empty() || text == kEmptyPath;
-}
-
 bool OnLastPositions(const SoundPair& at) {
     return at.edited >= kLastCopyPosition || at.manager >= kLastCopyPosition;
 }
@@ -34,22 +27,35 @@ SoundCopier::SoundCopier(as_bank& edited, const as_bank& manager, Placement plac
     }
 }
 
+void CopyMultisample(const as_bank& from, unsigned source, as_bank& to, unsigned target) {
+    to.multisample(target) = from.multisample(source);
+    for (as_sample_V1& sample : to.multisample(target).sample)
+        sample.forget_placement();
+    to.paths(target) = from.paths(source);
+}
+
+void CopySound(const as_bank& from, unsigned source, as_bank& to, unsigned target,
+               const unsigned (&multisamples)[kZones]) {
+    as_sound& copy = to.sound(target);
+    copy = from.sound(source);
+    for (unsigned z = 0; z < kZones; ++z)
+        copy.zone[z].set_multisample(multisamples[z] & kMultisampleIndexMask);
+}
+
 void SoundCopier::copy(unsigned from, unsigned to) {
     if (from >= kSounds || to >= kSounds) return;
-    const as_sound& source = manager_.sound(from);
     unsigned placed[kZones];
     for (unsigned z = 0; z < kZones; ++z)
-        placed[z] = placeMultisample(source.zone[z].multisample());
-    as_sound& target = edited_.sound(to);
-    target = source;
-    for (unsigned z = 0; z < kZones; ++z)
-        target.zone[z].set_multisample(placed[z] & kMultisampleIndexMask);
+        placed[z] = placeMultisample(manager_.sound(from).zone[z].multisample());
+    CopySound(manager_, from, edited_, to, placed);
 }
 
 // The edited bank's index for the manager's multisample `source`; 0 when the zone plays nothing
 // or no place was found. A zone value beyond the table names no multisample at all.
 unsigned SoundCopier::placeMultisample(unsigned source) {
     if (source == 0 || source >= kMultisamples) return 0;
+    // Matching an unnamed multisample by name would tie the zone to whatever unnamed, perhaps
+    // empty, multisample comes first.
     const bool unnamed = Unnamed(manager_.multisample(source).name);
     if (!unnamed) {
         if (unsigned k = firstNamed(NameString(manager_.multisample(source).name))) return k;
@@ -89,16 +95,11 @@ unsigned SoundCopier::targetPosition() const {
     return 0;
 }
 
-// The whole record comes along (name, comment, sample records) with its 64 paths. The sample
-// records forget where their audio lay in the other bank's file: the edited bank's file holds
-// other audio there. The position counts as used for the rest of the job even when the copy
-// holds no paths, so that a later zone's copy cannot land on it.
+// The position counts as used for the rest of the job even when the copy holds no paths, so that
+// a later zone's copy cannot land on it.
 void SoundCopier::copyMultisample(unsigned source, unsigned target) {
     const std::string oldName = NameString(edited_.multisample(target).name);
-    edited_.multisample(target) = manager_.multisample(source);
-    for (as_sample_V1& sample : edited_.multisample(target).sample)
-        sample.forget_placement();
-    edited_.paths(target) = manager_.paths(source);
+    CopyMultisample(manager_, source, edited_, target);
     used_[target] = true;
     ++copied_;
 

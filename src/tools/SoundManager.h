@@ -57,6 +57,15 @@ class SoundCopier {
     unsigned copied_ = 0;
 };
 
+// Multisample source of one bank copied to position target of another: the whole record (name,
+// comment, sample records) with its 64 paths. The sample records forget where their audio lay
+// in the source bank's file: the target bank's file holds other audio there.
+void CopyMultisample(const as_bank& from, unsigned source, as_bank& to, unsigned target);
+// Sound source of one bank copied to position target of another, its zones playing the given
+// multisamples of the target bank (each zone's 2-bit field kept).
+void CopySound(const as_bank& from, unsigned source, as_bank& to, unsigned target,
+               const unsigned (&multisamples)[kZones]);
+
 // The current sound of each grid.
 struct SoundPair {
     unsigned edited = 0;

@@ -61,6 +61,10 @@ unsigned CheckUnusedMultisamples(const as_bank& bank, JobServices& ui) {
 
 unsigned RemoveUnusedMultisamples(as_bank& bank, JobServices& ui) {
     if (!ui.yes("Remove UNUSED Multisamples", "Are You Sure ?")) return 0;
+    return ClearUnusedMultisamples(bank, ui);
+}
+
+unsigned ClearUnusedMultisamples(as_bank& bank, JobServices& ui) {
     ProgressScope progress(ui, 'c');
     ui.SetProgressText("Remove UNUSED Multisamples...");
     Lines lines;

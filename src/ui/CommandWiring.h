@@ -34,6 +34,7 @@ QAction* Activate(QObject& root, Command command, std::function<void()> work);
 void WireMaintenanceCommands(TForm1& form); // checks that change sounds, export, library paths
 void WireLevelCommands(TForm1& form);       // level analysis and normalising
 void WireSdCardCommands(TForm1& form);      // SD card write assistant
+void WireCombinatorCommands(TForm1& form);  // bank combinator assistant
 void WireConformCommands(TForm1& form);     // conforming WAV files to 48 kHz / 16-bit
 void WireUndoCommands(TForm1& form);        // Edit > Undo / Redo
 void WirePathCommands(TForm1& form);        // sample drives, code page, locating missing samples

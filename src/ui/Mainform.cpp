@@ -34,6 +34,7 @@ TForm1::TForm1(QWidget* parent, const BuildProgress& progress)
     WireMaintenanceCommands(*this);
     WireLevelCommands(*this);
     WireSdCardCommands(*this);
+    WireCombinatorCommands(*this);
     WireConformCommands(*this);
     WireUndoCommands(*this);
     WirePathCommands(*this);

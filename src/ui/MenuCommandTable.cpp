@@ -124,7 +124,7 @@ constexpr MenuEntry kEntries[] = {
 
     Sub(M::Bar, M::Assistants, "&Assistants"),
     Item(M::Assistants, C::OpenSearch, "Open Search Assistant..."),
-    Item(M::Assistants, C::OpenCombinator, "Open Bank Combinator Assistant...", Later),
+    Item(M::Assistants, C::OpenCombinator, "Open Bank Combinator Assistant..."),
     Item(M::Assistants, C::OpenSdCard, "Open SD Card Write Assistant..."),
 
     Sub(M::Bar, M::Settings, "&Settings"),

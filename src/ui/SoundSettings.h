@@ -1,6 +1,7 @@
 #pragma once
 // The oscillator mode and the category bits of the current sound, beside its zones.
 #include "bank/Acc_bank_structure.h"
+#include "bank/SoundLabels.h"
 
 #include <QWidget>
 
@@ -14,12 +15,6 @@ class QPushButton;
 namespace ovb {
 
 class EditorHost;
-
-constexpr int kOscillatorModes = 37;
-constexpr int kCategories = 22;
-// Oscillator mode names by osc_mode value, category captions by bit.
-extern const std::array<const char*, kOscillatorModes> kOscillatorModeNames;
-extern const std::array<const char*, kCategories> kCategoryCaptions;
 
 class SoundSettings : public QWidget {
     Q_OBJECT

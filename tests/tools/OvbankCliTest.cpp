@@ -22,12 +22,7 @@ namespace {
 
 class OvbankCliTest : public ::testing::Test {
   protected:
-    OvbankRun Ovbank(const std::vector<std::string>& args) {
-        std::string words;
-        for (const auto& a : args)
-            words += " " + Quote(a);
-        return RunOvbank(dir_.path(), words);
-    }
+    OvbankRun Ovbank(const std::vector<std::string>& args) { return RunOvbank(dir_.path(), args); }
 
     std::string EmptyBankListing() {
         as_bank bank;

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 
 namespace ovb::test {
 
@@ -42,6 +43,15 @@ inline OvbankRun RunOvbank(const std::filesystem::path& dir, const std::string& 
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return r;
+}
+
+// The same with each word quoted.
+inline OvbankRun RunOvbank(const std::filesystem::path& dir, const std::vector<std::string>& words,
+                           bool merged = false) {
+    std::string args;
+    for (const std::string& w : words)
+        args += " " + Quote(w);
+    return RunOvbank(dir, args, merged);
 }
 
 } // namespace ovb::test
