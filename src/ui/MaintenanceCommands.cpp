@@ -117,11 +117,11 @@ void ExportSelectedMultisample(EditorHost& host, QWidget* parent, int multisampl
     if (SelectDirectory(parent, "Sellect Path For Multisample WAV Files Export...",
                         "Start WAV FIles Export...", folder) != kModalConfirm)
         return;
-    const unsigned exported = ExportMultisample(host.bank(), loaded, unsigned(multisample),
-                                                FolderPath(folder), host.jobs());
-    if (exported > 0)
+    const MultisampleExportResult result = ExportMultisample(
+        host.bank(), loaded, unsigned(multisample), FolderPath(folder), host.jobs());
+    if (result.exported > 0)
         ShowStatus(parent, QString("Exported %1 WAV files of MS%2 to %3")
-                               .arg(exported)
+                               .arg(result.exported)
                                .arg(multisample, 4, 10, QChar('0'))
                                .arg(folder));
 }
