@@ -15,8 +15,9 @@ constexpr const char* kShortRead = "Error 1 in MySplitFileReader!";
 
 Mysplitfilereader::Mysplitfilereader(JobServices& ui, FileStore& files) : ui_(ui), files_(files) {}
 
-bool Mysplitfilereader::Open(const std::filesystem::path& path, bool split, const char* pattern) {
+bool Mysplitfilereader::Open(const std::filesystem::path& named, bool split, const char* pattern) {
     Close();
+    const std::filesystem::path path = files_.realName(named);
     std::unique_ptr<FileLock> reading = BeginReading(files_, path, openError_);
     if (!openError_.empty()) return false;
     const unsigned count = split ? kMaxVolumes : 1;

@@ -16,7 +16,7 @@ Mysplitfilewriter::~Mysplitfilewriter() {
 bool Mysplitfilewriter::Open(const std::filesystem::path& path, bool split) {
     Discard();
     error_.clear();
-    base_ = path;
+    base_ = files_.realName(path);
     split_ = split;
     lock_ = BeginWriting(files_, path, error_);
     if (!lock_) {

@@ -1,6 +1,7 @@
 // The disk as a file store. Locks are open-file-description locks on a small file beside the
 // target (".NAME.ovblock"): the kernel drops them when their holder ends, however it ends, and
 // two holders in one process exclude each other as two processes do.
+#include "job/FileIdentity.h"
 #include "job/FileStore.h"
 #include "job/ReplacingFile.h"
 
@@ -68,6 +69,8 @@ class DiskStore final : public FileStore {
     std::unique_ptr<ByteSource> open(const fs::path& path, FileProblem* problem) override {
         return FileSource::Open(path, problem);
     }
+
+    fs::path realName(const fs::path& path) override { return RealFile(path); }
 
     bool exists(const fs::path& path) override {
         struct stat st {};

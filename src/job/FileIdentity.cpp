@@ -12,11 +12,17 @@
 namespace ovb {
 
 std::filesystem::path RealFile(const std::filesystem::path& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    std::error_code ec;
-    std::filesystem::path real = std::filesystem::canonical(path, ec);
-    return ec ? path : real;
+    // Followed by hand: a link to a file not made yet still names where that file goes.
+    std::filesystem::path real = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(real.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return real;
+        std::error_code ec;
+        const std::filesystem::path next = std::filesystem::read_symlink(real, ec);
+        if (ec) return real;
+        real = next.is_absolute() ? next : (real.parent_path() / next).lexically_normal();
+    }
+    return path; // a loop of links: the name as given, which no open can follow either
 }
 
 std::optional<ExistingFile> LookAt(const std::filesystem::path& path) {

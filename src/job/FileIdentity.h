@@ -10,8 +10,8 @@
 
 namespace ovb {
 
-// The file at the end of a chain of symbolic links; any other path as it is (also a link that
-// leads nowhere). Rewriting this file, not the link, keeps the link a link.
+// The file at the end of a chain of symbolic links, also when that file does not exist yet; any
+// other path as it is. Rewriting this file, not the link, keeps the link a link.
 std::filesystem::path RealFile(const std::filesystem::path& path);
 
 struct FileId {

@@ -79,6 +79,9 @@ class FileStore {
     virtual std::unique_ptr<FileLock> lock(const std::filesystem::path& target, LockPart part,
                                            LockMode mode, std::string& error) = 0;
 
+    // The name a set of files is written and read under: on the disk, the file a symbolic link
+    // names, so that a link to a bank stays a link and the bank's volumes sit beside its file.
+    virtual std::filesystem::path realName(const std::filesystem::path& path) { return path; }
     // Told each step of a commit; tests stop a writer here.
     virtual void reached(CommitStep) {}
 };

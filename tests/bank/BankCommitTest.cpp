@@ -177,3 +177,24 @@ TEST(BankCommit, OneWriterAtATimeWhileReadersSeeTheOldBank) {
     EXPECT_FALSE(fs::exists(b.dir / ".Live.ovb.ovblock"));
     EXPECT_EQ(BankFiles(b.dir.path()), (std::set<fs::path>{b.bank, VolumePath(b.bank, 1)}));
 }
+
+// A bank named through a symbolic link is written where the link points, its volumes beside it:
+// the link stays a link, and a smaller new bank removes the target's surplus volume.
+TEST(BankCommit, ABankNamedByALinkIsWrittenWhereTheLinkPoints) {
+    TwoBanks b;
+    const fs::path store = b.dir / "store";
+    fs::create_directory(store);
+    const fs::path real = store / "Real.ovb";
+    fs::create_symlink(real, b.bank);
+    ScriptedJobServices ui;
+    for (as_bank* bank : {&b.old, &b.fresh}) {
+        ASSERT_TRUE(CreateBankFile(*bank, b.bank, ui, {.volumeSize = kVolume}));
+        EXPECT_TRUE(fs::is_symlink(b.bank));
+        as_bank loaded;
+        ASSERT_TRUE(LoadBankFile(loaded, b.bank, ui, {.volumeSize = kVolume}));
+        EXPECT_EQ(loaded.path(1, 0), bank->path(1, 0));
+        std::set<fs::path> volumes{real, VolumePath(real, 1)};
+        if (bank == &b.old) volumes.insert(VolumePath(real, 2));
+        EXPECT_EQ(BankFiles(store), volumes);
+    }
+}
