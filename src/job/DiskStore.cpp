@@ -18,7 +18,10 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path LockPath(const fs::path& target) {
-    return target.parent_path() / ("." + target.filename().string() + ".ovblock");
+    std::string name = "."; // appended: GCC 12 warns falsely (-Wrestrict) on "." + string
+    name += target.filename().string();
+    name += ".ovblock";
+    return target.parent_path() / name;
 }
 
 // Byte 0 of the lock file is the writer part, byte 1 the commit part.

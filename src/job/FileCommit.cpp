@@ -142,7 +142,10 @@ void DiscardAll(std::vector<std::unique_ptr<NewFile>>& files) {
 } // namespace
 
 fs::path CommitRecordPath(const fs::path& base) {
-    return FolderOf(base) / ("." + base.filename().string() + ".ovbcommit");
+    std::string name = "."; // appended: GCC 12 warns falsely (-Wrestrict) on "." + string
+    name += base.filename().string();
+    name += ".ovbcommit";
+    return FolderOf(base) / name;
 }
 
 std::unique_ptr<FileLock> BeginWriting(FileStore& store, const fs::path& base, std::string& error) {

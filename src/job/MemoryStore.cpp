@@ -205,8 +205,10 @@ bool MemoryStore::exists(const fs::path& path) {
 }
 
 std::unique_ptr<NewFile> MemoryStore::create(const fs::path& target) {
-    const fs::path temp = target.parent_path() / ("." + target.filename().string() +
-                                                  ".ovbtmp-memory-" + std::to_string(counter_++));
+    std::string name = "."; // appended: GCC 12 warns falsely (-Wrestrict) on "." + string
+    name += target.filename().string();
+    name += ".ovbtmp-memory-" + std::to_string(counter_++);
+    const fs::path temp = target.parent_path() / name;
     return std::make_unique<MemoryNewFile>(*this, target, temp);
 }
 

@@ -106,7 +106,7 @@ std::optional<PathResolver::Parts> PathResolver::split(std::string_view stored) 
         text = decode(stored.substr(2));
     } else {
         text = IsWindowsPath(stored) ? decode(stored) : std::string(stored);
-        if (!text.empty() && IsSeparator(text.front())) parts.base = "/";
+        if (!text.empty() && IsSeparator(text.front())) parts.base.assign(1, '/');
     }
     std::string name;
     for (std::size_t i = 0; i <= text.size(); ++i) {
