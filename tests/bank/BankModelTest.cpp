@@ -1,6 +1,7 @@
 // A reset bank must match, byte for byte, the defaults the sound module expects. The expected
 // records here are built from the published byte tables, independently of the model's own code.
 #include "bank/Acc_bank_structure.h"
+#include "bank/NameEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 using namespace ovb;
+using namespace std::string_literals;
 
 namespace {
 
@@ -210,4 +212,27 @@ TEST(BankModel, UsedSlotsInBankOrderKeepRepeats) {
     EXPECT_EQ(SlotPaths(UsedSlots(*bank, 7)),
               (std::vector<std::string>{"D:\\b.wav", "C:\\last.wav"}));
     EXPECT_TRUE(UsedSlots(*bank, 1).empty());
+}
+
+// Names typed into a name cell: bounded copy with zero fill, and the empty-record marker when the
+// cell is cleared. Expected bytes are spelled out so the padding rule itself is checked.
+TEST(BankModel, EditedNamesAreCutToTheWidthZeroFilledAndAnEmptyTextStoresTheMarker) {
+    const auto bytes = [](const auto& name) { return std::string(name.data(), name.size()); };
+    Name<32> name;
+    name.fill('X');
+    EditName(name, "Piano");
+    EXPECT_EQ(bytes(name), "Piano" + std::string(27, '\0'));
+    EXPECT_EQ(NameString(name), "Piano");
+    name.fill('Q');
+    EditName(name, "");
+    EXPECT_EQ(bytes(name), "- - -" + std::string(27, '\0'));
+
+    // Long texts keep only the width, without terminator; exactly the width is all text.
+    const std::string forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    EXPECT_EQ(bytes(EditedName<32>(forty)), forty.substr(0, 32));
+    EXPECT_EQ(bytes(EditedName<16>(forty)), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(bytes(EditedName<16>("0123456789abcdef")), "0123456789abcdef");
+    // The text ends at its first zero byte; one that starts with it is an empty cell.
+    EXPECT_EQ(bytes(EditedName<16>("Ab\0cd"s)), "Ab"s + std::string(14, '\0'));
+    EXPECT_EQ(bytes(EditedName<16>("\0xyz"s)), "- - -"s + std::string(11, '\0'));
 }

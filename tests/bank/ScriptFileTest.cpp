@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <functional>
 
 using namespace ovb;
@@ -50,32 +50,27 @@ TEST(ScriptFile, EmptyScriptHasTheDocumentedSizeAndPlaces) {
     EXPECT_EQ(ReadRange(file, 1024, 4), (std::vector<std::uint8_t>{31, 5, 31, 1}));
 }
 
-TEST(ScriptFile, RoundTripOverwritingWithRecalculation) {
+TEST(ScriptFile, OverwriteNeedsConsentAndTheScriptLoadsBack) {
     EditedBank e;
+    WriteAll(e.script, {7});
+    ScriptedJobServices no;
+    no.answers = {Answer::No};
+    EXPECT_FALSE(SaveScript(e.bank, e.script, no, false));
+    EXPECT_EQ(no.shown(), std::vector<std::string>{
+                              "Overwrite SCRIPT File: OVERWRITE SCRIPT FILE ?\nAre You Sure ?"});
+    EXPECT_EQ(ReadAll(e.script), std::vector<std::uint8_t>{7});
+
     ScriptedJobServices ui;
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
-    ScriptedJobServices ui2;
-    ui2.answers = {Answer::Yes, Answer::Yes, Answer::No}; // overwrite, recalc, missing report
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui2));
-    EXPECT_TRUE(ui2.showed("Calculating Error Found", "Some error found (2), while calculating!"));
+    ui.answers = {Answer::Yes, Answer::Yes, Answer::No}; // overwrite, recalc, missing report
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui));
+    EXPECT_TRUE(ui.showed("Calculating Error Found", "Some error found (2), while calculating!"));
     EXPECT_EQ(e.bank.info().bank_path(), e.script.string());
     EXPECT_EQ(e.bank.info().sample_data_offset(), 167772160u);
     as_bank again;
-    ScriptedJobServices ui3;
-    ASSERT_TRUE(LoadScript(again, e.script, ui3));
-    EXPECT_EQ(ui3.shown(), std::vector<std::string>{"Info: Script loading OK!"});
+    ScriptedJobServices loading;
+    ASSERT_TRUE(LoadScript(again, e.script, loading));
+    EXPECT_EQ(loading.shown(), std::vector<std::string>{"Info: Script loading OK!"});
     ExpectSameBank(e.bank, again);
-}
-
-TEST(ScriptFile, OverwriteNeedsConsent) {
-    EditedBank e;
-    WriteAll(e.script, {7});
-    ScriptedJobServices ui;
-    ui.answers = {Answer::No};
-    EXPECT_FALSE(SaveScript(e.bank, e.script, ui, false));
-    EXPECT_EQ(ui.transcript.at(0).caption, "Overwrite SCRIPT File");
-    EXPECT_EQ(ui.transcript.at(0).text, "OVERWRITE SCRIPT FILE ?\nAre You Sure ?");
-    EXPECT_EQ(ReadAll(e.script), std::vector<std::uint8_t>{7});
 }
 
 TEST(ScriptFile, ChangedPathsAskAboutThePathSize) {
@@ -147,11 +142,14 @@ TEST(ScriptFile, DamagedScriptsAreRefusedAndNothingIsHalfLoaded) {
     }
 }
 
-TEST(ScriptFile, ShortPathAreaFillsEmptyMarkers) {
+// A path area that lost lines or line ends: what is there is loaded and the rest is empty. A line
+// that grew to megabytes must not stay in memory after a reset or a refused load (found by
+// fuzzing: repeated loads of damaged files piled it up in ever more path slots).
+TEST(ScriptFile, DamagedPathAreasLoadWhatIsThereAndKeepNoLongLine) {
     EditedBank e;
     ScriptedJobServices ui;
+    ui.fallback = Answer::Ok; // the stored path area size no longer matches
     ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
-    // Keep only the first two lines of the path area, then the last sector.
     auto bytes = ReadAll(e.script);
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + kScriptFixed);
     const std::string lines = "- - -\r\nD:\\x.wav\r\n";
@@ -159,12 +157,30 @@ TEST(ScriptFile, ShortPathAreaFillsEmptyMarkers) {
     cut.insert(cut.end(), bytes.end() - 512, bytes.end());
     WriteAll(e.script, cut);
     as_bank loaded;
-    ScriptedJobServices u;
-    u.answers = {Answer::Ok};
-    ASSERT_TRUE(LoadScript(loaded, e.script, u));
+    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
     EXPECT_EQ(loaded.path(0, 1), "D:\\x.wav");
     EXPECT_EQ(loaded.path(1, 1), "- - -");
     EXPECT_EQ(loaded.path(9999, 63), "- - -");
+
+    constexpr std::size_t kLongLine = 1 << 20;
+    const auto pathMemory = [&] { // beyond the strings' inline buffers
+        std::size_t held = 0;
+        for (unsigned m = 0; m < kMultisamples; ++m)
+            for (const std::string& p : loaded.paths(m))
+                held += p.capacity() > std::string().capacity() ? p.capacity() : 0;
+        return held;
+    };
+    std::fill_n(bytes.begin() + kScriptFixed, kLongLine, 'x');
+    WriteAll(e.script, bytes);
+    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
+    ASSERT_GT(loaded.path(0, 0).size(), kLongLine);
+    loaded.reset();
+    EXPECT_LT(pathMemory(), kLongLine) << "reset kept the long path's buffer";
+    bytes[bytes.size() - 512] = 0; // refused after the paths were read
+    WriteAll(e.script, bytes);
+    EXPECT_FALSE(LoadScript(loaded, e.script, ui));
+    EXPECT_EQ(loaded.path(0, 0), "- - -");
+    EXPECT_LT(pathMemory(), kLongLine) << "a refused load kept the long path's buffer";
 }
 
 // A file handed over by its header alone: both forms begin with that header, and only a script
