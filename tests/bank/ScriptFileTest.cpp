@@ -1,8 +1,10 @@
 // Scripts: the working form of a bank, saved and loaded without audio.
 #include "bank/ScriptFile.h"
+#include "bank/BankFileWriter.h"
 #include "bank/BankFiles.h"
 #include "bank/BankLayout.h"
 #include "job/ScriptedJobServices.h"
+#include "support/PathSettingsScope.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 
 using namespace ovb;
 using namespace ovb::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -201,4 +204,43 @@ TEST(ScriptFile, KindOfFileGoesByExtensionThenByContents) {
         {"Missing", BankFileKind::Unknown},  {"Missing.Ovs", BankFileKind::Script}};
     for (const auto& [name, kind] : cases)
         EXPECT_EQ(KindOfFile(dir / name), kind) << name;
+}
+
+// A bank made on a Windows computer names drive D: in that computer's code page, with letter case
+// that differs from the library copied here (names in UTF-8), beside a path of this machine. It
+// is built from the local files and saved again without changing a stored byte.
+TEST(ScriptFile, WindowsPathsAreFoundBuiltAndSavedWithoutChangingStoredBytes) {
+    TempDir dir;
+    const fs::path bayan = dir / "Lib" / "Баян" / "Ля 4.wav";
+    const fs::path akkordeon = dir / "Lib" / "Akkordeon Müller" / "Ö 3.wav";
+    fs::create_directories(bayan.parent_path());
+    fs::create_directories(akkordeon.parent_path());
+    WriteWav(bayan, false, 1000, 3);
+    WriteWav(akkordeon, true, 2048, 7);
+    const std::string stored = "D:\\LIB\\\xE1\xC0\xDF\xCD\\\xEB\xDF 4.WAV";
+    PathSettingsScope drives(dir.path(), "windows-1251");
+    as_bank bank;
+    bank.path(1, 0) = stored;
+    bank.path(1, 1) = akkordeon.string();
+    // The audio of both files, each filled up to whole sectors.
+    std::vector<std::uint8_t> audio = PatternBytes(1000, 3);
+    audio.resize(1024);
+    const auto second = PatternBytes(2048, 7);
+    audio.insert(audio.end(), second.begin(), second.end());
+    ScriptedJobServices ui;
+    // The size calculation runs first and lets no missing file through.
+    ASSERT_TRUE(CreateBankFile(bank, dir / "windows.ovb", ui));
+    EXPECT_EQ(ReadRange(dir / "windows.ovb", bank.info().sample_data_offset(), audio.size()),
+              audio);
+
+    const auto pathArea = [&](const fs::path& script) {
+        return ReadRange(script, kScriptFixed, std::size_t(fs::file_size(script) - kScriptFixed));
+    };
+    ASSERT_TRUE(WriteScript(bank, dir / "first.ovs", ui));
+    as_bank again;
+    ASSERT_TRUE(LoadScript(again, dir / "first.ovs", ui));
+    EXPECT_EQ(again.path(1, 0), stored);
+    EXPECT_EQ(again.path(1, 1), akkordeon.string());
+    ASSERT_TRUE(WriteScript(again, dir / "second.ovs", ui));
+    EXPECT_EQ(pathArea(dir / "first.ovs"), pathArea(dir / "second.ovs"));
 }
