@@ -73,6 +73,14 @@ TEST_F(BankLoader, SplitBankSpansVolumesAndLoadsBack) {
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Bank loading OK!"});
     ExpectSameBank(source, loaded);
     EXPECT_EQ(loaded.loadedFile(), kSplit.string());
+
+    // A bank of exactly one volume needs no further volume.
+    const std::filesystem::path exact = "/banks/exact.ovb";
+    const std::uint64_t emptySize = kAudio + 512 + 2 * 4480000 + 512;
+    as_bank empty;
+    ASSERT_TRUE(CreateBankFile(empty, exact, ui, {files, emptySize}));
+    EXPECT_FALSE(files.exists(VolumePath(exact, 1)));
+    EXPECT_TRUE(LoadBankFile(loaded, exact, ui, {files, emptySize}));
 }
 
 TEST_F(BankLoader, VolumeSizeChecks) {
@@ -130,17 +138,6 @@ TEST_F(BankLoader, VolumeSizeChecks) {
             << c.name;
         ExpectResetBank(bank);
     }
-}
-
-TEST_F(BankLoader, BankOfExactlyOneVolumeNeedsNoFurtherVolume) {
-    as_bank empty;
-    ScriptedJobServices ui;
-    const std::filesystem::path file = "/banks/exact.ovb";
-    const std::uint64_t emptySize = kAudio + 512 + 2 * 4480000 + 512;
-    ASSERT_TRUE(CreateBankFile(empty, file, ui, {files, emptySize}));
-    EXPECT_FALSE(files.exists(VolumePath(file, 1)));
-    as_bank loaded;
-    EXPECT_TRUE(LoadBankFile(loaded, file, ui, {files, emptySize}));
 }
 
 TEST_F(BankLoader, DamagedBanksAreRefusedAndNothingIsHalfLoaded) {

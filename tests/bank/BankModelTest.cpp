@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 using namespace ovb;
@@ -195,20 +194,19 @@ TEST(BankModel, RecordAccessByTableAndIndex) {
 }
 
 TEST(BankModel, UsedSlotsInBankOrderKeepRepeats) {
-    auto bank = std::make_unique<as_bank>();
-    bank->path(7, 63) = "C:\\last.wav";
-    bank->path(0, 5) = "C:\\a.wav";
-    bank->path(0, 9) = "C:\\a.wav";
-    bank->path(7, 1) = "D:\\b.wav";
-    const std::vector<UsedSlot> all = UsedSlots(*bank);
+    as_bank bank;
+    bank.path(7, 63) = "C:\\last.wav";
+    bank.path(0, 5) = "C:\\a.wav";
+    bank.path(0, 9) = "C:\\a.wav";
+    bank.path(7, 1) = "D:\\b.wav";
+    const std::vector<UsedSlot> all = UsedSlots(bank);
     ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[2].multisample, 7u);
-    EXPECT_EQ(all[2].slot, 1u);
+    EXPECT_EQ(std::pair(all[2].multisample, all[2].slot), std::pair(7u, 1u));
     EXPECT_EQ(SlotPaths(all),
               (std::vector<std::string>{"C:\\a.wav", "C:\\a.wav", "D:\\b.wav", "C:\\last.wav"}));
-    EXPECT_EQ(SlotPaths(UsedSlots(*bank, 7)),
+    EXPECT_EQ(SlotPaths(UsedSlots(bank, 7)),
               (std::vector<std::string>{"D:\\b.wav", "C:\\last.wav"}));
-    EXPECT_TRUE(UsedSlots(*bank, 1).empty());
+    EXPECT_TRUE(UsedSlots(bank, 1).empty());
 }
 
 // Names typed into a name cell: bounded copy with zero fill, and the empty-record marker when the

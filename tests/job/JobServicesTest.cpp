@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 using namespace ovb;
@@ -13,15 +14,16 @@ namespace {
 
 // Everything written to a stream, read back.
 struct Capture {
-    std::FILE* file = std::tmpfile();
-    ~Capture() { std::fclose(file); }
+    char* data = nullptr;
+    std::size_t size = 0;
+    std::FILE* file = open_memstream(&data, &size);
+    ~Capture() {
+        std::fclose(file);
+        std::free(data);
+    }
     std::string text() {
         std::fflush(file);
-        std::rewind(file);
-        std::string s;
-        for (int c; (c = std::fgetc(file)) != EOF;)
-            s += char(c);
-        return s;
+        return {data, size};
     }
 };
 
