@@ -90,9 +90,9 @@ TEST_F(UndoStackTest, StepsUndoInReverseOrderRestoringEveryByteAndANewStepDropsR
     ExpectState(bank, owner, *states[0]);
 }
 
-// A size calculation's placements are taken without a step; undoing an earlier step then
-// restores only what that step changed.
-TEST_F(UndoStackTest, AbsorbedChangesAreNoStepAndSurviveUndo) {
+// A size calculation's placements are taken without a step, and what remains uncommitted stays
+// to be committed later: undoing an earlier step restores only what that step changed.
+TEST_F(UndoStackTest, UndoRestoresOnlyItsStepKeepingAbsorbedAndUncommittedChanges) {
     UndoStack stack(bank, owner);
     EXPECT_FALSE(stack.Commit(bank, owner, "Nothing"));
     SetName(bank.multisample(3).name, "Strings");
@@ -102,21 +102,12 @@ TEST_F(UndoStackTest, AbsorbedChangesAreNoStepAndSurviveUndo) {
     stack.Absorb(bank, owner);
     EXPECT_EQ(stack.StepCount(), 1u);
     EXPECT_FALSE(stack.Commit(bank, owner, "Again"));
+    bank.fbass(2).sound2 = 22;
 
     ASSERT_TRUE(stack.Undo(bank, owner));
     EXPECT_EQ(NameText(bank.multisample(3).name), NameText(NewMultisample().name));
     EXPECT_EQ(bank.multisample(8).sample[2].start_sector(), 0x50000u);
     EXPECT_EQ(bank.records().path_length_table[7], 9);
-}
-
-// What remains uncommitted outside an undone step stays in the bank, to be committed later.
-TEST_F(UndoStackTest, UndoKeepsUncommittedChangesElsewhere) {
-    UndoStack stack(bank, owner);
-    bank.chord(1).sound1 = 11;
-    ASSERT_TRUE(stack.Commit(bank, owner, "Chord"));
-    bank.fbass(2).sound2 = 22;
-    ASSERT_TRUE(stack.Undo(bank, owner));
-    EXPECT_EQ(bank.chord(1).sound1, NewLayers().sound1);
     EXPECT_EQ(bank.fbass(2).sound2, 22);
     ASSERT_TRUE(stack.Commit(bank, owner, ""));
     EXPECT_EQ(stack.UndoName(), "Edit F.bass");
