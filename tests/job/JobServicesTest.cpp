@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 using namespace ovb;
@@ -14,16 +13,15 @@ namespace {
 
 // Everything written to a stream, read back.
 struct Capture {
-    char* data = nullptr;
-    std::size_t size = 0;
-    std::FILE* file = open_memstream(&data, &size);
-    ~Capture() {
-        std::fclose(file);
-        std::free(data);
-    }
+    std::FILE* file = std::tmpfile();
+    ~Capture() { std::fclose(file); }
     std::string text() {
         std::fflush(file);
-        return {data, size};
+        std::rewind(file);
+        std::string s;
+        for (int c; (c = std::fgetc(file)) != EOF;)
+            s += char(c);
+        return s;
     }
 };
 
