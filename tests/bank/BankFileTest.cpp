@@ -5,6 +5,7 @@
 #include "bank/BankSize.h"
 #include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
+#include "support/BankNames.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
 
@@ -35,8 +36,7 @@ struct BankWithSamples {
         WriteWav(mono, false, 512 * 3, 10);
         WriteWav(stereo, true, 1024, 20);
         WriteWav(odd, false, 512 * 2 + 1, 30);
-        bank.multisample(1).name = {'P', 'i', 'a', 'n', 'o', ' ', ' ', ' ',
-                                    ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+        SetName(bank.multisample(1).name, "Piano");
         bank.path(1, 0) = mono.string();
         bank.path(1, 5) = stereo.string();
         bank.path(9999, 63) = odd.string();
@@ -60,24 +60,21 @@ TEST(BankFile, EmptyBankHasTheDocumentedLayout) {
     EXPECT_EQ(bank.info().path_area_size(), 2 * kEmptyPathArea);
     EXPECT_EQ(bank.info().bank_path(), file.string());
 
-    auto ReadRange = [&](const auto& path, std::uint64_t at, std::size_t n) {
-        return files.bytes(path, at, n);
-    };
-    auto head = ReadRange(file, 0, 2048);
+    auto head = files.bytes(file, 0, 2048);
     EXPECT_EQ(Bytes(head.data(), 512), Bytes(BankHeaderTemplate().data(), 512));
     EXPECT_EQ(Bytes(head.data() + 512, 512), Bytes(&bank.info(), 512));
     EXPECT_EQ(Bytes(head.data() + 1024, 512), Bytes(&bank.info(), 512));
     EXPECT_EQ(Bytes(head.data() + 1536, 512), std::vector<std::uint8_t>(512, 0));
     // The sixth copy of the sounds ends right where the multisample copies begin.
     const std::uint64_t lastSound = 2048 + 6 * 7682048ull - 512;
-    EXPECT_EQ(ReadRange(file, lastSound, 512), Bytes(&bank.sound(9999), 512));
+    EXPECT_EQ(files.bytes(file, lastSound, 512), Bytes(&bank.sound(9999), 512));
     const std::uint64_t firstMs6 = 2048 + 6 * 7682048ull + 5 * 15360000ull;
-    EXPECT_EQ(ReadRange(file, firstMs6, 1536), Bytes(&bank.multisample(0), 1536));
+    EXPECT_EQ(files.bytes(file, firstMs6, 1536), Bytes(&bank.multisample(0), 1536));
 
-    auto tail = ReadRange(file, kAudio, 512 + 14);
+    auto tail = files.bytes(file, kAudio, 512 + 14);
     EXPECT_EQ(std::string(tail.begin(), tail.begin() + 16), "MultisampleNames");
     EXPECT_EQ(std::string(tail.begin() + 512, tail.end()), "- - -\r\n- - -\r\n");
-    EXPECT_EQ(ReadRange(file, total - 512, 512), Bytes(LastSectorTemplate().data(), 512));
+    EXPECT_EQ(files.bytes(file, total - 512, 512), Bytes(LastSectorTemplate().data(), 512));
     EXPECT_TRUE(ui.transcript.empty()) << ui.shown().front();
 }
 
@@ -86,9 +83,6 @@ TEST(BankFile, AudioIsPlacedInSectorsWithZeroFill) {
     ScriptedJobServices ui;
     auto file = b.dir / "bank.ovb";
     ASSERT_TRUE(CreateBankFile(b.bank, file, ui, {b.files}));
-    auto ReadRange = [&](const auto& path, std::uint64_t at, std::size_t n) {
-        return b.files.bytes(path, at, n);
-    };
 
     const auto& m1 = b.bank.multisample(1);
     EXPECT_EQ(m1.sample[0].start_sector(), 327680u);
@@ -102,13 +96,12 @@ TEST(BankFile, AudioIsPlacedInSectorsWithZeroFill) {
     EXPECT_EQ(last.length_sectors, 3); // 1025 bytes
     EXPECT_EQ(b.bank.info().sample_data_size(), 8u * 512);
 
-    EXPECT_EQ(ReadRange(file, kAudio, 1536), PatternBytes(1536, 10));
-    EXPECT_EQ(ReadRange(file, kAudio + 1536, 1024), PatternBytes(1024, 20));
-    auto odd = ReadRange(file, kAudio + 2560, 1536);
-    EXPECT_EQ(std::vector<std::uint8_t>(odd.begin(), odd.begin() + 1025), PatternBytes(1025, 30));
-    EXPECT_EQ(std::vector<std::uint8_t>(odd.begin() + 1025, odd.end()),
-              std::vector<std::uint8_t>(511, 0));
-    EXPECT_EQ(ReadRange(file, kAudio + 8 * 512, 16), Bytes("MultisampleNames", 16));
+    EXPECT_EQ(b.files.bytes(file, kAudio, 1536), PatternBytes(1536, 10));
+    EXPECT_EQ(b.files.bytes(file, kAudio + 1536, 1024), PatternBytes(1024, 20));
+    auto odd = PatternBytes(1025, 30);
+    odd.resize(1536); // zero filled to the sector end
+    EXPECT_EQ(b.files.bytes(file, kAudio + 2560, 1536), odd);
+    EXPECT_EQ(b.files.bytes(file, kAudio + 8 * 512, 16), Bytes("MultisampleNames", 16));
     const std::size_t slotLength = b.mono.string().size() + 2;
     EXPECT_EQ(b.bank.records().path_length_table[64], std::uint8_t(slotLength));
     EXPECT_EQ(b.bank.records().path_length_table[0], 7);

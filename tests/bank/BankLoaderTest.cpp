@@ -22,36 +22,34 @@ namespace {
 constexpr std::uint64_t kSmallVolume = 166016 * 512;
 constexpr std::uint64_t kAudio = 167772160;
 
+const std::filesystem::path kOne = "/banks/one.ovb", kSplit = "/banks/split.ovb";
+
+// The same source as one file and split, made once for all tests.
+struct MadeBanks {
+    TempDir dir;
+    as_bank source;
+    MemoryStore files;
+    MadeBanks() {
+        WriteWav(dir / "a.wav", true, 4000, 3);
+        source.path(1, 0) = (dir / "a.wav").string();
+        source.path(7, 9) = (dir / "a.wav").string();
+        source.multisample(7).name[0] = 'Z';
+        source.records().reserved_c[100] = 0x77; // carried through files, never interpreted
+        ScriptedJobServices ui;
+        EXPECT_TRUE(CreateBankFile(source, kOne, ui, {files}));
+        EXPECT_TRUE(CreateBankFile(source, kSplit, ui, {files, kSmallVolume}));
+    }
+};
+const MadeBanks& Made() {
+    static const MadeBanks made;
+    return made;
+}
+
 class BankLoader : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        dir = new TempDir;
-        source = new as_bank;
-        made = new MemoryStore;
-        WriteWav(*dir / "a.wav", true, 4000, 3);
-        source->path(1, 0) = (*dir / "a.wav").string();
-        source->path(7, 9) = (*dir / "a.wav").string();
-        source->multisample(7).name[0] = 'Z';
-        source->records().reserved_c[100] = 0x77; // carried through files, never interpreted
-        ScriptedJobServices ui;
-        ASSERT_TRUE(CreateBankFile(*source, kOne, ui, {*made}));
-        ASSERT_TRUE(CreateBankFile(*source, kSplit, ui, {*made, kSmallVolume}));
-    }
-    static void TearDownTestSuite() {
-        delete made;
-        delete source;
-        delete dir;
-    }
-
-    static inline const std::filesystem::path kOne = "/banks/one.ovb", kSplit = "/banks/split.ovb";
-    static TempDir* dir;
-    static as_bank* source;
-    static MemoryStore* made;
-    MemoryStore files{*made}; // a fresh copy of the made banks that a test may damage
+    const as_bank& source = Made().source;
+    MemoryStore files{Made().files}; // a fresh copy of the made banks that a test may damage
 };
-TempDir* BankLoader::dir = nullptr;
-as_bank* BankLoader::source = nullptr;
-MemoryStore* BankLoader::made = nullptr;
 
 std::vector<std::uint8_t> LeBytes(std::uint64_t value) {
     std::vector<std::uint8_t> b(8);
@@ -73,8 +71,16 @@ TEST_F(BankLoader, SplitBankSpansVolumesAndLoadsBack) {
     ScriptedJobServices ui;
     ASSERT_TRUE(LoadBankFile(loaded, kSplit, ui, {files, kSmallVolume}));
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"Info: Bank loading OK!"});
-    ExpectSameBank(*source, loaded);
+    ExpectSameBank(source, loaded);
     EXPECT_EQ(loaded.loadedFile(), kSplit.string());
+
+    // A bank of exactly one volume needs no further volume.
+    const std::filesystem::path exact = "/banks/exact.ovb";
+    const std::uint64_t emptySize = kAudio + 512 + 2 * 4480000 + 512;
+    as_bank empty;
+    ASSERT_TRUE(CreateBankFile(empty, exact, ui, {files, emptySize}));
+    EXPECT_FALSE(files.exists(VolumePath(exact, 1)));
+    EXPECT_TRUE(LoadBankFile(loaded, exact, ui, {files, emptySize}));
 }
 
 TEST_F(BankLoader, VolumeSizeChecks) {
@@ -132,17 +138,6 @@ TEST_F(BankLoader, VolumeSizeChecks) {
             << c.name;
         ExpectResetBank(bank);
     }
-}
-
-TEST_F(BankLoader, BankOfExactlyOneVolumeNeedsNoFurtherVolume) {
-    as_bank empty;
-    ScriptedJobServices ui;
-    const std::filesystem::path file = "/banks/exact.ovb";
-    const std::uint64_t emptySize = kAudio + 512 + 2 * 4480000 + 512;
-    ASSERT_TRUE(CreateBankFile(empty, file, ui, {files, emptySize}));
-    EXPECT_FALSE(files.exists(VolumePath(file, 1)));
-    as_bank loaded;
-    EXPECT_TRUE(LoadBankFile(loaded, file, ui, {files, emptySize}));
 }
 
 TEST_F(BankLoader, DamagedBanksAreRefusedAndNothingIsHalfLoaded) {
@@ -209,5 +204,5 @@ TEST_F(BankLoader, AudioSizeDisagreementIsAskedAbout) {
     ScriptedJobServices yes;
     yes.answers = {Answer::Yes};
     EXPECT_TRUE(LoadBankFile(accepted, kOne, yes, {files})); // the marker is found after the audio
-    EXPECT_EQ(accepted.path(7, 9), source->path(7, 9));
+    EXPECT_EQ(accepted.path(7, 9), source.path(7, 9));
 }

@@ -1,14 +1,15 @@
 // A reset bank must match, byte for byte, the defaults the sound module expects. The expected
 // records here are built from the published byte tables, independently of the model's own code.
 #include "bank/Acc_bank_structure.h"
+#include "bank/NameEdit.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <vector>
 
 using namespace ovb;
+using namespace std::string_literals;
 
 namespace {
 
@@ -157,20 +158,17 @@ TEST(BankModel, ResetRecordsMatchModuleDefaults) {
     EXPECT_EQ(bank.path(3, 2), "- - -");
 }
 
-TEST(BankModel, PackedFieldsKeepTheBitsBesideThem) {
+TEST(BankModel, PackedFieldsSitInTheirBitsAndKeepTheBitsBesideThem) {
     as_zone z = NewZone();
-    z.ms_and_flags = 0x3; // the separate 2-bit field
+    z.ms_and_flags = 0x3; // the separate 2-bit field below the multisample
     z.set_multisample(9999);
+    EXPECT_EQ(z.ms_and_flags, 9999 << 2 | 3);
     EXPECT_EQ(z.multisample(), 9999u);
-    z.set_multisample(0);
-    EXPECT_EQ(z.ms_and_flags, 3);
-
     as_sample_V1 s = NewSample();
-    s.set_stereo(true);
+    s.set_stereo(true); // the top bit, above 30 bits of start sector
     s.set_start_sector(0x3FFFFFFF);
-    EXPECT_EQ(s.start_sector(), 0x3FFFFFFFu);
+    EXPECT_EQ(s.placement, 0xBFFFFFFFu);
     s.set_start_sector(327680);
-    EXPECT_EQ(s.placement, 0x80000000u | 327680u);
     s.set_stereo(false);
     EXPECT_EQ(s.placement, 327680u);
 }
@@ -196,18 +194,40 @@ TEST(BankModel, RecordAccessByTableAndIndex) {
 }
 
 TEST(BankModel, UsedSlotsInBankOrderKeepRepeats) {
-    auto bank = std::make_unique<as_bank>();
-    bank->path(7, 63) = "C:\\last.wav";
-    bank->path(0, 5) = "C:\\a.wav";
-    bank->path(0, 9) = "C:\\a.wav";
-    bank->path(7, 1) = "D:\\b.wav";
-    const std::vector<UsedSlot> all = UsedSlots(*bank);
+    as_bank bank;
+    bank.path(7, 63) = "C:\\last.wav";
+    bank.path(0, 5) = "C:\\a.wav";
+    bank.path(0, 9) = "C:\\a.wav";
+    bank.path(7, 1) = "D:\\b.wav";
+    const std::vector<UsedSlot> all = UsedSlots(bank);
     ASSERT_EQ(all.size(), 4u);
-    EXPECT_EQ(all[2].multisample, 7u);
-    EXPECT_EQ(all[2].slot, 1u);
+    EXPECT_EQ(std::pair(all[2].multisample, all[2].slot), std::pair(7u, 1u));
     EXPECT_EQ(SlotPaths(all),
               (std::vector<std::string>{"C:\\a.wav", "C:\\a.wav", "D:\\b.wav", "C:\\last.wav"}));
-    EXPECT_EQ(SlotPaths(UsedSlots(*bank, 7)),
+    EXPECT_EQ(SlotPaths(UsedSlots(bank, 7)),
               (std::vector<std::string>{"D:\\b.wav", "C:\\last.wav"}));
-    EXPECT_TRUE(UsedSlots(*bank, 1).empty());
+    EXPECT_TRUE(UsedSlots(bank, 1).empty());
+}
+
+// Names typed into a name cell: bounded copy with zero fill, and the empty-record marker when the
+// cell is cleared. Expected bytes are spelled out so the padding rule itself is checked.
+TEST(BankModel, EditedNamesAreCutToTheWidthZeroFilledAndAnEmptyTextStoresTheMarker) {
+    const auto bytes = [](const auto& name) { return std::string(name.data(), name.size()); };
+    Name<32> name;
+    name.fill('X');
+    EditName(name, "Piano");
+    EXPECT_EQ(bytes(name), "Piano" + std::string(27, '\0'));
+    EXPECT_EQ(NameString(name), "Piano");
+    name.fill('Q');
+    EditName(name, "");
+    EXPECT_EQ(bytes(name), "- - -" + std::string(27, '\0'));
+
+    // Long texts keep only the width, without terminator; exactly the width is all text.
+    const std::string forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
+    EXPECT_EQ(bytes(EditedName<32>(forty)), forty.substr(0, 32));
+    EXPECT_EQ(bytes(EditedName<16>(forty)), "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(bytes(EditedName<16>("0123456789abcdef")), "0123456789abcdef");
+    // The text ends at its first zero byte; one that starts with it is an empty cell.
+    EXPECT_EQ(bytes(EditedName<16>("Ab\0cd"s)), "Ab"s + std::string(14, '\0'));
+    EXPECT_EQ(bytes(EditedName<16>("\0xyz"s)), "- - -"s + std::string(11, '\0'));
 }

@@ -1,17 +1,20 @@
 // Scripts: the working form of a bank, saved and loaded without audio.
 #include "bank/ScriptFile.h"
+#include "bank/BankFileWriter.h"
 #include "bank/BankFiles.h"
 #include "bank/BankLayout.h"
 #include "job/ScriptedJobServices.h"
+#include "support/PathSettingsScope.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 #include <functional>
 
 using namespace ovb;
 using namespace ovb::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -50,40 +53,32 @@ TEST(ScriptFile, EmptyScriptHasTheDocumentedSizeAndPlaces) {
     EXPECT_EQ(ReadRange(file, 1024, 4), (std::vector<std::uint8_t>{31, 5, 31, 1}));
 }
 
-TEST(ScriptFile, RoundTripOverwritingWithRecalculation) {
+// Saving asks before overwriting; a saved script loads back, asking about the path area size
+// only where paths changed since the size calculation.
+TEST(ScriptFile, SavedScriptsLoadBack) {
     EditedBank e;
+    WriteAll(e.script, {7});
+    ScriptedJobServices no;
+    no.answers = {Answer::No};
+    EXPECT_FALSE(SaveScript(e.bank, e.script, no, false));
+    EXPECT_EQ(no.shown(), std::vector<std::string>{
+                              "Overwrite SCRIPT File: OVERWRITE SCRIPT FILE ?\nAre You Sure ?"});
+    EXPECT_EQ(ReadAll(e.script), std::vector<std::uint8_t>{7});
+
     ScriptedJobServices ui;
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
-    ScriptedJobServices ui2;
-    ui2.answers = {Answer::Yes, Answer::Yes, Answer::No}; // overwrite, recalc, missing report
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui2));
-    EXPECT_TRUE(ui2.showed("Calculating Error Found", "Some error found (2), while calculating!"));
+    ui.answers = {Answer::Yes, Answer::Yes, Answer::No}; // overwrite, recalc, missing report
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui));
+    EXPECT_TRUE(ui.showed("Calculating Error Found", "Some error found (2), while calculating!"));
     EXPECT_EQ(e.bank.info().bank_path(), e.script.string());
     EXPECT_EQ(e.bank.info().sample_data_offset(), 167772160u);
     as_bank again;
-    ScriptedJobServices ui3;
-    ASSERT_TRUE(LoadScript(again, e.script, ui3));
-    EXPECT_EQ(ui3.shown(), std::vector<std::string>{"Info: Script loading OK!"});
+    ScriptedJobServices loading;
+    ASSERT_TRUE(LoadScript(again, e.script, loading));
+    EXPECT_EQ(loading.shown(), std::vector<std::string>{"Info: Script loading OK!"});
     ExpectSameBank(e.bank, again);
-}
 
-TEST(ScriptFile, OverwriteNeedsConsent) {
-    EditedBank e;
-    WriteAll(e.script, {7});
-    ScriptedJobServices ui;
-    ui.answers = {Answer::No};
-    EXPECT_FALSE(SaveScript(e.bank, e.script, ui, false));
-    EXPECT_EQ(ui.transcript.at(0).caption, "Overwrite SCRIPT File");
-    EXPECT_EQ(ui.transcript.at(0).text, "OVERWRITE SCRIPT FILE ?\nAre You Sure ?");
-    EXPECT_EQ(ReadAll(e.script), std::vector<std::uint8_t>{7});
-}
-
-TEST(ScriptFile, ChangedPathsAskAboutThePathSize) {
-    EditedBank e;
-    ScriptedJobServices ui;
-    ui.fallback = Answer::No;
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, true)); // info matches these paths
-    e.bank.path(5, 5) = "D:\\Samples\\New.wav";          // changed since the calculation
+    // A path changed since the calculation: loading asks about the path area size.
+    e.bank.path(5, 5) = "D:\\Samples\\New.wav";
     ScriptedJobServices save;
     save.answers = {Answer::Yes};
     ASSERT_TRUE(SaveScript(e.bank, e.script, save, false));
@@ -91,21 +86,20 @@ TEST(ScriptFile, ChangedPathsAskAboutThePathSize) {
     const char* question = "Wav files path size is different in bank info and script file size!\n"
                            "Press OK to continue loading with calculation based on script file "
                            "size!";
-    as_bank ok;
     ScriptedJobServices yes;
     yes.answers = {Answer::Ok};
-    ASSERT_TRUE(LoadScript(ok, e.script, yes));
+    ASSERT_TRUE(LoadScript(again, e.script, yes));
     EXPECT_TRUE(yes.showed("Info", question));
-    ExpectSameBank(e.bank, ok);
+    ExpectSameBank(e.bank, again);
 
     as_bank cancelled;
-    ScriptedJobServices no;
-    no.answers = {Answer::Cancel};
-    EXPECT_FALSE(LoadScript(cancelled, e.script, no));
-    EXPECT_EQ(no.shown(), (std::vector<std::string>{
-                              std::string("Info: ") + question,
-                              "Error: Overal script size is small and no size for path names !",
-                              "Info: Script loading is aborted!"}));
+    ScriptedJobServices cancel;
+    cancel.answers = {Answer::Cancel};
+    EXPECT_FALSE(LoadScript(cancelled, e.script, cancel));
+    EXPECT_EQ(cancel.shown(), (std::vector<std::string>{
+                                  std::string("Info: ") + question,
+                                  "Error: Overal script size is small and no size for path names !",
+                                  "Info: Script loading is aborted!"}));
     ExpectResetBank(cancelled);
 }
 
@@ -147,11 +141,14 @@ TEST(ScriptFile, DamagedScriptsAreRefusedAndNothingIsHalfLoaded) {
     }
 }
 
-TEST(ScriptFile, ShortPathAreaFillsEmptyMarkers) {
+// A path area that lost lines or line ends: what is there is loaded and the rest is empty. A line
+// that grew to megabytes must not stay in memory after a reset or a refused load (found by
+// fuzzing: repeated loads of damaged files piled it up in ever more path slots).
+TEST(ScriptFile, DamagedPathAreasLoadWhatIsThereAndKeepNoLongLine) {
     EditedBank e;
     ScriptedJobServices ui;
+    ui.fallback = Answer::Ok; // the stored path area size no longer matches
     ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
-    // Keep only the first two lines of the path area, then the last sector.
     auto bytes = ReadAll(e.script);
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + kScriptFixed);
     const std::string lines = "- - -\r\nD:\\x.wav\r\n";
@@ -159,12 +156,30 @@ TEST(ScriptFile, ShortPathAreaFillsEmptyMarkers) {
     cut.insert(cut.end(), bytes.end() - 512, bytes.end());
     WriteAll(e.script, cut);
     as_bank loaded;
-    ScriptedJobServices u;
-    u.answers = {Answer::Ok};
-    ASSERT_TRUE(LoadScript(loaded, e.script, u));
+    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
     EXPECT_EQ(loaded.path(0, 1), "D:\\x.wav");
     EXPECT_EQ(loaded.path(1, 1), "- - -");
     EXPECT_EQ(loaded.path(9999, 63), "- - -");
+
+    constexpr std::size_t kLongLine = 1 << 20;
+    const auto pathMemory = [&] { // beyond the strings' inline buffers
+        std::size_t held = 0;
+        for (unsigned m = 0; m < kMultisamples; ++m)
+            for (const std::string& p : loaded.paths(m))
+                held += p.capacity() > std::string().capacity() ? p.capacity() : 0;
+        return held;
+    };
+    std::fill_n(bytes.begin() + kScriptFixed, kLongLine, 'x');
+    WriteAll(e.script, bytes);
+    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
+    ASSERT_GT(loaded.path(0, 0).size(), kLongLine);
+    loaded.reset();
+    EXPECT_LT(pathMemory(), kLongLine) << "reset kept the long path's buffer";
+    bytes[bytes.size() - 512] = 0; // refused after the paths were read
+    WriteAll(e.script, bytes);
+    EXPECT_FALSE(LoadScript(loaded, e.script, ui));
+    EXPECT_EQ(loaded.path(0, 0), "- - -");
+    EXPECT_LT(pathMemory(), kLongLine) << "a refused load kept the long path's buffer";
 }
 
 // A file handed over by its header alone: both forms begin with that header, and only a script
@@ -185,4 +200,43 @@ TEST(ScriptFile, KindOfFileGoesByExtensionThenByContents) {
         {"Missing", BankFileKind::Unknown},  {"Missing.Ovs", BankFileKind::Script}};
     for (const auto& [name, kind] : cases)
         EXPECT_EQ(KindOfFile(dir / name), kind) << name;
+}
+
+// A bank made on a Windows computer names drive D: in that computer's code page, with letter case
+// that differs from the library copied here (names in UTF-8), beside a path of this machine. It
+// is built from the local files and saved again without changing a stored byte.
+TEST(ScriptFile, WindowsPathsAreFoundBuiltAndSavedWithoutChangingStoredBytes) {
+    TempDir dir;
+    const fs::path bayan = dir / "Lib" / "Баян" / "Ля 4.wav";
+    const fs::path akkordeon = dir / "Lib" / "Akkordeon Müller" / "Ö 3.wav";
+    fs::create_directories(bayan.parent_path());
+    fs::create_directories(akkordeon.parent_path());
+    WriteWav(bayan, false, 1000, 3);
+    WriteWav(akkordeon, true, 2048, 7);
+    const std::string stored = "D:\\LIB\\\xE1\xC0\xDF\xCD\\\xEB\xDF 4.WAV";
+    PathSettingsScope drives(dir.path(), "windows-1251");
+    as_bank bank;
+    bank.path(1, 0) = stored;
+    bank.path(1, 1) = akkordeon.string();
+    // The audio of both files, each filled up to whole sectors.
+    std::vector<std::uint8_t> audio = PatternBytes(1000, 3);
+    audio.resize(1024);
+    const auto second = PatternBytes(2048, 7);
+    audio.insert(audio.end(), second.begin(), second.end());
+    ScriptedJobServices ui;
+    // The size calculation runs first and lets no missing file through.
+    ASSERT_TRUE(CreateBankFile(bank, dir / "windows.ovb", ui));
+    EXPECT_EQ(ReadRange(dir / "windows.ovb", bank.info().sample_data_offset(), audio.size()),
+              audio);
+
+    const auto pathArea = [&](const fs::path& script) {
+        return ReadRange(script, kScriptFixed, std::size_t(fs::file_size(script) - kScriptFixed));
+    };
+    ASSERT_TRUE(WriteScript(bank, dir / "first.ovs", ui));
+    as_bank again;
+    ASSERT_TRUE(LoadScript(again, dir / "first.ovs", ui));
+    EXPECT_EQ(again.path(1, 0), stored);
+    EXPECT_EQ(again.path(1, 1), akkordeon.string());
+    ASSERT_TRUE(WriteScript(again, dir / "second.ovs", ui));
+    EXPECT_EQ(pathArea(dir / "first.ovs"), pathArea(dir / "second.ovs"));
 }

@@ -14,10 +14,6 @@ namespace {
 
 constexpr std::size_t kBlock = sizeof(as_bank_records);
 
-std::uint8_t* Bytes(as_bank& bank) {
-    return reinterpret_cast<std::uint8_t*>(&bank.records());
-}
-
 // Everything of a bank in memory, kept to compare with later, reserved blocks included.
 struct BankCopy {
     std::unique_ptr<std::uint8_t[]> block;
@@ -49,42 +45,25 @@ class UndoStackTest : public ::testing::Test {
     std::string owner = "No loaded bank!";
 };
 
-// Changes at both ends of the block, across a page boundary, in paths and in both texts.
-TEST_F(UndoStackTest, UndoAndRedoRestoreEveryByteAndText) {
+// Steps undo in reverse order and redo again, restoring every byte and text. The first step
+// changes both ends of the block, bytes across a page boundary, paths and both texts.
+TEST_F(UndoStackTest, StepsUndoInReverseOrderRestoringEveryByteAndANewStepDropsRedo) {
     UndoStack stack(bank, owner);
-    const BankCopy before(bank, owner);
-    std::uint8_t* block = Bytes(bank);
+    std::vector<std::unique_ptr<BankCopy>> states;
+    states.push_back(std::make_unique<BankCopy>(bank, owner));
+    auto* block = reinterpret_cast<std::uint8_t*>(&bank.records());
     block[0] ^= 0xFF;
     block[kBlock - 1] ^= 0x01;
     for (std::size_t at = 4090; at < 4100; ++at)
         block[at] = std::uint8_t(at);
-    bank.sound(17).zone[3].set_multisample(42);
     bank.path(9999, 63) = "D:\\Lib\\Last.wav";
     bank.path(0, 0) = std::string(300, 'x');
     bank.setLoadedFile("D:\\Banks\\One.OVS");
     owner = "D:\\Banks\\One.OVS";
-    const BankCopy after(bank, owner);
-
-    ASSERT_TRUE(stack.Commit(bank, owner, "Change everything"));
-    EXPECT_EQ(stack.UndoName(), "Change everything");
-    ASSERT_TRUE(stack.Undo(bank, owner));
-    ExpectState(bank, owner, before);
-    EXPECT_EQ(stack.RedoName(), "Change everything");
-    ASSERT_TRUE(stack.Redo(bank, owner));
-    ExpectState(bank, owner, after);
-    // Twice round: the step keeps working after swapping its contents.
-    ASSERT_TRUE(stack.Undo(bank, owner) && stack.Redo(bank, owner));
-    ExpectState(bank, owner, after);
-}
-
-TEST_F(UndoStackTest, StepsUndoInReverseOrderAndANewStepDropsRedo) {
-    UndoStack stack(bank, owner);
-    std::vector<std::unique_ptr<BankCopy>> states;
-    states.push_back(std::make_unique<BankCopy>(bank, owner));
     for (unsigned i = 0; i < 3; ++i) {
         SetName(bank.sound(i).name, "Piano");
-        bank.sound(i + 1).category = i + 7;
-        bank.path(i, i) = "C:\\s" + std::to_string(i) + ".wav";
+        bank.sound(i + 1).zone[3].set_multisample(i + 7);
+        bank.path(i, i + 1) = "C:\\s" + std::to_string(i) + ".wav";
         ASSERT_TRUE(stack.Commit(bank, owner, "Step " + std::to_string(i)));
         states.push_back(std::make_unique<BankCopy>(bank, owner));
     }
@@ -95,21 +74,25 @@ TEST_F(UndoStackTest, StepsUndoInReverseOrderAndANewStepDropsRedo) {
     }
     EXPECT_FALSE(stack.CanUndo());
     EXPECT_FALSE(stack.Undo(bank, owner));
-    ASSERT_TRUE(stack.Redo(bank, owner));
-    ASSERT_TRUE(stack.Redo(bank, owner));
-    ExpectState(bank, owner, *states[2]);
+    for (unsigned i = 1; i <= 3; ++i) {
+        EXPECT_EQ(stack.RedoName(), "Step " + std::to_string(i - 1));
+        ASSERT_TRUE(stack.Redo(bank, owner));
+        ExpectState(bank, owner, *states[i]);
+    }
+    // Twice round: the steps keep working after swapping their contents.
+    ASSERT_TRUE(stack.Undo(bank, owner) && stack.Undo(bank, owner) && stack.Undo(bank, owner));
 
     bank.scene(5).solo = 9;
     ASSERT_TRUE(stack.Commit(bank, owner, "Other"));
     EXPECT_FALSE(stack.CanRedo());
-    EXPECT_EQ(stack.StepCount(), 3u);
+    EXPECT_EQ(stack.StepCount(), 1u);
     ASSERT_TRUE(stack.Undo(bank, owner));
-    ExpectState(bank, owner, *states[2]);
+    ExpectState(bank, owner, *states[0]);
 }
 
-// A size calculation's placements are taken without a step; undoing an earlier step then
-// restores only what that step changed.
-TEST_F(UndoStackTest, AbsorbedChangesAreNoStepAndSurviveUndo) {
+// A size calculation's placements are taken without a step, and what remains uncommitted stays
+// to be committed later: undoing an earlier step restores only what that step changed.
+TEST_F(UndoStackTest, UndoRestoresOnlyItsStepKeepingAbsorbedAndUncommittedChanges) {
     UndoStack stack(bank, owner);
     EXPECT_FALSE(stack.Commit(bank, owner, "Nothing"));
     SetName(bank.multisample(3).name, "Strings");
@@ -119,21 +102,12 @@ TEST_F(UndoStackTest, AbsorbedChangesAreNoStepAndSurviveUndo) {
     stack.Absorb(bank, owner);
     EXPECT_EQ(stack.StepCount(), 1u);
     EXPECT_FALSE(stack.Commit(bank, owner, "Again"));
+    bank.fbass(2).sound2 = 22;
 
     ASSERT_TRUE(stack.Undo(bank, owner));
     EXPECT_EQ(NameText(bank.multisample(3).name), NameText(NewMultisample().name));
     EXPECT_EQ(bank.multisample(8).sample[2].start_sector(), 0x50000u);
     EXPECT_EQ(bank.records().path_length_table[7], 9);
-}
-
-// What remains uncommitted outside an undone step stays in the bank, to be committed later.
-TEST_F(UndoStackTest, UndoKeepsUncommittedChangesElsewhere) {
-    UndoStack stack(bank, owner);
-    bank.chord(1).sound1 = 11;
-    ASSERT_TRUE(stack.Commit(bank, owner, "Chord"));
-    bank.fbass(2).sound2 = 22;
-    ASSERT_TRUE(stack.Undo(bank, owner));
-    EXPECT_EQ(bank.chord(1).sound1, NewLayers().sound1);
     EXPECT_EQ(bank.fbass(2).sound2, 22);
     ASSERT_TRUE(stack.Commit(bank, owner, ""));
     EXPECT_EQ(stack.UndoName(), "Edit F.bass");

@@ -58,11 +58,8 @@ TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
     EXPECT_EQ(ReadAll(dir / "c"), Bytes("old c"));
 
     batch.flush();
-    ASSERT_EQ(outcomes.size(), 4u);
-    EXPECT_EQ(outcomes[0], "a ok");
-    EXPECT_EQ(outcomes[1], "n failed: not a regular file");
-    EXPECT_EQ(outcomes[2], "c ok");
-    EXPECT_EQ(outcomes[3], "l ok");
+    EXPECT_EQ(outcomes,
+              (std::vector<std::string>{"a ok", "n failed: not a regular file", "c ok", "l ok"}));
     EXPECT_EQ(ReadAll(dir / "a"), Bytes("new a"));
     EXPECT_EQ(ReadAll(dir / "c"), Bytes("new c"));
     EXPECT_EQ(ReadAll(longName), Bytes("long"));
