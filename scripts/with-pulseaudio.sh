@@ -5,7 +5,7 @@
 # only by the command (through XDG_RUNTIME_DIR, PULSE_RUNTIME_PATH and PULSE_SERVER). The sink
 # runs at the player's own rate, so its monitor records the played bytes unchanged.
 # The command sees OVB_TEST_SINK (the sink's name) and OVB_TEST_SINK_DESCRIPTION.
-# Exit status: the command's; 77 when the server could not be started.
+# Exit status: the command's; 1 when the server could not be started (make test installs it).
 set -uo pipefail
 
 if [[ $# -eq 0 ]]; then
@@ -14,7 +14,7 @@ if [[ $# -eq 0 ]]; then
 fi
 if ! command -v pulseaudio >/dev/null || ! command -v pactl >/dev/null; then
     echo "with-pulseaudio: pulseaudio and pactl are needed (scripts/install-deps.sh)" >&2
-    exit 77
+    exit 1
 fi
 
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/ovb-pulse.XXXXXX")
@@ -54,7 +54,7 @@ done
 if [[ $ready != yes ]]; then
     echo "with-pulseaudio: the server did not start:" >&2
     cat "$runtime/server.log" >&2
-    exit 77
+    exit 1
 fi
 pactl set-default-sink "$OVB_TEST_SINK" >/dev/null
 

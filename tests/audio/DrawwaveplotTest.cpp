@@ -1,6 +1,7 @@
 // The wave plot's column extents: how frames are shared out over the columns, the zoom and its
 // clamp, the most negative sample, and the two channels of a stereo buffer.
 #include "audio/Drawwaveplot.h"
+#include "support/WavValues.h"
 
 #include <gtest/gtest.h>
 
@@ -9,22 +10,14 @@
 #include <vector>
 
 using namespace ovb;
+using namespace ovb::test;
 
 namespace {
 
 constexpr int kHeight = 88; // mono reach: value * 44 / 32768; stereo: value * 22 / 32768
 
-std::vector<std::uint8_t> Bytes(const std::vector<std::int16_t>& values) {
-    std::vector<std::uint8_t> b;
-    for (std::int16_t v : values) {
-        b.push_back(std::uint8_t(std::uint16_t(v) & 0xFF));
-        b.push_back(std::uint8_t(std::uint16_t(v) >> 8));
-    }
-    return b;
-}
-
 WaveExtents Mono(const std::vector<std::int16_t>& values, int width, unsigned zoom = 0) {
-    return ComputeWaveExtents(Bytes(values), false, width, kHeight, zoom);
+    return ComputeWaveExtents(SampleBytes(values), false, width, kHeight, zoom);
 }
 
 using Column = std::vector<std::uint16_t>;
@@ -73,8 +66,8 @@ TEST(WaveExtents, ZoomMultipliesThePeaksAndClampsToFullScale) {
 
 TEST(WaveExtents, StereoChannelsAreSeparateAndUseAQuarterOfTheHeight) {
     // Frames (left, right): the right channel's peaks must not show in the left and back.
-    auto e = ComputeWaveExtents(Bytes({32767, -16384, -8192, 16384, 0, 0, 100, -100}), true, 2,
-                                kHeight, 0);
+    auto e = ComputeWaveExtents(SampleBytes({32767, -16384, -8192, 16384, 0, 0, 100, -100}), true,
+                                2, kHeight, 0);
     EXPECT_EQ(e.frames, 4u);
     EXPECT_TRUE(e.stereo);
     // 32767 * 22 / 32768 = 21.99; 16384 -> 11; 8192 -> 5.5.
@@ -85,7 +78,7 @@ TEST(WaveExtents, StereoChannelsAreSeparateAndUseAQuarterOfTheHeight) {
 }
 
 TEST(WaveExtents, PartialTrailingFramesAndEmptyBuffersDrawNothing) {
-    std::vector<std::uint8_t> odd = Bytes({-32768, 32767});
+    std::vector<std::uint8_t> odd = SampleBytes({-32768, 32767});
     odd.push_back(0x7F);
     EXPECT_EQ(ComputeWaveExtents(odd, false, 4, kHeight, 0).frames, 2u);
     EXPECT_EQ(ComputeWaveExtents(odd, true, 4, kHeight, 0).frames, 1u);

@@ -1,10 +1,10 @@
 // Level analysis and normalising: the loudest-file choice, the user's texts, and the exact
 // values the gain writes, including a file that cannot be written (it must stay as it was).
-#include "WavValues.h"
 #include "audio/Otherfunc_group.h"
 #include "audio/Otherfunc_level.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 
 #include <gtest/gtest.h>
 

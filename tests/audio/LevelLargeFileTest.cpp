@@ -1,11 +1,11 @@
 // Large files take the fast paths of the level tools (extremes first, vector loops):
 // they must give exactly what the value-by-value definitions give. And a file listed twice in a
 // group takes the gain once.
-#include "WavValues.h"
 #include "audio/Otherfunc_group.h"
 #include "audio/Otherfunc_level.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 // Silence measurement and removal, fades and the fixed-count cut, on files whose silent runs
 // are built by hand, so every expected length follows from how the file was made.
-#include "WavValues.h"
 #include "audio/Otherfunc_group.h"
 #include "audio/Wav_silence.h"
 #include "audio/Wav_trim.h"
@@ -8,6 +7,7 @@
 #include "bank/Acc_bank_structure.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // A run of ovbank killed while it rewrites a large WAV file must leave that file exactly as it
 // was; the temporary file it was writing is cleared away by the next run that writes there.
-#include "WavValues.h"
 #include "job/FileIdentity.h"
 #include "job/ReplacingFile.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 #include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>

@@ -1,17 +1,16 @@
 // The ovbank WAV tools end to end: files written and read back by Python's wave module (an
 // independent WAV reader), changing commands refused without --yes, and rewritten files that
 // stay the files they were.
-#include "WavValues.h"
 #include "job/FileIdentity.h"
+#include "support/Shell.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -20,27 +19,18 @@ using namespace ovb::test;
 
 namespace {
 
-int Shell(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-bool HavePython() {
-    return Shell("python3 -c 'import wave' >/dev/null 2>&1") == 0;
-}
-
 // Runs Python in dir with the script given.
 int Python(const TempDir& dir, const std::string& script) {
     const auto file = dir / "script.py";
     std::ofstream(file) << script;
-    return Shell("cd '" + dir.path().string() + "' && python3 script.py");
+    return ShellStatus("cd '" + dir.path().string() + "' && python3 script.py");
 }
 
 // Runs ovbank in dir, prefixed by `as` (another user); standard output and error go to `output`.
 int Ovbank(const TempDir& dir, const std::string& words, const std::string& as = "",
            const std::string& output = "/dev/null") {
-    return Shell("cd '" + dir.path().string() + "' && " + as + "'" OVB_OVBANK "' --quiet " + words +
-                 " >'" + output + "' 2>&1");
+    return ShellStatus("cd '" + dir.path().string() + "' && " + as + "'" OVB_OVBANK "' --quiet " +
+                       words + " >'" + output + "' 2>&1");
 }
 
 constexpr char kMake[] = R"(import wave, struct
@@ -65,7 +55,6 @@ assert ch == 2 and s[:4] == [0, 9, 500, -500] and len(s) == 2 + 2200 + 40, (len(
 } // namespace
 
 TEST(WavToolCli, TrimsReadBackByAnIndependentReaderAndRefusesWithoutYes) {
-    if (!HavePython()) GTEST_SKIP() << "python3 with the wave module is needed";
     TempDir dir;
     ASSERT_EQ(Python(dir, kMake), 0);
     const auto before = ReadAll(dir / "m.wav");
@@ -84,11 +73,6 @@ TEST(WavToolCli, TrimsReadBackByAnIndependentReaderAndRefusesWithoutYes) {
 namespace {
 
 const std::vector<std::int16_t> kQuiet = std::vector<std::int16_t>(2048, 1000);
-
-std::string ReadFile(const std::filesystem::path& p) {
-    const auto bytes = ReadAll(p);
-    return {bytes.begin(), bytes.end()};
-}
 
 // Temporary files of ours left in the folder.
 std::vector<std::string> Leftovers(const std::filesystem::path& folder) {
@@ -160,7 +144,7 @@ TEST(WavToolCli, RewrittenFilesKeepLinksOwnerModeAndAttributesAndRefuseWhatMayNo
     const std::string out = (dir / "out.txt").string();
     const std::string files = root ? " ro.wav closed/w.wav shared/g.wav" : " ro.wav closed/w.wav";
     EXPECT_EQ(Ovbank(dir, "--yes normalise --files" + files, as, out), 1);
-    const std::string report = ReadFile(out);
+    const std::string report = FileText(out);
     EXPECT_NE(report.find("ERROR: APPLY_GAIN_ERROR_OPEN_FILE\nFILE.: ro.wav\nWHY..: can't open "
                           "for writing"),
               std::string::npos)
@@ -169,7 +153,7 @@ TEST(WavToolCli, RewrittenFilesKeepLinksOwnerModeAndAttributesAndRefuseWhatMayNo
               std::string::npos)
         << report;
     EXPECT_EQ(Ovbank(dir, "--yes trim-fixed 5 --files ro.wav", as, out), 1);
-    EXPECT_NE(ReadFile(out).find("could not be written: 1\nro.wav: can't open for writing"),
+    EXPECT_NE(FileText(out).find("could not be written: 1\nro.wav: can't open for writing"),
               std::string::npos);
     EXPECT_EQ(ReadAll(file("ro.wav")), before);
     EXPECT_EQ(ReadAll(file("closed/w.wav")), before);

@@ -8,7 +8,7 @@
 
 namespace ovb::test {
 
-// Empty when FAT images can be made, mounted and read back here; else why not, for a skip.
+// Empty when this process may mount a FAT image here; else why not, for a skip.
 std::string FatMountUnavailable();
 
 // A sparse image file of the given size, formatted with mkfs.fat -F fatBits. Throws on failure.

@@ -2,12 +2,11 @@
 // A reset bank and a scripted user for the consistency check tests.
 #include "bank/Acc_bank_structure.h"
 #include "job/ScriptedJobServices.h"
+#include "support/BankNames.h"
 #include "tools/BankChecks.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,15 +19,11 @@ class CheckFixture : public ::testing::Test {
     as_bank& bank = *owner;
     ScriptedJobServices ui;
 
-    // Names are space padded like the editor leaves them; the text must fit 16 bytes.
-    static void Padded(Name<16>& n, const std::string& text) {
-        n.fill(' ');
-        std::memcpy(n.data(), text.data(), std::min<std::size_t>(text.size(), 16));
-    }
+    // Names are space padded like the editor leaves them.
     void NameMultisample(unsigned m, const std::string& text) {
-        Padded(bank.multisample(m).name, text);
+        SetName(bank.multisample(m).name, text);
     }
-    void NameSound(unsigned s, const std::string& text) { Padded(bank.sound(s).name, text); }
+    void NameSound(unsigned s, const std::string& text) { SetName(bank.sound(s).name, text); }
     void Play(unsigned sound, unsigned zone, unsigned multisample) {
         bank.sound(sound).zone[zone].set_multisample(multisample);
     }

@@ -3,6 +3,7 @@
 #include "bank/Acc_bank_structure.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
+#include "support/Shell.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
 
@@ -16,17 +17,8 @@ using namespace ovb::test;
 
 namespace {
 
-int Shell(const std::string& command) {
-    const int status = std::system((command + " >/dev/null 2>&1").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 int Ovbank(const TempDir& dir, const std::string& words) {
     return RunOvbank(dir.path(), "--quiet " + words).exit;
-}
-
-bool Sox(const std::filesystem::path& out, const std::string& format) {
-    return Shell("sox -n " + format + " '" + out.string() + "' synth 0.3 sine 500") == 0;
 }
 
 WavFormat Accepted(const std::filesystem::path& file) {
@@ -37,10 +29,9 @@ WavFormat Accepted(const std::filesystem::path& file) {
 } // namespace
 
 TEST(ConformCli, FilesGoIntoTheFolderAndUnplayableOnesFailTheRun) {
-    if (Shell("sox --version") != 0) GTEST_SKIP() << "sox is needed";
     TempDir dir;
-    ASSERT_TRUE(Sox(dir / "a.aiff", "-r 44100 -b 24 -c 2"));
-    ASSERT_TRUE(Sox(dir / "q.wav", "-r 48000 -b 16 -c 4"));
+    ASSERT_TRUE(SoxSine(dir / "a.aiff", "-r 44100 -b 24 -c 2", 0.3));
+    ASSERT_TRUE(SoxSine(dir / "q.wav", "-r 48000 -b 16 -c 4", 0.3));
     EXPECT_EQ(Ovbank(dir, "conform-files a.aiff --into out"), 0);
     EXPECT_EQ(Accepted(dir / "out" / "a.wav"), WavStereo);
     EXPECT_EQ(Ovbank(dir, "conform-files a.aiff q.wav --into=out2"), 1);
@@ -52,10 +43,9 @@ TEST(ConformCli, FilesGoIntoTheFolderAndUnplayableOnesFailTheRun) {
 }
 
 TEST(ConformCli, TheScriptNamesTheNewFilesOnlyWithYes) {
-    if (Shell("sox --version") != 0) GTEST_SKIP() << "sox is needed";
     TempDir dir;
     std::filesystem::create_directories(dir / "lib");
-    ASSERT_TRUE(Sox(dir / "lib" / "x.flac", "-r 96000 -b 24 -c 1"));
+    ASSERT_TRUE(SoxSine(dir / "lib" / "x.flac", "-r 96000 -b 24 -c 1", 0.3));
     auto bank = std::make_unique<as_bank>();
     bank->path(7, 1) = (dir / "lib" / "x.flac").string();
     ScriptedJobServices ui;

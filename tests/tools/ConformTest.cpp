@@ -6,6 +6,8 @@
 #include "bank/BankSize.h"
 #include "base/ByteOrder.h"
 #include "job/ScriptedJobServices.h"
+#include "support/RiffBytes.h"
+#include "support/Shell.h"
 #include "support/TestFiles.h"
 #include "tools/ConformAudio.h"
 #include "wav/Wav_file_parser.h"
@@ -14,34 +16,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 using namespace ovb;
 using namespace ovb::test;
 
 namespace {
 
-bool Shell(const std::string& command) {
-    const int status = std::system((command + " >/dev/null 2>&1").c_str());
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-std::string Quoted(const std::filesystem::path& p) {
-    return "'" + p.string() + "'";
-}
-
 // A sine of 1000 Hz at half of full scale: RMS 20 log10(0.5 / sqrt 2) dB.
 constexpr double kSineHz = 1000;
 const double kSineRmsDb = 20 * std::log10(0.5 / std::sqrt(2.0));
-
-std::string SoxSine(const std::string& format, const std::filesystem::path& out, double seconds) {
-    return "sox -n " + format + " " + Quoted(out) + " synth " + std::to_string(seconds) +
-           " sine 1000 vol 0.5";
-}
 
 struct Audio {
     WavLayout layout;
@@ -97,12 +83,14 @@ struct Made {
 
 std::vector<Made> Inputs(const TempDir& dir) {
     auto sox = [&](const char* name, const std::string& format, double s) {
-        return SoxSine(format, dir / name, s);
+        return "sox -n " + format + " " + Quote(dir / name) + " synth " + std::to_string(s) +
+               " sine 1000 vol 0.5";
     };
     auto viaFfmpeg = [&](const char* name, const std::string& codec) {
-        const auto tmp = dir / (std::string(name) + ".src.wav");
-        return SoxSine("-r 44100 -b 24 -c 2", tmp, 1) + " && ffmpeg -loglevel error -y -i " +
-               Quoted(tmp) + " " + codec + " " + Quoted(dir / name) + " && rm " + Quoted(tmp);
+        const auto tmp = Quote(dir / (std::string(name) + ".src.wav"));
+        return "sox -n -r 44100 -b 24 -c 2 " + tmp + " synth 1 sine 1000 vol 0.5" +
+               " && ffmpeg -loglevel error -y -i " + tmp + " " + codec + " " + Quote(dir / name) +
+               " && rm " + tmp;
     };
     return {
         {"cd.wav", sox("cd.wav", "-r 44100 -b 16 -c 2", 1.5), 44100, 2, 1.5},
@@ -112,10 +100,6 @@ std::vector<Made> Inputs(const TempDir& dir) {
         {"lib.flac", viaFfmpeg("lib.flac", "-c:a flac"), 44100, 2, 1},
         {"int32.wav", viaFfmpeg("int32.wav", "-c:a pcm_s32le"), 44100, 2, 1},
     };
-}
-
-bool HaveTools() {
-    return Shell("sox --version") && Shell("ffmpeg -version");
 }
 
 std::unique_ptr<as_bank> BankWith(const std::vector<std::string>& paths) {
@@ -132,38 +116,9 @@ std::vector<std::string> Strings(const std::vector<std::filesystem::path>& files
     return s;
 }
 
-// Chunks as little-endian byte strings.
-std::string Chunk(const char* id, const std::string& body) {
-    std::string c(id, 4);
-    char size[4];
-    PutLe32(size, std::uint32_t(body.size()));
-    c.append(size, 4);
-    return c + body;
-}
-std::string Riff(const std::string& chunks) {
-    return Chunk("RIFF", "WAVE" + chunks);
-}
 std::string Bytes(const std::vector<std::uint8_t>& b) {
     return std::string(b.begin(), b.end());
 }
-std::string Le(std::uint32_t v, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i)
-        s += char((v >> (8 * i)) & 0xFF);
-    return s;
-}
-// WAVE_FORMAT_EXTENSIBLE with the PCM sub-format, 16-bit 48 kHz.
-std::string ExtensibleFmt(unsigned channels) {
-    const std::string guid("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
-    return Chunk("fmt ", Le(0xFFFE, 2) + Le(channels, 2) + Le(48000, 4) + Le(96000 * channels, 4) +
-                             Le(2 * channels, 2) + Le(16, 2) + Le(22, 2) + Le(16, 2) +
-                             Le(channels == 2 ? 3 : 4, 4) + guid);
-}
-std::string PlainFmt(unsigned channels) {
-    const FormatBlock& b = channels == 2 ? StereoFormatBlock() : MonoFormatBlock();
-    return std::string(b.begin(), b.end());
-}
-
 void WriteText(const std::filesystem::path& p, const std::string& bytes) {
     WriteAll(p, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
@@ -217,7 +172,6 @@ TEST(ConformDither, TriangularAroundTheValueAndClippedAtFullScale) {
 }
 
 TEST(ConformFiles, EveryFormatBecomesAModuleWavWithItsSineKept) {
-    if (!HaveTools()) GTEST_SKIP() << "sox and ffmpeg are needed";
     TempDir dir;
     const auto inputs = Inputs(dir);
     std::vector<std::string> paths;
@@ -253,16 +207,15 @@ TEST(ConformFiles, EveryFormatBecomesAModuleWavWithItsSineKept) {
 }
 
 TEST(ConformFiles, HeaderOnlyFaultsKeepEverySampleAndAcceptedFilesAreLeftAlone) {
-    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
     TempDir dir;
-    ASSERT_TRUE(Shell(SoxSine("-r 48000 -b 16 -c 2", dir / "sox.wav", 0.5)));
-    ASSERT_TRUE(Shell("sox " + Quoted(dir / "sox.wav") + " -t raw -e signed -b 16 -L " +
-                      Quoted(dir / "sox.raw")));
+    ASSERT_TRUE(SoxSine(dir / "sox.wav", "-r 48000 -b 16 -c 2", 0.5));
+    ASSERT_TRUE(Shell("sox " + Quote(dir / "sox.wav") + " -t raw -e signed -b 16 -L " +
+                      Quote(dir / "sox.raw")));
     const std::string raw = Bytes(ReadAll(dir / "sox.raw"));
     const std::string data = Chunk("data", raw);
     // The parser refuses both: a LIST chunk ahead of "fmt ", and an extensible format block.
-    WriteText(dir / "list.wav", Riff(Chunk("LIST", "INFOISFT" + Le(4, 4) + std::string("sox", 4)) +
-                                     PlainFmt(2) + data));
+    WriteText(dir / "list.wav",
+              Riff(Chunk("LIST", "INFOISFT" + Le32(4) + std::string("sox", 4)) + Fmt(2) + data));
     WriteText(dir / "ext.wav",
               Riff(ExtensibleFmt(2) + Chunk("smpl", std::string(36, '\0')) + data));
     WriteWav(dir / "good.wav", true, 4000);
@@ -290,11 +243,10 @@ TEST(ConformFiles, HeaderOnlyFaultsKeepEverySampleAndAcceptedFilesAreLeftAlone) 
 }
 
 TEST(ConformFiles, RefusesWhatCannotBePlayedOrWouldReplaceAnOriginal) {
-    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
     TempDir dir;
-    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 16 -c 4", dir / "quad.wav", 0.2)));
-    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 16 -c 1", dir / "a.wav", 0.2)));
-    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 16 -c 1", dir / "a.aif", 0.2)));
+    ASSERT_TRUE(SoxSine(dir / "quad.wav", "-r 44100 -b 16 -c 4", 0.2));
+    ASSERT_TRUE(SoxSine(dir / "a.wav", "-r 44100 -b 16 -c 1", 0.2));
+    ASSERT_TRUE(SoxSine(dir / "a.aif", "-r 44100 -b 16 -c 1", 0.2));
     WriteText(dir / "text.wav", "not audio at all");
     ScriptedJobServices ui;
     ConformOptions mirrorOntoItself;
@@ -344,11 +296,10 @@ TEST(ConformFiles, RefusesWhatCannotBePlayedOrWouldReplaceAnOriginal) {
 }
 
 TEST(ConformBank, PathsChangeOnlyWhenConfirmedAndTheSizeCalculationThenAcceptsAll) {
-    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
     TempDir dir;
     std::filesystem::create_directories(dir / "lib" / "pad");
-    ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 24 -c 2", dir / "lib" / "pad" / "p.wav", 0.3)));
-    ASSERT_TRUE(Shell(SoxSine("-r 96000 -b 16 -c 1", dir / "lib" / "x.aiff", 0.3)));
+    ASSERT_TRUE(SoxSine(dir / "lib" / "pad" / "p.wav", "-r 44100 -b 24 -c 2", 0.3));
+    ASSERT_TRUE(SoxSine(dir / "lib" / "x.aiff", "-r 96000 -b 16 -c 1", 0.3));
     WriteWav(dir / "lib" / "ok.wav", false, 1000);
     const auto pad = (dir / "lib" / "pad" / "p.wav").string();
     const auto aiff = (dir / "lib" / "x.aiff").string();
@@ -384,12 +335,11 @@ TEST(ConformBank, PathsChangeOnlyWhenConfirmedAndTheSizeCalculationThenAcceptsAl
 }
 
 TEST(ConformBank, CancelLeavesNoPartFileAndNoChangedPath) {
-    if (!HaveTools()) GTEST_SKIP() << "sox is needed";
     TempDir dir;
     std::vector<std::string> paths;
     for (int i = 0; i < 3; ++i) {
         const auto f = dir / ("long" + std::to_string(i) + ".wav");
-        ASSERT_TRUE(Shell(SoxSine("-r 44100 -b 24 -c 2", f, 20)));
+        ASSERT_TRUE(SoxSine(f, "-r 44100 -b 24 -c 2", 20));
         paths.push_back(f.string());
     }
     auto bank = BankWith(paths);

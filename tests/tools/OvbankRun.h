@@ -1,28 +1,13 @@
 #pragma once
 // The built ovbank started through the shell as a user starts it: exit code, standard output and
 // standard error.
-#include <cstdlib>
+#include "support/Shell.h"
+
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace ovb::test {
-
-// One shell word, whatever the text holds.
-inline std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-inline std::string FileText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 struct OvbankRun {
     int exit = -1;
@@ -38,8 +23,7 @@ inline OvbankRun RunOvbank(const std::filesystem::path& dir, const std::string& 
     const std::string command = "cd " + Quote(dir.string()) + " && timeout 120 " +
                                 Quote(OVB_OVBANK) + " " + args + " >" + Quote(out.string()) +
                                 (merged ? " 2>&1" : " 2>" + Quote(err.string())) + " </dev/null";
-    const int status = std::system(command.c_str());
-    OvbankRun r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(out), FileText(err)};
+    OvbankRun r{ShellStatus(command), FileText(out), FileText(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return r;

@@ -1,13 +1,12 @@
 // Reading a card's FAT without mounting it (images made by mkfs.fat, changed by mtools), and the
 // mount table that maps a folder to its volume.
 #include "support/FatImage.h"
+#include "support/Shell.h"
 #include "support/TestFiles.h"
 #include "tools/SdCardFat.h"
 #include "tools/SdCardMounts.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using namespace ovb;
 using namespace ovb::test;
@@ -17,10 +16,6 @@ namespace {
 
 class FatImages : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (std::system("command -v mkfs.fat >/dev/null && command -v mcopy >/dev/null") != 0)
-            GTEST_SKIP() << "mkfs.fat (dosfstools) and mtools are needed";
-    }
     TempDir dir;
 };
 
@@ -64,10 +59,8 @@ TEST_F(FatImages, FreeClustersFollowWhatIsWritten) {
         }
         const std::size_t size = std::size_t(cluster * 3 + 1);
         WriteAll(dir / "DATA.BIN", PatternBytes(size, 7));
-        ASSERT_EQ(std::system(("MTOOLS_SKIP_CHECK=1 mcopy -i '" + image.string() + "' '" +
-                               (dir / "DATA.BIN").string() + "' ::/DATA.BIN")
-                                  .c_str()),
-                  0);
+        ASSERT_TRUE(Shell("MTOOLS_SKIP_CHECK=1 mcopy -i " + Quote(image) + " " +
+                          Quote(dir / "DATA.BIN") + " ::/DATA.BIN"));
         FatVolumeReader fat(image);
         EXPECT_EQ(fat.freeClusters().value(), before - 4) << bits;
     }

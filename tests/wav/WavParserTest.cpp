@@ -1,51 +1,23 @@
 // The WAV parser must accept exactly the files the sound module plays (16-bit PCM, 48000 Hz,
 // mono or stereo, a plain 16-byte "fmt " block first) and find their audio. It is checked
 // against hand-built byte layouts, and sox reads the header the system writes.
+#include "support/RiffBytes.h"
+#include "support/Shell.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 using namespace ovb;
+using namespace ovb::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-// ---- Byte layouts, built from the RIFF/WAVE format rather than from the parser's own tables.
-
-std::string Le16(std::uint16_t v) {
-    return {char(v & 0xFF), char(v >> 8)};
-}
-std::string Le32(std::uint32_t v) {
-    return Le16(v & 0xFFFF) + Le16(v >> 16);
-}
-std::string ChunkClaiming(std::string_view id, std::uint32_t statedSize, std::string_view body) {
-    return std::string(id) + Le32(statedSize) + std::string(body);
-}
-std::string Chunk(std::string_view id, std::string_view body) {
-    return ChunkClaiming(id, std::uint32_t(body.size()), body);
-}
-std::string Riff(const std::string& chunks) {
-    return "RIFF" + Le32(4 + chunks.size()) + "WAVE" + chunks;
-}
-std::string PcmFields(unsigned channels, unsigned rate, unsigned bits, unsigned tag = 1) {
-    const unsigned align = channels * bits / 8;
-    return Le16(tag) + Le16(channels) + Le32(rate) + Le32(rate * align) + Le16(align) + Le16(bits);
-}
-std::string Fmt(unsigned channels) {
-    return Chunk("fmt ", PcmFields(channels, 48000, 16));
-}
-std::string InfoList() {
-    return Chunk("LIST", "INFO" + Chunk("ISFT", "demo"));
-}
 
 WavLayout Parse(const std::string& bytes) {
     std::istringstream in(bytes);
@@ -59,52 +31,15 @@ std::string CountingBytes(std::size_t n) {
     return s;
 }
 
-// ---- Files and sox.
-
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::string Quote(const fs::path& p) {
-    std::string q = "'";
-    for (char c : p.string())
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-bool RunShell(const std::string& command) {
-    return std::system(command.c_str()) == 0;
-}
-
-// Standard output of a command, without the final newline.
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, p))
-            out += buffer;
-        EXPECT_EQ(pclose(p), 0) << command;
-    }
-    while (!out.empty() && out.back() == '\n')
-        out.pop_back();
-    return out;
-}
-
 class SoxFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        if (!RunShell("command -v sox >/dev/null 2>&1 && command -v soxi >/dev/null 2>&1"))
-            FAIL() << "sox is not installed, so the parser cannot be checked against files "
-                      "written by it; scripts/install-deps.sh installs it";
-    }
     // The audio as sox itself decodes it, in the file's own sample encoding.
     std::string SoxRaw(const fs::path& wav) {
         const fs::path raw = dir_ / (wav.stem().string() + ".raw");
-        EXPECT_TRUE(RunShell("sox " + Quote(wav) + " -t raw " + Quote(raw)));
-        return ReadFile(raw);
+        EXPECT_TRUE(Shell("sox " + Quote(wav) + " -t raw " + Quote(raw)));
+        return FileText(raw);
     }
-    test::TempDir dir_;
+    TempDir dir_;
 };
 
 } // namespace
@@ -132,11 +67,6 @@ TEST(WavFormatBlock, OnlyTheExact16BytePcmBlockRightAfterWaveIsAccepted) {
     EXPECT_EQ(Parse(Riff(Fmt(1) + data)).format, WavMono);
     EXPECT_EQ(Parse(Riff(Fmt(2) + data)).format, WavStereo);
 
-    // WAVE_FORMAT_EXTENSIBLE describing the very same 16-bit 48 kHz mono PCM audio.
-    const std::string pcmGuid("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71",
-                              16);
-    const std::string extensible =
-        PcmFields(1, 48000, 16, 0xFFFE) + Le16(22) + Le16(16) + Le32(4) + pcmGuid;
     const std::string good = Riff(Fmt(1) + data);
     std::string rifx = good, notWave = good, oneShort = good;
     rifx[3] = 'X';
@@ -149,7 +79,7 @@ TEST(WavFormatBlock, OnlyTheExact16BytePcmBlockRightAfterWaveIsAccepted) {
         {"4 channels", Riff(Chunk("fmt ", PcmFields(4, 48000, 16)) + data)},
         {"float tag", Riff(Chunk("fmt ", PcmFields(1, 48000, 16, 3)) + data)},
         {"18-byte fmt", Riff(Chunk("fmt ", PcmFields(1, 48000, 16) + Le16(0)) + data)},
-        {"extensible", Riff(Chunk("fmt ", extensible) + data)},
+        {"extensible", Riff(ExtensibleFmt(1) + data)},
         {"LIST before fmt", Riff(InfoList() + Fmt(1) + data)},
         {"big-endian RIFX", rifx},
         {"not WAVE", notWave},

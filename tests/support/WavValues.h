@@ -11,14 +11,22 @@
 
 namespace ovb::test {
 
-inline std::vector<std::uint8_t> WavBytes(bool stereo, const std::vector<std::int16_t>& values,
-                                          const std::string& extraChunk = "") {
-    const auto header = MakeWavHeader(stereo, std::uint32_t(values.size() * 2));
-    std::vector<std::uint8_t> b(header.begin(), header.end());
+// The values as little-endian audio bytes.
+inline std::vector<std::uint8_t> SampleBytes(const std::vector<std::int16_t>& values) {
+    std::vector<std::uint8_t> b;
     for (std::int16_t v : values) {
         b.push_back(std::uint8_t(std::uint16_t(v) & 0xFF));
         b.push_back(std::uint8_t(std::uint16_t(v) >> 8));
     }
+    return b;
+}
+
+inline std::vector<std::uint8_t> WavBytes(bool stereo, const std::vector<std::int16_t>& values,
+                                          const std::string& extraChunk = "") {
+    const auto header = MakeWavHeader(stereo, std::uint32_t(values.size() * 2));
+    std::vector<std::uint8_t> b(header.begin(), header.end());
+    const auto audio = SampleBytes(values);
+    b.insert(b.end(), audio.begin(), audio.end());
     b.insert(b.end(), extraChunk.begin(), extraChunk.end());
     const std::uint32_t riff = std::uint32_t(b.size() - 8);
     for (int i = 0; i < 4; ++i)
