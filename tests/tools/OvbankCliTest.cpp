@@ -191,6 +191,8 @@ TEST_F(OvbankCliTest, EveryCommandSaysWhatWentWrongAndExitsWithOne) {
     bank->path(1, 1) = (d / "lib" / "gone.wav").string();
     ASSERT_TRUE(SaveScript(*bank, d / "p.ovs", ui, false));
     fs::create_directories(d / "out" / "good.wav"); // in the way of the export
+    for (const char* folder : {"all", "one", "one="})
+        fs::create_directory(d / folder);
     const auto script = LookAt(d / "p.ovs");
     ASSERT_EQ(link((d / "p.ovs").c_str(), (d / "hard.ovs").c_str()), 0);
     fs::create_symlink("p.ovs", d / "soft.ovs");
@@ -207,6 +209,14 @@ TEST_F(OvbankCliTest, EveryCommandSaysWhatWentWrongAndExitsWithOne) {
         {"build p.ovs o.ovb", 1, "*Missing 1 WAV files!!!"},
         {"conform p.ovs --into conformed", 1, "*1 missing"},
         {"export b.ovb out --multisample 1", 1, "*Export with ERRORS!"},
+        {"common-path b.ovb", 0, "*Library Common Path: " + (d / "lib" / "good.wav").string()},
+        {"export b.ovb all", 0, "*Export Complete Sucessfully!"},
+        {"export b.ovb one --multisample 1", 0, "*Exported files count: 1"},
+        {"export b.ovb one= --multisample=1", 0, "*Exported files count: 1"},
+        {"export b.ovb one --multisample=x", 2, ""},
+        {"export b.ovb one --multisample=10000", 2, ""},
+        {"export b.ovb one 5", 2, ""},
+        {"export p.ovs one", 1, "*Not loaded VALID BANK FILE!"},
         // Outputs never destroy inputs.
         {"list p.ovs p.ovs", 1, "Error: p.ovs is the input file p.ovs"},
         {"--yes script p.ovs hard.ovs", 1, "Error: hard.ovs is the input file p.ovs"},

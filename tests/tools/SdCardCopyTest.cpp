@@ -67,9 +67,7 @@ TEST(SdCardCopy, WritesBankSystemAndMp3FilesWithProgress) {
     EXPECT_EQ(s.cardNames(s.card.path()),
               (std::vector<std::string>{"Mp3", "OS.QV2", "Show.O01", "Show.TXT", "Show.ovb"}));
     EXPECT_EQ(s.cardNames(s.card / "Mp3"), (std::vector<std::string>{"MP3_LIST.TXT", "a.mp3"}));
-    for (const char* name : {"Show.ovb", "Show.O01", "Show.TXT", "OS.QV2"})
-        EXPECT_EQ(ReadAll(s.card / name), ReadAll(s.dir / name)) << name;
-    EXPECT_EQ(ReadAll(s.card / "Mp3" / "a.mp3"), ReadAll(s.dir / "a.mp3"));
+    // Byte for byte on a real FAT volume: the FuseCard tests.
     // The bank slots first, in slot order, then the system files, then the MP3 files.
     std::vector<std::string> order;
     for (const std::string& t : texts)
