@@ -4,6 +4,7 @@
 // Run through scripts/with-pulseaudio.sh, which starts the private server and names its sink.
 #include "../ui/TestEditorHost.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 #include "ui/PlayerOutput.h"
 #include "ui/PlayerPanel.h"
 #include "ui/Wavplot.h"
@@ -127,21 +128,15 @@ void ExpectRecordedSample(const std::vector<std::int16_t>& rec,
 class Playback : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!SinkName())
-            GTEST_SKIP() << "needs the private PulseAudio server: run through "
-                            "scripts/with-pulseaudio.sh";
+        ASSERT_TRUE(SinkName()) << "needs the private PulseAudio server: run through "
+                                   "scripts/with-pulseaudio.sh";
         tag = NullSinkTag();
         ASSERT_NE(tag, 0) << "the null sink is not among the audio outputs";
         panel.show();
     }
     void Load(const std::vector<std::int16_t>& v, bool stereo) {
-        const auto wav = dir / "sample.wav";
-        auto header = MakeWavHeader(stereo, std::uint32_t(v.size() * 2));
-        std::vector<std::uint8_t> bytes(header.begin(), header.end());
-        bytes.resize(bytes.size() + v.size() * 2);
-        std::memcpy(bytes.data() + header.size(), v.data(), v.size() * 2);
-        WriteAll(wav, bytes);
-        host.bank().path(1, 0) = wav.string();
+        WriteValues(dir / "sample.wav", stereo, v);
+        host.bank().path(1, 0) = (dir / "sample.wav").string();
         panel.LoadPlayerSample(1, 0);
         ASSERT_TRUE(panel.plot()->valid());
     }

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sys/wait.h>
 
 namespace ovb::test {
@@ -40,11 +38,6 @@ std::string Capture(const std::string& command) {
     while (!out.empty() && out.back() == '\n')
         out.pop_back();
     return out;
-}
-
-std::string FileText(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool SoxSine(const std::filesystem::path& out, const std::string& format, double seconds) {

@@ -2,6 +2,8 @@
 // Outside programs run by tests (sox, ffmpeg, python3, mtools, ovbank) through the shell.
 // `make test` installs every one of them (scripts/install-deps.sh), so a tool that is missing
 // makes its test fail like any other command that fails.
+#include "support/TestFiles.h"
+
 #include <filesystem>
 #include <string>
 
@@ -23,9 +25,6 @@ bool Shell(const std::string& command);
 // Standard output of a successful command, without its final newlines; a failure is a test
 // failure.
 std::string Capture(const std::string& command);
-
-// A whole file as text (empty when it cannot be read).
-std::string FileText(const std::filesystem::path& p);
 
 // Makes `out` with sox: a 1000 Hz sine at half of full scale, `format` giving the rate, sample
 // size, encoding and channels ("-r 44100 -b 24 -c 2").

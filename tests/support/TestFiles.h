@@ -28,6 +28,8 @@ void WriteWav(const std::filesystem::path& path, bool stereo, std::size_t dataBy
               std::uint8_t seed = 1);
 
 std::vector<std::uint8_t> ReadAll(const std::filesystem::path& path);
+// A whole file as text (empty when it cannot be read).
+std::string FileText(const std::filesystem::path& path);
 void WriteAll(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 // Overwrites bytes at an offset of an existing file.
 void Patch(const std::filesystem::path& path, std::uint64_t offset,

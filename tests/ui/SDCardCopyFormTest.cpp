@@ -48,13 +48,7 @@ class Assistant {
         return w;
     }
     void click(const char* name) { get<QPushButton>(name)->click(); }
-    QStringList items(const char* name) {
-        QStringList out;
-        QListWidget* list = get<QListWidget>(name);
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
-        return out;
-    }
+    QStringList items(const char* name) { return ListItems(*get<QListWidget>(name)); }
     QString text(const char* name) { return get<QLineEdit>(name)->text(); }
     bool done(int step) {
         return get<QLabel>(qPrintable(QString("Step%1Icon").arg(step)))->property("done").toBool();
@@ -72,10 +66,6 @@ class Assistant {
     QStringList boxes;
 };
 
-QString Q(const fs::path& p) {
-    return QString::fromStdString(p.string());
-}
-
 const QString kNotFat32 = "SD Write Assistant: Destination drive file system is not FAT32!\n"
                           "My be this is not SD card or SD card is not formatted in FAT32!";
 const QString kNotEmpty = "SD Write Assistant: Destination device not empty!\nSD card need to be "
@@ -92,7 +82,7 @@ TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
     Assistant a;
     EXPECT_FALSE(a.done(1));
 
-    a.answer = {Q(dir / "Gig.ovb")};
+    a.answer = {Path(dir / "Gig.ovb")};
     a.click("SellectBankButton");
     EXPECT_EQ(a.items("BankList"),
               (QStringList{"Gig.ovb   Size: 1000 bytes", "Gig.O01   Size: 24 bytes"}));
@@ -113,11 +103,11 @@ TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
     EXPECT_FALSE(osButton->isEnabled());
     os->click();
     EXPECT_TRUE(osButton->isEnabled());
-    a.answer = {Q(dir / "OS.QV2"), Q(dir / "missing.QV2")};
+    a.answer = {Path(dir / "OS.QV2"), Path(dir / "missing.QV2")};
     osButton->click();
     EXPECT_EQ(a.asked.back().title, "Sellect Zerwintal 2 Operation System files!");
     EXPECT_TRUE(a.asked.back().multiple);
-    EXPECT_EQ(a.items("OsList"), QStringList{Q(dir / "OS.QV2")});
+    EXPECT_EQ(a.items("OsList"), QStringList{Path(dir / "OS.QV2")});
     EXPECT_EQ(a.text("OsTotal"), "300 bytes");
     EXPECT_TRUE(a.done(2));
     os->click();
@@ -166,7 +156,7 @@ TEST_F(SDCardCopyFormOnCard, Fat32CardRefusesUntilEmptyThenWrites) {
     EXPECT_EQ(a.text("DriveFree"),
               QString::fromStdString(CardSpaceText(a.form.volume().freeBytes)));
 
-    a.answer = {Q(dir / "Gig.ovb")};
+    a.answer = {Path(dir / "Gig.ovb")};
     a.click("SellectBankButton");
     a.click("StartWriteButton");
     fs::remove(mount->point() / "Old");
@@ -175,11 +165,11 @@ TEST_F(SDCardCopyFormOnCard, Fat32CardRefusesUntilEmptyThenWrites) {
     a.click("SellectBankButton");
     WriteAll(dir / "OS.QV2", PatternBytes(2000, 3));
     a.get<QCheckBox>("CopyOsCheck")->click();
-    a.answer = {Q(dir / "OS.QV2")};
+    a.answer = {Path(dir / "OS.QV2")};
     a.click("SellectOsButton");
     a.click("StartWriteButton");
     EXPECT_EQ(a.boxes, (QStringList{kNotEmpty,
-                                    "SD Write Assistant: Bank file " + Q(dir / "Gig.ovb") +
+                                    "SD Write Assistant: Bank file " + Path(dir / "Gig.ovb") +
                                         " can not be written to the card:\nThis is not a valid "
                                         "Orvelanta Sampler bank file!",
                                     "SD Write Assistant: Write COMPLETE!"}));

@@ -35,13 +35,6 @@ void DoubleClick(QListWidget& list, int row) {
     DoubleClickAt(list, list.visualItemRect(list.item(row)).center());
 }
 
-QStringList Items(const QListWidget& list) {
-    QStringList out;
-    for (int i = 0; i < list.count(); ++i)
-        out << list.item(i)->text();
-    return out;
-}
-
 // Counts the Enter keys that reach a widget.
 struct EnterCounter : QObject {
     int seen = 0;
@@ -95,9 +88,9 @@ class SearchWindow : public ::testing::Test {
 
 TEST_F(SearchWindow, EnterRunsTheSearchAndIsConsumed) {
     EXPECT_TRUE(SearchWithEnter("piano"));
-    EXPECT_EQ(Items(*presets), QStringList{"0012 Piano Bar"});
-    EXPECT_EQ(Items(*sounds), QStringList{"0345 Grand Piano"});
-    EXPECT_EQ(Items(*multisamples), QStringList{"0077 Piano C"});
+    EXPECT_EQ(test::ListItems(*presets), QStringList{"0012 Piano Bar"});
+    EXPECT_EQ(test::ListItems(*sounds), QStringList{"0345 Grand Piano"});
+    EXPECT_EQ(test::ListItems(*multisamples), QStringList{"0077 Piano C"});
     EXPECT_EQ(button->text(), "Execute New Search");
     EXPECT_EQ(edit->selectedText(), "piano") << "ready to type the next search";
 
@@ -105,7 +98,7 @@ TEST_F(SearchWindow, EnterRunsTheSearchAndIsConsumed) {
     search->findChild<QCheckBox*>("CheckBoxSearchInSoundNames")->setChecked(false);
     button->click();
     EXPECT_TRUE(sounds->count() == 0) << "the previous results are gone";
-    EXPECT_EQ(Items(*multisamples), (QStringList{"0005 - - -", "0077 Piano C"}));
+    EXPECT_EQ(test::ListItems(*multisamples), (QStringList{"0005 - - -", "0077 Piano C"}));
     EXPECT_EQ(paths->toPlainText(), "0005 /lib/piano/A 1.wav");
 }
 

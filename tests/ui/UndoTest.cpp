@@ -113,7 +113,6 @@ TEST_F(UndoTest, EditMenuOffersUndoAndRedoWithTheirShortcuts) {
     ASSERT_GE(edit->actions().size(), 3);
     EXPECT_EQ(edit->actions()[0], undo);
     EXPECT_EQ(edit->actions()[1], redo);
-    EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
     // A new window has nothing to undo: building it is no step.
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 #include "TestEditorHost.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 #include "tools/PlayerSample.h"
 #include "ui/PlayerPanel.h"
 #include "wav/Wav_file_parser.h"
@@ -25,12 +26,6 @@ const QColor kBackground(208, 208, 208), kCentre(128, 128, 128), kQuarter(192, 1
     kBlue(64, 64, 223), kRed(208, 0, 0), kWhite(255, 255, 255), kYellow(255, 255, 0),
     kMessageBackground(240, 240, 240);
 
-std::vector<std::uint8_t> Bytes(const std::vector<std::int16_t>& v) {
-    std::vector<std::uint8_t> b(v.size() * 2);
-    std::memcpy(b.data(), v.data(), b.size());
-    return b;
-}
-
 QColor At(const MyWavePlot& plot, int x, int y) {
     return plot.image().pixelColor(x, y);
 }
@@ -48,7 +43,7 @@ std::vector<std::uint8_t> MonoBuffer() {
     std::vector<std::int16_t> v(2 * W, 0);
     for (int x = 0; x < 100; ++x)
         v[2 * x] = 16384, v[2 * x + 1] = -8192;
-    return Bytes(v);
+    return SampleBytes(v);
 }
 
 } // namespace
@@ -78,7 +73,7 @@ TEST(Wavplot, StereoChannelsAreDrawnInTheirOwnBandsAndColours) {
     std::vector<std::int16_t> v(2 * 2 * W, 0); // two frames a column
     for (int f = 0; f < 20; ++f)
         v[2 * f] = 32767, v[2 * f + 1] = -32768; // columns 0..9: full scale, left up, right down
-    const auto bytes = Bytes(v);
+    const auto bytes = SampleBytes(v);
     plot.Plot(bytes.data(), std::uint32_t(bytes.size()), true);
     const int q1 = Mid - Mid / 2, q2 = Mid + Mid / 2;
     EXPECT_EQ(At(plot, 5, q1 - 21), kBlue);
@@ -114,7 +109,7 @@ TEST(Wavplot, ZoomStepsStayWithinTheirLimitsAndRedrawOnlyAWaveform) {
     MyWavePlot plot;
     EXPECT_EQ(plot.ZoomCaption(), "x1");
     std::vector<std::int16_t> v(W, 1000); // one frame a column
-    const auto bytes = Bytes(v);
+    const auto bytes = SampleBytes(v);
     plot.Plot(bytes.data(), std::uint32_t(bytes.size()), false);
     EXPECT_NE(At(plot, 10, Mid - 26), kBlue);
     for (int i = 0; i < 25; ++i)
@@ -147,11 +142,7 @@ class PlayerPanelTest : public ::testing::Test {
     MyWavePlot& plot = *panel.plot();
 
     void WriteSamples(const std::string& name, const std::vector<std::int16_t>& v, bool stereo) {
-        auto header = MakeWavHeader(stereo, std::uint32_t(v.size() * 2));
-        std::vector<std::uint8_t> bytes(header.begin(), header.end());
-        auto audio = Bytes(v);
-        bytes.insert(bytes.end(), audio.begin(), audio.end());
-        WriteAll(dir / name, bytes);
+        WriteValues(dir / name, stereo, v);
         host.bank().path(2, 7) = (dir / name).string();
     }
     // The texts the plot showed, told apart by their pixels: render the text on a fresh plot.
