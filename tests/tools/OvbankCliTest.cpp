@@ -190,6 +190,9 @@ TEST_F(OvbankCliTest, EveryCommandSaysWhatWentWrongAndExitsWithOne) {
     ASSERT_TRUE(CreateBankFile(*bank, d / "b.ovb", ui));
     bank->path(1, 1) = (d / "lib" / "gone.wav").string();
     ASSERT_TRUE(SaveScript(*bank, d / "p.ovs", ui, false));
+    auto server = std::make_unique<as_bank>(); // one UNC path in two multisamples
+    server->path(4, 0) = server->path(5, 0) = "\\\\server\\a.wav";
+    ASSERT_TRUE(SaveScript(*server, d / "q.ovs", ui, false));
     fs::create_directories(d / "out" / "good.wav"); // in the way of the export
     for (const char* folder : {"all", "one", "one="})
         fs::create_directory(d / folder);
@@ -217,6 +220,15 @@ TEST_F(OvbankCliTest, EveryCommandSaysWhatWentWrongAndExitsWithOne) {
         {"export b.ovb one --multisample=10000", 2, ""},
         {"export b.ovb one 5", 2, ""},
         {"export p.ovs one", 1, "*Not loaded VALID BANK FILE!"},
+        // The checks named run alone (the duplicate check without its warning), all without one.
+        {"check --delimiters q.ovs", 1, "*Sample 000 from MS0005: \\\\server\\a.wav\n"},
+        {"check --duplicates q.ovs", 1, "*Dublicate Found!"},
+        {"check --names --latin q.ovs", 0, "*All Chars Are Valid Latins Chars!"},
+        {"check --names q.ovs", 0, "*No Multisample Names Invalid Chars Found!"},
+        {"check x.ovs", 0, "*No missing WAV files !"},
+        {"check x.ovs", 0, "*No UNUSED multisamples found!"},
+        {"check x.ovs", 0, "*No DUPLICATED samples found!"},
+        {"check x.ovs", 0, "*No Files with active or not default loops!"},
         // Outputs never destroy inputs.
         {"list p.ovs p.ovs", 1, "Error: p.ovs is the input file p.ovs"},
         {"--yes script p.ovs hard.ovs", 1, "Error: hard.ovs is the input file p.ovs"},
@@ -232,6 +244,8 @@ TEST_F(OvbankCliTest, EveryCommandSaysWhatWentWrongAndExitsWithOne) {
     };
     for (const Expected& e : partial)
         ExpectRun(d, e, e.args);
+    EXPECT_EQ(RunOvbank(d.path(), "check --delimiters q.ovs", true).out.find("Dublicate"),
+              std::string::npos);
     const auto after = LookAt(d / "p.ovs");
     EXPECT_TRUE(script && after && script->id == after->id) << "the script was replaced";
     EXPECT_TRUE(fs::exists(d / "b.ovb") && !fs::exists(d / "o.ovb"));
