@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -24,20 +23,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs a shell command; its standard output, and its exit status in status.
-std::string Run(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = ::popen(("MTOOLS_SKIP_CHECK=1 " + command).c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    status = ::pclose(pipe);
-    return out;
-}
+// mtools without its check of the image's geometry.
+const std::string kMtools = "MTOOLS_SKIP_CHECK=1 ";
 
 bool MountedAt(const fs::path& point) {
     std::ifstream in("/proc/self/mountinfo");
@@ -66,9 +53,8 @@ void MakeFatImage(const fs::path& image, std::uint64_t bytes, unsigned fatBits,
     std::string command = "mkfs.fat -F " + std::to_string(fatBits);
     if (!label.empty()) command += " -n " + Quote(label);
     if (sectorsPerCluster) command += " -s " + std::to_string(sectorsPerCluster);
-    int status = 0;
-    Run(command + " " + Quote(image.string()) + " >/dev/null 2>&1", status);
-    if (status != 0) throw std::runtime_error("mkfs.fat failed for " + image.string());
+    if (!Shell(command + " " + Quote(image)))
+        throw std::runtime_error("mkfs.fat failed for " + image.string());
 }
 
 FatMount::FatMount(const fs::path& image, const fs::path& mountPoint)
@@ -104,9 +90,7 @@ bool FatMount::unmount() {
     int status = 0;
     const std::string point = Quote(point_.string());
     if (mounted_)
-        Run("fusermount -u " + point + " 2>/dev/null || fusermount3 -u " + point +
-                " 2>/dev/null || umount " + point + " 2>/dev/null",
-            status);
+        Shell("fusermount -u " + point + " || fusermount3 -u " + point + " || umount " + point);
     mounted_ = MountedAt(point_);
     // The driver ends once unmounted; after that the image holds everything.
     for (int i = 0; i < 1000; ++i) {
@@ -125,9 +109,8 @@ bool FatMount::unmount() {
 }
 
 std::vector<std::string> ImageFolder(const fs::path& image, const std::string& folder) {
-    int status = 0;
     std::istringstream out(
-        Run("mdir -b -i " + Quote(image.string()) + " " + Quote(folder) + " 2>/dev/null", status));
+        Capture(kMtools + "mdir -b -i " + Quote(image) + " " + Quote(folder) + " 2>/dev/null"));
     std::vector<std::string> names;
     for (std::string line; std::getline(out, line);)
         if (!line.empty()) names.push_back(line);
@@ -137,11 +120,8 @@ std::vector<std::string> ImageFolder(const fs::path& image, const std::string& f
 std::vector<std::uint8_t> ImageFile(const fs::path& image, const std::string& file) {
     TempDir dir;
     const fs::path copy = dir / "copy";
-    int status = 0;
-    Run("mcopy -n -i " + Quote(image.string()) + " " + Quote(file) + " " + Quote(copy.string()) +
-            " 2>/dev/null",
-        status);
-    if (status != 0) throw std::runtime_error("mcopy cannot read " + file);
+    if (!Shell(kMtools + "mcopy -n -i " + Quote(image) + " " + Quote(file) + " " + Quote(copy)))
+        throw std::runtime_error("mcopy cannot read " + file);
     return ReadAll(copy);
 }
 
