@@ -28,32 +28,28 @@ struct DestinationAnswer {
 
 } // namespace
 
-TEST(ConformCommands, ToolsMenuEntryConformsTheBank) {
+// Cancelled, the destination question leaves bank and files alone; answered, the bank's files
+// are conformed and the bank names the new ones.
+TEST(ConformCommands, ToolsMenuEntryConformsTheBankUnlessTheDestinationIsCancelled) {
     TForm1 form;
     TempDir dir;
     const auto source = dir / "tone.wav";
     ASSERT_TRUE(SoxSine(source, "-r 44100 -b 24 -c 1", 0.2));
     form.bank().path(3, 5) = source.string();
     auto boxes = AnswerBoxes(form, QMessageBox::Yes);
+    {
+        DestinationAnswer cancel(std::nullopt);
+        Trigger(form, Command::ConformWavFiles);
+        EXPECT_EQ(cancel.asked, 1);
+        EXPECT_TRUE(boxes->seen.isEmpty());
+        EXPECT_EQ(form.bank().path(3, 5), source.string());
+    }
     DestinationAnswer answer(ConformOptions{}); // beside, "_48k"
     Trigger(form, Command::ConformWavFiles);
     EXPECT_EQ(answer.asked, 1);
     const auto target = dir / "tone_48k.wav";
     EXPECT_EQ(form.bank().path(3, 5), target.string());
     EXPECT_TRUE(std::filesystem::exists(target));
-}
-
-TEST(ConformCommands, CancelledDestinationWritesNothing) {
-    TForm1 form;
-    TempDir dir;
-    WriteAll(dir / "x.flac", {1, 2, 3});
-    form.bank().path(0, 0) = (dir / "x.flac").string();
-    auto boxes = AnswerBoxes(form, QMessageBox::Yes);
-    DestinationAnswer answer(std::nullopt);
-    Trigger(form, Command::ConformWavFiles);
-    EXPECT_EQ(answer.asked, 1);
-    EXPECT_TRUE(boxes->seen.isEmpty());
-    EXPECT_EQ(form.bank().path(0, 0), (dir / "x.flac").string());
 }
 
 TEST(ConformCommands, DestinationDialogAcceptsOnlyAUsableChoice) {
