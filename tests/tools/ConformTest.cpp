@@ -4,11 +4,11 @@
 #include "audio/Wav_trim.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/BankSize.h"
-#include "base/ByteOrder.h"
 #include "job/ScriptedJobServices.h"
 #include "support/RiffBytes.h"
 #include "support/Shell.h"
 #include "support/TestFiles.h"
+#include "support/WavValues.h"
 #include "tools/ConformAudio.h"
 #include "wav/Wav_file_parser.h"
 
@@ -42,9 +42,7 @@ Audio ReadModuleWav(const std::filesystem::path& file) {
     a.layout = ParseWav(in);
     if (a.layout.format == WavRejected || !a.layout.hasData || !a.layout.dataComplete()) return a;
     const auto bytes = ReadRange(file, a.layout.dataOffset, a.layout.dataSize);
-    a.samples.resize(bytes.size() / 2);
-    for (std::size_t i = 0; i < a.samples.size(); ++i)
-        a.samples[i] = std::int16_t(GetLe16(&bytes[2 * i]));
+    a.samples = ValuesAt(bytes, 0, bytes.size() / 2);
     return a;
 }
 
