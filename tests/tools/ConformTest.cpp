@@ -1,9 +1,12 @@
 // Conforming sample files: inputs made by sox and ffmpeg in every common form, outputs checked
-// with the module's parser and by measuring the sine they carry.
+// with the module's parser and by measuring the sine they carry; and ovbank's two conform
+// commands end to end.
 #include "tools/Conform.h"
+#include "OvbankRun.h"
 #include "audio/Wav_trim.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/BankSize.h"
+#include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/RiffBytes.h"
 #include "support/Shell.h"
@@ -127,6 +130,10 @@ std::vector<std::filesystem::path> LeftTemporaries(const std::filesystem::path& 
         if (e.path().filename().string().find(".ovbtmp") != std::string::npos)
             found.push_back(e.path());
     return found;
+}
+
+int Ovbank(const TempDir& dir, const std::string& words) {
+    return RunOvbank(dir.path(), "--quiet " + words).exit;
 }
 
 } // namespace
@@ -365,4 +372,38 @@ TEST(ConformBank, CancelLeavesNoPartFileAndNoChangedPath) {
             EXPECT_NE(a.layout.format, WavRejected) << e.path();
             EXPECT_EQ(a.frames(), 20u * 48000) << e.path();
         }
+}
+
+TEST(ConformCli, FilesGoIntoTheFolderAndUnplayableOnesFailTheRun) {
+    TempDir dir;
+    ASSERT_TRUE(SoxSine(dir / "a.aiff", "-r 44100 -b 24 -c 2", 0.3));
+    ASSERT_TRUE(SoxSine(dir / "q.wav", "-r 48000 -b 16 -c 4", 0.3));
+    EXPECT_EQ(Ovbank(dir, "conform-files a.aiff --into out"), 0);
+    EXPECT_EQ(ReadModuleWav(dir / "out" / "a.wav").layout.format, WavStereo);
+    EXPECT_EQ(Ovbank(dir, "conform-files a.aiff q.wav --into=out2"), 1);
+    EXPECT_EQ(ReadModuleWav(dir / "out2" / "a.wav").layout.format, WavStereo);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out2" / "q.wav"));
+    // A file named where the folder belongs is never written into.
+    EXPECT_EQ(Ovbank(dir, "conform-files --into a.aiff q.wav"), 2);
+    EXPECT_EQ(Ovbank(dir, "conform-files a.aiff"), 2);
+}
+
+TEST(ConformCli, TheScriptNamesTheNewFilesOnlyWithYes) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "lib");
+    ASSERT_TRUE(SoxSine(dir / "lib" / "x.flac", "-r 96000 -b 24 -c 1", 0.3));
+    auto bank = std::make_unique<as_bank>();
+    bank->path(7, 1) = (dir / "lib" / "x.flac").string();
+    ScriptedJobServices ui;
+    ASSERT_TRUE(SaveScript(*bank, dir / "b.ovs", ui, true));
+    const auto script = ReadAll(dir / "b.ovs");
+
+    EXPECT_EQ(Ovbank(dir, "conform b.ovs --into conf"), 0);
+    EXPECT_EQ(ReadModuleWav(dir / "conf" / "x.wav").layout.format, WavMono);
+    EXPECT_EQ(ReadAll(dir / "b.ovs"), script);
+
+    EXPECT_EQ(Ovbank(dir, "--yes conform b.ovs --into conf"), 0);
+    bank->reset();
+    ASSERT_TRUE(LoadScript(*bank, dir / "b.ovs", ui));
+    EXPECT_EQ(bank->path(7, 1), (dir / "conf" / "x.wav").string());
 }
