@@ -1,8 +1,9 @@
 // The program's start as a whole: the first copy comes up with its search window made and
 // hidden; a second copy says so and ends without showing anything else, unless it names a file,
-// which it hands to the running window.
+// which it hands to the running window. And the start screen shown meanwhile.
 #include "ui/Startup.h"
 #include "GuiTestSupport.h"
+#include "TestEditorHost.h"
 #include "assistants/Searchform.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
@@ -12,8 +13,10 @@
 #include "ui/UndoHistory.h"
 
 #include <QDeadlineTimer>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -129,4 +132,33 @@ TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
     EXPECT_FALSE(openedUnderDialog);
     EXPECT_EQ(caption, "Orvelanta Sampler Bank Manager - Version: 0.81 / Handed.ovs");
     EXPECT_EQ(undo, "Undo Open Handed.ovs");
+}
+
+// The start screen: what it shows, its gauge, and a click on the picture that closes it.
+TEST(StartScreen, ShowsNameVersionAndGaugeUntilClosed) {
+    ShowStartScreen();
+    TStartScreen* screen = StartScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->isVisible());
+    QStringList texts;
+    for (QLabel* label : screen->findChildren<QLabel*>())
+        texts << label->text();
+    for (const char* text : {"Zerwintal Orvelanta Sampler", "Bank Manager", "Ver: 0.81"})
+        EXPECT_TRUE(texts.contains(text)) << text;
+    EXPECT_FALSE(screen->picture()->pixmap().isNull());
+
+    SetStartProgress(40);
+    EXPECT_EQ(screen->gauge()->value(), 40);
+    HideStartScreen();
+    EXPECT_EQ(StartScreen(), nullptr);
+    SetStartProgress(50); // after the screen is gone: nothing to move
+}
+
+TEST(StartScreen, ClickOnThePictureClosesIt) {
+    ShowStartScreen();
+    QLabel* picture = StartScreen()->picture();
+    test::SendMouse(*picture, QEvent::MouseButtonPress, picture->rect().center());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(StartScreen(), nullptr);
+    HideStartScreen(); // start-up still calls it: harmless
 }
