@@ -1,11 +1,16 @@
-// Messages and questions of jobs as real message boxes, answered the way a user would.
+// Messages and questions of jobs as real message boxes, answered the way a user would, and the
+// box an exception escaping an event handler becomes.
 #include "GuiTestSupport.h"
+#include "uibase/GuardedApplication.h"
 #include "uibase/QtJobServices.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using namespace ovb;
 
@@ -86,3 +91,20 @@ TEST(MessageBoxes, MessageBelongsToTheProgressWindowDuringAJob) {
 }
 
 } // namespace
+
+// The window program's barrier: an exception escaping an event handler is shown, not fatal.
+TEST(GuardedApplication, AnEscapedExceptionIsShownAndTheEventsGoOn) {
+    auto& app = dynamic_cast<GuardedApplication&>(*QCoreApplication::instance());
+    const auto usual = app.showError;
+    QStringList shown;
+    app.showError = [&shown](const QString& text) { shown << text; };
+    bool later = false;
+    QTimer::singleShot(0, [] { throw std::runtime_error("disk full"); });
+    QTimer::singleShot(0, [] { throw 42; });
+    QTimer::singleShot(0, [&later] { later = true; });
+    for (int i = 0; i < 100 && !later; ++i)
+        QCoreApplication::processEvents();
+    app.showError = usual;
+    EXPECT_EQ(shown, QStringList({"disk full", "Unknown error"}));
+    EXPECT_TRUE(later);
+}
