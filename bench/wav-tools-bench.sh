@@ -36,9 +36,9 @@ for tool in "$OVBANK" "$MAKE_WAVS"; do
 done
 [[ -x /usr/bin/time ]] || { echo "missing /usr/bin/time (scripts/install-deps.sh)" >&2; exit 1; }
 
-# 50 stereo files of 10 MiB of audio each: 524 MB.
-WAV_COUNT=50
-WAV_DATA_BYTES=$((10 * 1024 * 1024))
+# 40 stereo files of 12 MiB of audio each: 503 MB.
+WAV_COUNT=40
+WAV_DATA_BYTES=$((12 * 1024 * 1024))
 DATA=$BUILD/bench-data/wav-tools
 RUNS=3
 
@@ -135,7 +135,7 @@ figure() {
     local s
     s=$(median "${times[@]}")
     echo "$name + sync time: $s s (median; runs: ${times[*]})"
-    echo "$name vs cp -r: $(ratio "$s" "$cp_s") (target <= 2.0)"
+    echo "$name vs cp -r: $(ratio "$s" "$cp_s") (target <= 1.5)"
     echo "$name vs cp + mv of each file: $(ratio "$s" "$replace_s")"
     echo "$name peak RSS: $(mb "$(largest "${rss[@]}")") MB" \
         "(target: about one file's audio, $(mb $((WAV_DATA_BYTES / 1024))) MB)"

@@ -17,6 +17,14 @@ namespace ovb {
 namespace {
 
 constexpr std::size_t kPiece = 256u << 10;
+// Written data are handed to the disk in steps of this size (see startWriteback).
+constexpr std::uint64_t kWritebackStep = 8u << 20;
+// Zeros in whole blocks of this size, at multiples of it in the file, are left as holes.
+constexpr std::size_t kHoleBlock = 64u << 10;
+
+bool AllZero(const char* bytes, std::size_t count) {
+    return count > 0 && bytes[0] == 0 && std::memcmp(bytes, bytes + 1, count - 1) == 0;
+}
 
 std::uint64_t NextNumber() {
     static std::atomic<std::uint64_t> counter{0};
@@ -102,11 +110,30 @@ void ReplacingFile::fail(const char* what) {
     fail(what, errno);
 }
 
+// Large runs of zeros (a bank's empty records and reserved areas are mostly zeros) are not
+// written: the file gets a hole there, which reads as zeros and costs the disk nothing.
 bool ReplacingFile::write(const void* data, std::size_t count) {
     if (!writable()) return false;
+    const char* bytes = static_cast<const char*>(data);
+    for (std::size_t done = 0; done < count;) {
+        // The blocks from the next block boundary of the file on: those with data are written
+        // together, up to the first one of zeros; the zero blocks after it make the hole.
+        std::size_t zeros = done + std::size_t((kHoleBlock - written_ % kHoleBlock) % kHoleBlock);
+        while (zeros + kHoleBlock <= count && !AllZero(bytes + zeros, kHoleBlock))
+            zeros += kHoleBlock;
+        if (zeros + kHoleBlock > count) return put(bytes + done, count - done);
+        std::size_t end = zeros + kHoleBlock;
+        while (end + kHoleBlock <= count && AllZero(bytes + end, kHoleBlock))
+            end += kHoleBlock;
+        if (!put(bytes + done, zeros - done) || !skip(end - zeros)) return false;
+        done = end;
+    }
+    return true;
+}
+
+bool ReplacingFile::put(const char* bytes, std::size_t count) {
     // A block of many megabytes goes to the system in pieces: measured on Linux 6.x, one huge
     // write into the page cache takes several times as long as the same bytes in these pieces.
-    const char* bytes = static_cast<const char*>(data);
     for (std::size_t done = 0; done < count;) {
         const std::size_t n = std::min(count - done, kPiece);
         if (std::fwrite(bytes + done, 1, n, file_) != n) {
@@ -116,6 +143,32 @@ bool ReplacingFile::write(const void* data, std::size_t count) {
         done += n;
     }
     written_ += count;
+    startWriteback();
+    return true;
+}
+
+// Left alone, the system keeps what was written in memory and the disk starts on it only at the
+// sync, so the writing of a large file would wait for its preparing. Handed over in steps, the
+// disk writes while the rest is prepared. The call does not wait for the disk.
+void ReplacingFile::startWriteback() {
+#if defined(__linux__)
+    if (written_ - handedOver_ < kWritebackStep) return;
+    if (std::fflush(file_) != 0) {
+        fail("cannot write");
+        return;
+    }
+    sync_file_range(fileno(file_), off_t(handedOver_), off_t(written_ - handedOver_),
+                    SYNC_FILE_RANGE_WRITE);
+    handedOver_ = written_;
+#endif
+}
+
+bool ReplacingFile::skip(std::size_t count) {
+    written_ += count;
+    if (fseeko(file_, off_t(written_), SEEK_SET) != 0) {
+        fail("cannot write");
+        return false;
+    }
     return true;
 }
 
@@ -148,13 +201,16 @@ bool ReplacingFile::copyFrom(const ByteSource& from, std::uint64_t offset, std::
         return false;
     }
     const std::uint64_t before = count;
-    if (from.descriptor() >= 0) KernelCopy(from.descriptor(), offset, fileno(file_), count);
+    // The kernel copies to the descriptor's position: after a hole, the stream's position.
+    if (from.descriptor() >= 0 && lseek(fileno(file_), off_t(written_), SEEK_SET) >= 0)
+        KernelCopy(from.descriptor(), offset, fileno(file_), count);
     written_ += before - count;
     // The stream's idea of its position must follow what the kernel appended.
-    if (fseeko(file_, 0, SEEK_END) != 0) {
+    if (fseeko(file_, off_t(written_), SEEK_SET) != 0) {
         fail("cannot write");
         return false;
     }
+    startWriteback();
     // What the kernel did not copy goes through a buffer.
     std::vector<char> buffer(std::size_t(std::min<std::uint64_t>(count, 1u << 20)));
     while (count > 0) {
@@ -175,6 +231,8 @@ bool ReplacingFile::copyFrom(const ByteSource& from, std::uint64_t offset, std::
 bool ReplacingFile::finish() {
     if (!writable()) return ok();
     if (std::fflush(file_) != 0) fail("cannot write");
+    // A file that ends in a hole gets its full length.
+    if (!failed_ && ftruncate(fileno(file_), off_t(written_)) != 0) fail("cannot write");
 #if defined(__linux__)
     // The disk starts on the data now, while the caller prepares its next file.
     if (!failed_) sync_file_range(fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);

@@ -72,6 +72,9 @@ class ReplacingFile final : public NewFile {
 
   private:
     bool checkTarget();
+    bool put(const char* bytes, std::size_t count);
+    bool skip(std::size_t count);
+    void startWriteback();
     void fail(const char* what, int error);
     void fail(const char* what);
     bool writable() const { return file_ != nullptr && !failed_; }
@@ -87,6 +90,7 @@ class ReplacingFile final : public NewFile {
     std::FILE* file_ = nullptr;
     int fd_ = -1; // once finished
     std::uint64_t written_ = 0;
+    std::uint64_t handedOver_ = 0; // bytes the disk was told to write (see startWriteback)
     bool failed_ = false;
     std::string error_;
 };

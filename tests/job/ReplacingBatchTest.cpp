@@ -4,6 +4,7 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -88,4 +89,35 @@ TEST(ReplacingBatch, FlushesByItselfWhenFullAndAtItsEnd) {
     bySize.add(Written(dir / "big", "more than eight bytes"), count);
     EXPECT_EQ(done, 4);
     EXPECT_EQ(Entries(dir.path()), 4u);
+}
+
+// Long runs of zeros are left as holes wherever they fall, also between and after pieces the
+// kernel copies; the file reads back exactly as written and has its full length.
+TEST(ReplacingFile, ZeroRunsBecomeHolesAndTheFileReadsTheSame) {
+    TempDir dir;
+    const std::vector<std::uint8_t> source = PatternBytes(300000, 1);
+    WriteAll(dir / "source", source);
+    const auto from = FileSource::Open(dir / "source");
+    ASSERT_TRUE(from);
+    const std::vector<std::uint8_t> zeros(3u << 20);
+    std::vector<std::uint8_t> expected;
+    ReplacingFile file(dir / "out");
+    auto write = [&](std::size_t at, std::size_t size, bool zero) {
+        const auto* bytes = zero ? zeros.data() : source.data() + at;
+        ASSERT_TRUE(file.write(bytes, size));
+        expected.insert(expected.end(), bytes, bytes + size);
+    };
+    write(0, 1001, false);
+    write(0, 2u << 20, true);
+    ASSERT_TRUE(file.copyFrom(*from, 7, 200000));
+    expected.insert(expected.end(), source.begin() + 7, source.begin() + 200007);
+    write(0, 3, true);
+    write(5, 70000, false);
+    write(0, 700001, true);
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(ReadAll(dir / "out"), expected);
+    struct stat st {};
+    ASSERT_EQ(stat((dir / "out").c_str(), &st), 0);
+    EXPECT_LT(std::uint64_t(st.st_blocks) * 512, expected.size() - (2u << 20))
+        << "the zeros take no room on the disk";
 }
