@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace ovb {
@@ -44,6 +45,7 @@ class ReplacingBatch {
     std::size_t maxFiles_;
     std::uint64_t maxBytes_;
     std::uint64_t bytes_ = 0;
+    std::thread closer_; // closes the replaced files of the last flush
 };
 
 } // namespace ovb

@@ -143,6 +143,7 @@ bool ReplacingFile::put(const char* bytes, std::size_t count) {
         done += n;
     }
     written_ += count;
+    endsInHole_ = endsInHole_ && count == 0;
     startWriteback();
     return true;
 }
@@ -165,6 +166,7 @@ void ReplacingFile::startWriteback() {
 
 bool ReplacingFile::skip(std::size_t count) {
     written_ += count;
+    endsInHole_ = count > 0;
     if (fseeko(file_, off_t(written_), SEEK_SET) != 0) {
         fail("cannot write");
         return false;
@@ -205,6 +207,7 @@ bool ReplacingFile::copyFrom(const ByteSource& from, std::uint64_t offset, std::
     if (from.descriptor() >= 0 && lseek(fileno(file_), off_t(written_), SEEK_SET) >= 0)
         KernelCopy(from.descriptor(), offset, fileno(file_), count);
     written_ += before - count;
+    endsInHole_ = endsInHole_ && before == count;
     // The stream's idea of its position must follow what the kernel appended.
     if (fseeko(file_, off_t(written_), SEEK_SET) != 0) {
         fail("cannot write");
@@ -231,8 +234,10 @@ bool ReplacingFile::copyFrom(const ByteSource& from, std::uint64_t offset, std::
 bool ReplacingFile::finish() {
     if (!writable()) return ok();
     if (std::fflush(file_) != 0) fail("cannot write");
-    // A file that ends in a hole gets its full length.
-    if (!failed_ && ftruncate(fileno(file_), off_t(written_)) != 0) fail("cannot write");
+    // A file that ends in a hole gets its full length. (Only then: on some file systems a
+    // truncation to the same length waits for the disk.)
+    if (!failed_ && endsInHole_ && ftruncate(fileno(file_), off_t(written_)) != 0)
+        fail("cannot write");
 #if defined(__linux__)
     // The disk starts on the data now, while the caller prepares its next file.
     if (!failed_) sync_file_range(fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
@@ -247,11 +252,34 @@ bool ReplacingFile::finish() {
     return ok();
 }
 
-bool ReplacingFile::sync() {
+bool ReplacingFile::settle() {
     if (!finish()) return false;
-    // Before the data are made durable, so that the metadata go with them.
-    identityTaken_ = !old_ || TakeIdentity(real_, *old_, fd_);
-    if (fsync(fd_) != 0) fail("cannot write");
+    if (!settled_) identityTaken_ = !old_ || TakeIdentity(real_, *old_, fd_);
+    settled_ = true;
+    return ok();
+}
+
+bool ReplacingFile::flushed() {
+    if (!settle()) return false;
+#if defined(__linux__)
+    // Waits for nothing after the flush; reports a failed write of exactly this file, as fsync
+    // would, without another flush of the disk's cache.
+    if (!synced_ && sync_file_range(fd_, 0, 0,
+                                    SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                        SYNC_FILE_RANGE_WAIT_AFTER) != 0) {
+        fail("cannot write");
+        return false;
+    }
+    synced_ = true;
+#endif
+    return ok();
+}
+
+bool ReplacingFile::sync() {
+    // Settled before the data are made durable, so that the metadata go with them.
+    if (!settle()) return false;
+    if (!synced_ && fsync(fd_) != 0) fail("cannot write");
+    synced_ = true;
     return ok();
 }
 

@@ -52,9 +52,14 @@ class ReplacingFile final : public NewFile {
     // Ends the writing: the data go to the system and the disk starts writing them, without
     // waiting. Nothing can be written afterwards. False when anything failed.
     bool finish();
-    // Finishes, gives the new file the old one's owner, mode and attributes, and waits until the
-    // data are on the disk under the temporary name.
+    // Finishes and gives the new file the old one's owner, mode and attributes, without waiting
+    // for the disk. Done once; sync does it too.
+    bool settle();
+    // Settles, then waits until the data are on the disk under the temporary name.
     bool sync() override;
+    // Told after settle() that its whole file system was flushed (syncfs): the data are on the
+    // disk, and sync() then only needs to learn whether this file's writing failed.
+    bool flushed();
     // Syncs, then puts the new content in place (see above). False when anything failed; the
     // target is then untouched.
     bool commit() override;
@@ -85,11 +90,14 @@ class ReplacingFile final : public NewFile {
     std::filesystem::path real_; // the file a followed link names, or the target
     std::string key_;
     std::optional<ExistingFile> old_;
+    bool settled_ = false;
+    bool synced_ = false;
     bool identityTaken_ = false; // the new file has the old one's owner, mode and attributes
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
     int fd_ = -1; // once finished
     std::uint64_t written_ = 0;
+    bool endsInHole_ = false;
     std::uint64_t handedOver_ = 0; // bytes the disk was told to write (see startWriteback)
     bool failed_ = false;
     std::string error_;
