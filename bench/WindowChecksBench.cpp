@@ -54,12 +54,6 @@ void AnswerBoxes(QDialog& dialog) {
     box->button(box->standardButtons() & answer ? answer : QMessageBox::Ok)->click();
 }
 
-void CopyBank(const as_bank& from, as_bank& to) {
-    to.records() = from.records();
-    for (unsigned m = 0; m < kMultisamples; ++m)
-        to.paths(m) = from.paths(m);
-}
-
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -126,7 +120,7 @@ int main(int argc, char** argv) {
         if (!QString(check.name).contains(only)) continue;
         as_bank bank;
         const double core = MedianMs(
-            runs, [&] { CopyBank(*full, bank); },
+            runs, [&] { bench::CopyBank(*full, bank); },
             [&] {
                 Answering ui;
                 check.core(bank, ui);
@@ -135,7 +129,7 @@ int main(int argc, char** argv) {
         const double window = MedianMs(
             runs,
             [&] {
-                CopyBank(*full, form.bank());
+                bench::CopyBank(*full, form.bank());
                 form.RefreshViews(refresh::All);
             },
             [&] { action->trigger(); });

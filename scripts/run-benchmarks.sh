@@ -90,12 +90,14 @@ info_field() { grep "^$2" <<<"$1" | sed 's/^[^:]*://; s/bytes.*//; s/ //g'; }
 echo "== In-process benchmarks (ovb_bench_core) =="
 # JSON, not CSV: the CSV writer refuses counters that only some benchmarks report.
 "$CORE" --benchmark_out="$DATA/core.json" --benchmark_out_format=json
-core_ms() {
+# A figure of a Google Benchmark JSON file: json_value FILE BENCHMARK [FIELD (real_time)].
+json_value() {
     python3 -c 'import json, sys
 for b in json.load(open(sys.argv[1]))["benchmarks"]:
     if b["name"] == sys.argv[2]:
-        print("%.2f" % b["real_time"])' "$DATA/core.json" "$1"
+        print("%.2f" % b[sys.argv[3]])' "$1" "$2" "${3:-real_time}"
 }
+core_ms() { json_value "$DATA/core.json" "$1"; }
 echo
 echo "== Figures =="
 echo "bank reset: $(core_ms BM_BankReset) ms (target: well under 100 ms)"
@@ -119,6 +121,44 @@ if [[ -x "$WINDOW_CHECKS" ]]; then
     echo
     echo "== Checks in the window against the core (target: within core + 300 ms) =="
     "$WINDOW_CHECKS" 2>/dev/null || echo "window checks: over the target (FAILED)"
+fi
+
+# The window with a full bank: 10000 multisamples x 64 paths, 10000 sounds x 20 zones, every
+# name set; its bank file (328 MB, one sector per slot) is made once in $DATA/full-bank.
+GUI=$BUILD/bench/ovb_bench_gui
+STARTUP=$BUILD/bench/ovb-bench-startup
+if [[ -x "$GUI" && -x "$STARTUP" ]]; then
+    echo
+    echo "== The window with a full bank =="
+    FULL=$DATA/full-bank
+    "$GUI" --bank-folder="$FULL" --benchmark_out="$DATA/gui.json" \
+        --benchmark_out_format=json >/dev/null
+    gui() { json_value "$DATA/gui.json" "$@"; }
+    echo "RefreshViews, nothing changed: $(gui BM_RefreshAllUnchanged/min_time:2.000) ms;" \
+        "every name changed: $(gui BM_RefreshAllEveryNameChanged/min_time:2.000) ms" \
+        "(target < 50 ms)"
+    echo "page switch: mean $(gui BM_SwitchPage/iterations:80/manual_time) ms, longest" \
+        "$(gui BM_SwitchPage/iterations:80/manual_time max_ms) ms (target < 50 ms)"
+    for list in MultisampleList SampleGrid SoundList; do
+        for step in "0:3 rows" "1:a page"; do
+            name=BM_Scroll$list/${step%%:*}/iterations:300/manual_time
+            echo "scrolling the ${list} by ${step#*:}: mean $(gui "$name") ms," \
+                "longest frame $(gui "$name" max_ms) ms (target <= 16 ms)"
+        done
+    done
+    info_times=()
+    for ((i = 0; i < RUNS; ++i)); do
+        t=$(now)
+        "$OVBANK" --quiet info "$FULL/full.ovb" >/dev/null
+        info_times+=("$(seconds_since "$t")")
+    done
+    info_ms=$(awk -v s="$(median "${info_times[@]}")" 'BEGIN { printf "%.0f", s * 1000 }')
+    open_ms=$(gui BM_OpenFullBankFromMenu/iterations:3)
+    echo "open from the File menu: $open_ms ms; ovbank info: $info_ms ms; beyond info:" \
+        "$(awk -v a="$open_ms" -v b="$info_ms" 'BEGIN { printf "%.0f", a - b }') ms" \
+        "(target < 1000 ms)"
+    "$STARTUP" 5 || true
+    "$STARTUP" 5 --bank-folder="$FULL" || true
 fi
 
 # --- the library and its script ----------------------------------------------------------------
