@@ -5,6 +5,9 @@
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/vfs.h>
+#endif
 #include <utility>
 
 namespace ovb {
@@ -22,8 +25,26 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
     return folder.empty() ? std::filesystem::path(".") : folder;
 }
 
+#if defined(__linux__)
+// Local journalling file systems whose flush (syncfs) makes every file's data and metadata
+// durable, as an fsync of each would. Elsewhere (network and user-space file systems) a file
+// still gets its own fsync.
+bool FlushCoversFiles(int folder) {
+    struct statfs fs {};
+    if (fstatfs(folder, &fs) != 0) return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0xEF53:     // ext2, ext3, ext4
+    case 0x58465342: // xfs
+    case 0x9123683E: // btrfs
+        return true;
+    default:
+        return false;
+    }
+}
+#endif
+
 // One flush of each file system involved writes the data and metadata of every waiting file
-// together. Returns the folders whose file system was flushed.
+// together. Returns the folders whose file system was flushed whole (see FlushCoversFiles).
 std::set<std::filesystem::path> SyncFileSystems(const std::vector<ReplacingFile*>& files) {
     std::set<std::filesystem::path> folders, synced;
 #if defined(__linux__)
@@ -36,7 +57,7 @@ std::set<std::filesystem::path> SyncFileSystems(const std::vector<ReplacingFile*
         struct stat st {};
         if (fstat(fd, &st) == 0) {
             auto [at, first] = done.emplace(st.st_dev, false);
-            if (first) at->second = syncfs(fd) == 0;
+            if (first) at->second = syncfs(fd) == 0 && FlushCoversFiles(fd);
             if (at->second) synced.insert(folder);
         }
         close(fd);

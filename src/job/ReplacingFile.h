@@ -58,7 +58,7 @@ class ReplacingFile final : public NewFile {
     // Settles, then waits until the data are on the disk under the temporary name.
     bool sync() override;
     // Told after settle() that its whole file system was flushed (syncfs): the data are on the
-    // disk, and sync() then only needs to learn whether this file's writing failed.
+    // disk, so this only learns whether the file's writing failed, and sync() waits for nothing.
     bool flushed();
     // Syncs, then puts the new content in place (see above). False when anything failed; the
     // target is then untouched.
