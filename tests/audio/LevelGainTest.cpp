@@ -83,7 +83,6 @@ TEST(LevelGain, AnalysisFindsPeaksAndFramePositions) {
     EXPECT_EQ(AnalyseFile(dir / "junk.wav").status, WavStatus::Rejected);
     WriteValues(dir / "empty.wav", false, {});
     EXPECT_EQ(AnalyseFile(dir / "empty.wav").status, WavStatus::Empty);
-    EXPECT_STREQ(GainStatusText(WavStatus(8)), "UNCOWN ERROR");
 }
 
 TEST(LevelGain, TiesKeepTheFirstFileAndErrorsAreReported) {
@@ -125,7 +124,6 @@ TEST(LevelGain, SilentGroupAndFullScaleNeedNoFilesButStillReport) {
     ASSERT_GE(ui.transcript.size(), 2u);
     EXPECT_EQ(ui.transcript[0].text, "Analized 2 WAV files.\n\nLoudest WAV file path:\n\n\n\nMax "
                                      "sample value:  0 / -96.330000dB\nSample position..:  0");
-    EXPECT_EQ(ui.transcript[1].caption, "Calculation Result:");
     EXPECT_TRUE(Contains(ui.transcript[1].text, "Possible GAIN to -0.5dB:  +95.83"));
     EXPECT_EQ(ui.unplanned, 0);
 

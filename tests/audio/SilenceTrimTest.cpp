@@ -82,14 +82,11 @@ TEST_F(TrimTest, StartAndEndScansReportEveryThreshold) {
                                         "File " + file("none.wav") + " not exist!"}));
     const auto& start = ui.reports[0];
     ASSERT_EQ(start.size(), 22u);
-    EXPECT_EQ(start[0], "REPORT: Delete empty samples from START of WAV files!");
     EXPECT_EQ(start[2], "Treshold value:  +/-0     Removed: 20 bytes, ");
     EXPECT_EQ(start[21], "Treshold value:  +/-190     Removed: 400 bytes, ");
-    EXPECT_EQ(ui.transcript[0].caption, "Report: Scan Report");
 
     const std::vector<std::string> present(paths.begin(), paths.end() - 1);
     EXPECT_TRUE(CheckEndSilence(present, false, ui));
-    EXPECT_EQ(ui.reports[2][0], "REPORT: Delete empty samples from end of WAV files!");
     EXPECT_EQ(ui.reports[2][2], "Treshold value:  +/-0     Removed: 20 bytes,      In Fades: 0 "
                                 "bytes.");
 
@@ -118,11 +115,6 @@ TEST_F(TrimTest, StartRemovalAtEachMenuThresholdDropsOtherChunks) {
                                          " samples = " + std::to_string(2 * cut) +
                                          " bytes.\nChanged files: 1");
     }
-    EXPECT_EQ(ui.transcript[0].text.rfind("WARNING!!!\nThis function try to remove silence from "
-                                          "START of EVERY ONE WAV file",
-                                          0),
-              0u);
-    EXPECT_EQ(ui.transcript[1].text, "WARNING!!!\nAre You REALLY Sure to continue?");
 }
 
 TEST_F(TrimTest, SilentFileLosesAllItsAudioButTooShortOneIsKept) {
@@ -222,8 +214,6 @@ TEST_F(TrimTest, FixedCountValidationAndRanges) {
     // 2048 is accepted, but the file is shorter than the cut and stays as it was.
     yes(1);
     TrimFixedCount(paths, "2048", ui);
-    EXPECT_EQ(ui.transcript[3].text,
-              "WARNING!!!\nAre You REALLY Sure to continue with REMOVING 2 048 samples?");
     EXPECT_EQ(ReadAll(dir / "m.wav"), WavBytes(false, Alternating(1024, kLoud)));
     // Exactly as long as the cut: an empty data chunk remains.
     yes(1);

@@ -34,14 +34,12 @@ TEST(MainWindow, OpensAScriptThroughTheMenuAndClearAllAsksFirst) {
     TempDir dir;
     const auto script = WriteScript(dir / "Accordion.ovs", 'X');
     TForm1 form;
-    EXPECT_EQ(form.windowTitle(), kNoBankCaption);
     auto boxes = AnswerBoxes(form, QMessageBox::Yes);
     auto dialogs = AnswerFileDialogs(form, Path(script));
 
     Trigger(form, Command::OpenScript);
     ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_FALSE(dialogs->asked[0].save);
-    EXPECT_EQ(dialogs->asked[0].title, "Open Zerwintal Orvelanta Sampler SCRIPT file!");
     EXPECT_EQ(form.bank().sound(2).name[0], 'X');
     EXPECT_EQ(form.currentFileName(), script.string());
     EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Accordion.ovs");
@@ -85,7 +83,6 @@ TEST(MainWindow, EstimatesSavesAndOpensABankFileThroughTheMenu) {
     Trigger(form, Command::SaveBank);
     ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_TRUE(dialogs->asked[0].save);
-    EXPECT_EQ(dialogs->asked[0].title, "Save all data as-> Zerwintal Orvelanta Sampler BANK file!");
     ASSERT_TRUE(std::filesystem::exists(bankFile));
     EXPECT_FALSE(std::filesystem::exists(dir / "Piano"));
     EXPECT_EQ(form.statusBar()->currentMessage(), "Bank file saved: " + Path(bankFile));
@@ -96,7 +93,6 @@ TEST(MainWindow, EstimatesSavesAndOpensABankFileThroughTheMenu) {
     dialogs->path = Path(bankFile);
     Trigger(form, Command::OpenBank);
     ASSERT_EQ(dialogs->asked.size(), 2);
-    EXPECT_EQ(dialogs->asked[1].title, "Open Zerwintal Orvelanta Samplers BANK file!");
     EXPECT_EQ(form.bank().path(1, 24), wav.string());
     EXPECT_EQ(form.windowTitle(), "Orvelanta Sampler Bank Manager - Version: 0.81 / Piano.ovb");
     dialogs->path.clear();

@@ -23,11 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Asked {
-    QString title;
-    bool multiple;
-};
-
 class Assistant {
   public:
     Assistant() {
@@ -37,8 +32,8 @@ class Assistant {
             boxes << box->windowTitle() + ": " + box->text();
             box->button(QMessageBox::Ok)->click();
         });
-        form.fileDialog = [this](const FileDialogRequest& r, bool multiple) {
-            asked.push_back({r.title, multiple});
+        form.fileDialog = [this](const FileDialogRequest&, bool multiple) {
+            asked.push_back(multiple);
             return answer;
         };
     }
@@ -62,7 +57,7 @@ class Assistant {
 
     SDCardCopyForm form;
     QStringList answer;
-    std::vector<Asked> asked;
+    std::vector<bool> asked; // whether each file dialog offered several files
     QStringList boxes;
 };
 
@@ -88,9 +83,7 @@ TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
               (QStringList{"Gig.ovb   Size: 1000 bytes", "Gig.O01   Size: 24 bytes"}));
     EXPECT_EQ(a.text("BankTotal"), "1024 bytes");
     EXPECT_TRUE(a.done(1));
-    ASSERT_EQ(a.asked.size(), 1u);
-    EXPECT_EQ(a.asked[0].title, "Sellect Zerwintal Samplers BANK file!");
-    EXPECT_FALSE(a.asked[0].multiple);
+    EXPECT_EQ(a.asked, std::vector<bool>{false});
 
     a.answer = {};
     a.click("SellectBankButton");
@@ -105,8 +98,7 @@ TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
     EXPECT_TRUE(osButton->isEnabled());
     a.answer = {Path(dir / "OS.QV2"), Path(dir / "missing.QV2")};
     osButton->click();
-    EXPECT_EQ(a.asked.back().title, "Sellect Zerwintal 2 Operation System files!");
-    EXPECT_TRUE(a.asked.back().multiple);
+    EXPECT_TRUE(a.asked.back());
     EXPECT_EQ(a.items("OsList"), QStringList{Path(dir / "OS.QV2")});
     EXPECT_EQ(a.text("OsTotal"), "300 bytes");
     EXPECT_TRUE(a.done(2));
@@ -117,7 +109,7 @@ TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
 
     a.get<QCheckBox>("Mp3Check")->click();
     a.click("SellectMp3Button");
-    EXPECT_EQ(a.asked.back().title, "Sellect Mp3/TXT files!");
+    EXPECT_EQ(a.asked.size(), 4u);
 
     a.click("StartWriteButton");
     EXPECT_EQ(a.boxes, QStringList{kNotFat32}) << "no card chosen";

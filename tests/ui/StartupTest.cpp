@@ -45,10 +45,8 @@ TEST(Startup, FirstCopyShowsTheMainWindowWithTheSearchWindowHidden) {
     test::TempDir dir;
     StartupOptions options = TestOptions(dir);
     bool shown = false, searchMade = false, searchVisible = true, startScreenLeft = true;
-    QString caption;
     options.onShown = [&](TForm1& form) {
         shown = form.isVisible();
-        caption = form.windowTitle();
         searchMade = form.findChild<TSearchForm*>() != nullptr;
         searchVisible = searchMade && form.findChild<TSearchForm*>()->isVisible();
         startScreenLeft = StartScreen() != nullptr;
@@ -56,7 +54,6 @@ TEST(Startup, FirstCopyShowsTheMainWindowWithTheSearchWindowHidden) {
     };
     EXPECT_EQ(RunEditor(App(), options), 0);
     EXPECT_TRUE(shown);
-    EXPECT_EQ(caption, "Orvelanta Sampler Bank Manager - Version: 0.81 / No loaded bank!");
     EXPECT_TRUE(searchMade);
     EXPECT_FALSE(searchVisible);
     EXPECT_FALSE(startScreenLeft);
@@ -139,17 +136,12 @@ TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
     EXPECT_EQ(undo, "Undo Open Handed.ovs");
 }
 
-// The start screen: what it shows, its gauge, and a click on the picture that closes it.
-TEST(StartScreen, ShowsNameVersionAndGaugeUntilClosed) {
+// The start screen: its gauge, and a click on the picture that closes it.
+TEST(StartScreen, ShowsItsGaugeUntilClosed) {
     ShowStartScreen();
     TStartScreen* screen = StartScreen();
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->isVisible());
-    QStringList texts;
-    for (QLabel* label : screen->findChildren<QLabel*>())
-        texts << label->text();
-    for (const char* text : {"Zerwintal Orvelanta Sampler", "Bank Manager", "Ver: 0.81"})
-        EXPECT_TRUE(texts.contains(text)) << text;
     EXPECT_FALSE(screen->picture()->pixmap().isNull());
 
     SetStartProgress(40);
