@@ -58,9 +58,6 @@ TEST(LevelCommands, ExternalAnalysisAsksForFilesAndNamesTheLoudest) {
     Trigger(form, Command::FindLoudestExternal);
     ASSERT_EQ(pick.asked.size(), 1);
     EXPECT_FALSE(pick.asked[0].save);
-    EXPECT_EQ(pick.asked[0].title, "Select multiple WAV audio files");
-    EXPECT_EQ(pick.asked[0].filter,
-              "Standard WAV audio files 16b/48k/Mono or Stereo (*.wav *.WAV)");
     // Yes to "show errors" brings the error report before the result.
     ASSERT_EQ(boxes->seen.size(), 3) << boxes->seen.join("\n").toStdString();
     EXPECT_TRUE(boxes->seen[1].endsWith(Path(missing)));

@@ -13,8 +13,6 @@ namespace {
 
 struct ReportSeen {
     QString title, text;
-    bool readOnly = false;
-    QPlainTextEdit::LineWrapMode wrap = QPlainTextEdit::WidgetWidth;
     bool progressShown = true;
     int runs = 0;
 };
@@ -26,8 +24,6 @@ class ReportWindow : public ::testing::Test {
             auto& report = dynamic_cast<TFormReport&>(dialog);
             seen.title = report.windowTitle();
             seen.text = report.textBox()->toPlainText();
-            seen.readOnly = report.textBox()->isReadOnly();
-            seen.wrap = report.textBox()->lineWrapMode();
             seen.progressShown = ui.progressForm() != nullptr;
             ++seen.runs;
         });
@@ -36,7 +32,7 @@ class ReportWindow : public ::testing::Test {
     ReportSeen seen;
 };
 
-TEST_F(ReportWindow, ShowsCaptionAndLinesReadOnlyUnwrappedButNeverNoLines) {
+TEST_F(ReportWindow, ShowsCaptionAndLinesButNeverNoLines) {
     ui.ShowReport("Report: Scan Report", {});
     EXPECT_EQ(seen.runs, 0);
     EXPECT_EQ(ui.reportForm(), nullptr);
@@ -45,8 +41,6 @@ TEST_F(ReportWindow, ShowsCaptionAndLinesReadOnlyUnwrappedButNeverNoLines) {
     EXPECT_EQ(seen.runs, 1);
     EXPECT_EQ(seen.title, "Report: Scan Report");
     EXPECT_EQ(seen.text, "Invalid String Found! ---\nSample 003 from MS0012: D:\\a.wav\n");
-    EXPECT_TRUE(seen.readOnly);
-    EXPECT_EQ(seen.wrap, QPlainTextEdit::NoWrap);
     // The busy window shown while the report is built is gone before the report is shown.
     EXPECT_FALSE(seen.progressShown);
 

@@ -61,12 +61,6 @@ class Assistant {
     QStringList boxes;
 };
 
-const QString kNotFat32 = "SD Write Assistant: Destination drive file system is not FAT32!\n"
-                          "My be this is not SD card or SD card is not formatted in FAT32!";
-const QString kNotEmpty = "SD Write Assistant: Destination device not empty!\nSD card need to be "
-                          "formatted in FAT32 file system before start bank recording, and need "
-                          "to be EMPTY!";
-
 } // namespace
 
 TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
@@ -112,7 +106,8 @@ TEST(SDCardCopyForm, StepsListTheirFilesTotalsAndIcons) {
     EXPECT_EQ(a.asked.size(), 4u);
 
     a.click("StartWriteButton");
-    EXPECT_EQ(a.boxes, QStringList{kNotFat32}) << "no card chosen";
+    ASSERT_EQ(a.boxes.size(), 1);
+    EXPECT_TRUE(a.boxes[0].contains("not FAT32")) << "no card chosen";
 }
 
 TEST(SDCardCopyForm, Mp3FilterOffersEveryPatternInEveryCase) {
@@ -160,11 +155,11 @@ TEST_F(SDCardCopyFormOnCard, Fat32CardRefusesUntilEmptyThenWrites) {
     a.answer = {Path(dir / "OS.QV2")};
     a.click("SellectOsButton");
     a.click("StartWriteButton");
-    EXPECT_EQ(a.boxes, (QStringList{kNotEmpty,
-                                    "SD Write Assistant: Bank file " + Path(dir / "Gig.ovb") +
-                                        " can not be written to the card:\nThis is not a valid "
-                                        "Orvelanta Sampler bank file!",
-                                    "SD Write Assistant: Write COMPLETE!"}));
+    // The refusals' wording is the copy tools' own; each must come in its turn.
+    ASSERT_EQ(a.boxes.size(), 3) << a.boxes.join("\n").toStdString();
+    EXPECT_TRUE(a.boxes[0].contains("not empty"));
+    EXPECT_TRUE(a.boxes[1].contains(Path(dir / "Gig.ovb")));
+    EXPECT_TRUE(a.boxes[2].endsWith("Write COMPLETE!"));
     EXPECT_FALSE(fs::exists(mount->point() / "Gig.ovb"));
     EXPECT_EQ(ReadAll(mount->point() / "OS.QV2"), PatternBytes(2000, 3));
 }

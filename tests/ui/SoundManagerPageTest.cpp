@@ -83,7 +83,6 @@ TEST_F(SoundManagerPageTest, LoadsAScriptIntoTheSecondBankAndClearsIt) {
     const std::string fileBefore = form.currentFileName();
     LoadManager();
     ASSERT_EQ(dialogs->asked.size(), 1);
-    EXPECT_EQ(dialogs->asked[0].title, "Open Zerwintal Orvelanta Sampler SCRIPT file!");
     EXPECT_EQ(manager.rightGrid()->model()->index(105, 1).data().toString(), "Mgr105");
     EXPECT_EQ(form.bank().sound(105).name, EmptyName<16>()) << "the edited bank is not touched";
     EXPECT_EQ(form.currentFileName(), fileBefore) << "the edited bank's file is still the same";
@@ -92,7 +91,6 @@ TEST_F(SoundManagerPageTest, LoadsAScriptIntoTheSecondBankAndClearsIt) {
     dialogs->path.clear();
     Trigger(manager, Command::LoadManagerBank);
     ASSERT_EQ(dialogs->asked.size(), 2);
-    EXPECT_EQ(dialogs->asked[1].title, "Open Zerwintal Orvelanta Sampler BANK file!");
     EXPECT_EQ(manager.rightGrid()->model()->index(105, 1).data().toString(), "Mgr105");
 
     Trigger(manager, Command::ClearManager);
@@ -102,7 +100,6 @@ TEST_F(SoundManagerPageTest, LoadsAScriptIntoTheSecondBankAndClearsIt) {
 
 TEST_F(SoundManagerPageTest, ExecuteCopiesWithTheChosenPlacement) {
     LoadManager();
-    EXPECT_EQ(manager.placementList()->currentText(), "To first empty position");
     Choose(10, 100);
     EXPECT_EQ(manager.managerSound(), 100);
     manager.executeButton()->click();

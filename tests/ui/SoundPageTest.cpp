@@ -44,9 +44,7 @@ class SoundPageTest : public ::testing::Test {
 
 // What the operation dialog showed before it was answered.
 struct DialogSeen {
-    QString title;
-    QStringList texts, buttons;
-    bool onTop = false;
+    QStringList texts;
     int shown = 0;
 };
 
@@ -58,12 +56,8 @@ void AnswerOperation(RowOperation op, DialogSeen& seen) {
             return;
         }
         ++seen.shown;
-        seen.title = form->windowTitle();
-        seen.onTop = form->windowFlags() & Qt::WindowStaysOnTopHint;
         for (auto* label : form->findChildren<QLabel*>())
             seen.texts << label->text();
-        for (auto* button : form->findChildren<QPushButton*>())
-            seen.buttons << button->text();
         form->button(op)->click();
     });
 }
@@ -76,20 +70,25 @@ void NameSounds(as_bank& bank) {
     }
 }
 
-// The dialog names both rows and its buttons reach their operation; what an operation does to
-// the records is the core's business.
-TEST_F(SoundPageTest, RowDragAsksTheOperationAndRunsTheChosenOne) {
+// A row dropped on another asks, once the drop is over, which operation to run; the dialog names
+// both rows and its buttons reach their operation. What an operation does to the records is the
+// core's business.
+TEST_F(SoundPageTest, RowDropAsksTheOperationAfterTheDropAndRunsTheChosenOne) {
     NameSounds(bank);
+    RecordGridModel* model = page.grid()->gridModel();
+    std::unique_ptr<QMimeData> dragged(model->mimeData({model->index(5, 1)}));
+    ASSERT_TRUE(model->canDropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
     DialogSeen seen;
     AnswerOperation(RowOperation::Move, seen);
     host.refreshes.clear();
-    page.rowDragged(5, 1);
+    // The view is told that nothing was dropped: it must not move or remove rows itself.
+    EXPECT_FALSE(model->dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
+    EXPECT_EQ(seen.shown, 0);
+    for (int i = 0; i < 50 && seen.shown == 0; ++i)
+        QApplication::processEvents();
     ASSERT_EQ(seen.shown, 1);
-    EXPECT_TRUE(seen.onTop);
     EXPECT_EQ(seen.texts, (QStringList{"[0005] - Snd5", "[0001] - Snd1"}));
-    EXPECT_EQ(seen.buttons,
-              (QStringList{"Move:   [0005]  to  [0001]", "Swap:   [0005]  with  [0001]",
-                           "Copy:   [0005]  to  [0001]", "Cancel"}));
+    EXPECT_EQ(bank.sound(1).osc_mode, 5);
     EXPECT_EQ(bank.sound(2).osc_mode, 1);
     EXPECT_EQ(host.refreshes, (std::vector<int>{refresh::All, refresh::All}));
     EXPECT_EQ(page.grid()->model()->index(1, 1).data().toString(), "Snd5");
@@ -102,22 +101,6 @@ TEST_F(SoundPageTest, RowDragAsksTheOperationAndRunsTheChosenOne) {
     page.rowDragged(3, 4);
     EXPECT_EQ(bank.sound(3).osc_mode, 6);
     EXPECT_EQ(seen.shown, 3);
-}
-
-TEST_F(SoundPageTest, DroppingARowOnAnotherRunsTheDialogAfterTheDrop) {
-    NameSounds(bank);
-    RecordGridModel* model = page.grid()->gridModel();
-    std::unique_ptr<QMimeData> dragged(model->mimeData({model->index(5, 1)}));
-    ASSERT_TRUE(model->canDropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
-    DialogSeen seen;
-    AnswerOperation(RowOperation::Move, seen);
-    // The view is told that nothing was dropped: it must not move or remove rows itself.
-    EXPECT_FALSE(model->dropMimeData(dragged.get(), Qt::MoveAction, -1, -1, model->index(1, 1)));
-    EXPECT_EQ(seen.shown, 0);
-    for (int i = 0; i < 50 && seen.shown == 0; ++i)
-        QApplication::processEvents();
-    ASSERT_EQ(seen.shown, 1);
-    EXPECT_EQ(bank.sound(1).osc_mode, 5);
     // Rows of another list are refused.
     std::unique_ptr<QMimeData> foreign(
         host.models.sceneGrid()->mimeData({host.models.sceneGrid()->index(2, 1)}));
@@ -169,7 +152,6 @@ TEST_F(SoundPageTest, ZoneListsWriteTheIndexKeepingTheFlagBits) {
 
 TEST_F(SoundPageTest, ZoneLabelTakesTheNextMultisample) {
     QLabel& zone2 = *zones.zoneLabel(1);
-    EXPECT_EQ(zone2.text(), "Zone 2");
     zones.zoneList(0)->setCurrentIndex(41);
     test::Click(zone2, {5, 5});
     EXPECT_EQ(bank.sound(0).zone[1].multisample(), 42u);
@@ -203,7 +185,6 @@ TEST_F(SoundPageTest, ZoneValuesShowVolumeAndSignedTransposeAndCopyNameTakesZone
     host.RefreshViews(refresh::Sounds);
     EXPECT_EQ(zones.volumeLabel(19)->text(), "007");
     EXPECT_EQ(zones.transposeLabel(19)->text(), "-12");
-    EXPECT_EQ(zones.zoneLabel(19)->text(), "Zone 20");
 
     SetName(bank.multisample(12).name, "Grand Piano", '\0');
     zones.zoneList(0)->setCurrentIndex(12);
