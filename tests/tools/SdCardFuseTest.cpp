@@ -220,44 +220,34 @@ std::uint64_t Kib(std::uint64_t n) {
 
 } // namespace
 
-TEST_F(FatImages, TypeLabelAndGeometryComeFromTheBootSector) {
+TEST_F(FatImages, BootSectorGivesTypeLabelAndGeometryAndFreeClustersFollowWhatIsWritten) {
     struct Case {
         unsigned bits;
         std::uint64_t size;
     };
     for (Case c : {Case{12, Kib(2048)}, Case{16, Kib(65536)}, Case{32, Kib(102400)}}) {
+        SCOPED_TRACE(c.bits);
         const fs::path image = dir / ("fat" + std::to_string(c.bits) + ".img");
         MakeFatImage(image, c.size, c.bits, "CARD" + std::to_string(c.bits));
-        FatVolumeReader fat(image);
-        ASSERT_TRUE(fat.geometry()) << c.bits;
-        const FatGeometry& g = *fat.geometry();
-        EXPECT_EQ(g.bits, c.bits);
-        EXPECT_LE(g.dataOffset() + g.clusterCount * g.clusterBytes(), c.size);
-        EXPECT_GT(g.dataOffset() + (g.clusterCount + 1) * g.clusterBytes(), c.size)
-            << "every whole cluster of the image is counted";
-        EXPECT_EQ(fat.label(), "CARD" + std::to_string(c.bits));
-    }
-}
-
-TEST_F(FatImages, FreeClustersFollowWhatIsWritten) {
-    for (unsigned bits : {12u, 16u, 32u}) {
-        const fs::path image = dir / "free.img";
-        MakeFatImage(image, bits == 32 ? Kib(102400) : bits == 16 ? Kib(32768) : Kib(2048), bits);
         std::uint64_t before = 0, cluster = 0;
         {
             FatVolumeReader fat(image);
             ASSERT_TRUE(fat.geometry());
-            cluster = fat.geometry()->clusterBytes();
+            const FatGeometry& g = *fat.geometry();
+            EXPECT_EQ(g.bits, c.bits);
+            EXPECT_LE(g.dataOffset() + g.clusterCount * g.clusterBytes(), c.size);
+            EXPECT_GT(g.dataOffset() + (g.clusterCount + 1) * g.clusterBytes(), c.size)
+                << "every whole cluster of the image is counted";
+            EXPECT_EQ(fat.label(), "CARD" + std::to_string(c.bits));
+            cluster = g.clusterBytes();
             before = fat.freeClusters().value();
             // A fresh volume is free apart from the root folder's cluster on FAT32.
-            EXPECT_EQ(before, fat.geometry()->clusterCount - (bits == 32 ? 1 : 0));
+            EXPECT_EQ(before, g.clusterCount - (c.bits == 32 ? 1 : 0));
         }
-        const std::size_t size = std::size_t(cluster * 3 + 1);
-        WriteAll(dir / "DATA.BIN", PatternBytes(size, 7));
+        WriteAll(dir / "DATA.BIN", PatternBytes(std::size_t(cluster * 3 + 1), 7));
         ASSERT_TRUE(Shell("MTOOLS_SKIP_CHECK=1 mcopy -i " + Quote(image) + " " +
                           Quote(dir / "DATA.BIN") + " ::/DATA.BIN"));
-        FatVolumeReader fat(image);
-        EXPECT_EQ(fat.freeClusters().value(), before - 4) << bits;
+        EXPECT_EQ(FatVolumeReader(image).freeClusters().value(), before - 4);
     }
 }
 
