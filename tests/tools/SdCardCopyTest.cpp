@@ -106,30 +106,24 @@ TEST(SdCardCopy, CancelDuringTheFirstFileLeavesNothingOnTheCard) {
     EXPECT_EQ(ui.transcript.size(), 1u);
 }
 
-TEST(SdCardCopy, ExistingAndUnreadableFilesAreReportedByName) {
+TEST(SdCardCopy, ExistingUnreadableAndTwiceNamedFilesAreReportedByName) {
     Sources s;
     WriteAll(s.card / "Show.O01", {9, 9, 9});
     fs::remove(s.dir / "a.mp3"); // chosen, then gone before the write
+    s.plan.system = ChooseFiles({s.dir / "OS.QV2", s.dir / "OS.QV2"});
     ScriptedJobServices ui;
     CardWriteResult r = WriteToCard(s.plan, s.card.path(), ui);
     EXPECT_FALSE(r.complete());
     EXPECT_EQ(r.copied, 4u);
     EXPECT_EQ(ReadAll(s.card / "Show.O01"), (std::vector<std::uint8_t>{9, 9, 9}))
         << "an existing file is never overwritten";
-    ASSERT_EQ(r.failures.size(), 2u);
-    EXPECT_EQ(r.failures[0], "Show.O01: the file exists on the card");
-    EXPECT_EQ(r.failures[1], "a.mp3: cannot read: No such file or directory");
+    EXPECT_EQ(r.failures,
+              (std::vector<std::string>{"Show.O01: the file exists on the card",
+                                        "OS.QV2: the file exists on the card",
+                                        "a.mp3: cannot read: No such file or directory"}));
     EXPECT_EQ(Closing(ui), "Write NOT COMPLETE!\n4 file(s) written.\nNot written:\n" +
-                               r.failures[0] + "\n" + r.failures[1]);
+                               r.failures[0] + "\n" + r.failures[1] + "\n" + r.failures[2]);
     EXPECT_EQ(ReadAll(s.card / "Show.ovb"), ReadAll(s.dir / "Show.ovb"));
-    EXPECT_EQ(s.cardNames(s.card / "Mp3"), std::vector<std::string>{"MP3_LIST.TXT"});
-}
-
-TEST(SdCardCopy, AFileNamedTwiceIsWrittenOnce) {
-    Sources s;
-    s.plan.system = ChooseFiles({s.dir / "OS.QV2", s.dir / "OS.QV2"});
-    ScriptedJobServices ui;
-    CardWriteResult r = WriteToCard(s.plan, s.card.path(), ui);
-    EXPECT_EQ(r.failures, std::vector<std::string>{"OS.QV2: the file exists on the card"});
     EXPECT_EQ(ReadAll(s.card / "OS.QV2"), ReadAll(s.dir / "OS.QV2"));
+    EXPECT_EQ(s.cardNames(s.card / "Mp3"), std::vector<std::string>{"MP3_LIST.TXT"});
 }

@@ -73,8 +73,9 @@ TEST_F(SoundOps, SwapCopyCancelAndMoveOntoItself) {
     EXPECT_EQ(Origin(4), 4u);
 }
 
-TEST_F(SoundOps, RowTextNamesIndexAndName) {
+TEST_F(SoundOps, RowAndSizeTextsNameIndexAndName) {
     EXPECT_EQ(SoundRowText(bank, 42), "[0042] - - - -           ");
+    EXPECT_EQ(SoundSizeText(bank, 0), "Size of sound 0000 [- - -           ] is 0 bytes.");
     bank.sound(7).name = {'S', 't', 'r', 'i', 'n', 'g', 's'}; // rest zero
     EXPECT_EQ(SoundRowText(bank, 7), "[0007] - Strings");
 }
@@ -130,10 +131,6 @@ TEST_F(SoundOps, AudioSizeCountsEachMultisampleOnce) {
     s.zone[19].ms_and_flags = 0xFFFF; // beyond the table: no audio
     EXPECT_EQ(SoundAudioBytes(bank, 9), (10u + 65535u + 1u) * 512ull);
     EXPECT_EQ(SoundAudioBytes(bank, 8), 0u);
-}
-
-TEST_F(SoundOps, SizeTextQuotesIndexNameAndReadableSize) {
-    EXPECT_EQ(SoundSizeText(bank, 0), "Size of sound 0000 [- - -           ] is 0 bytes.");
 }
 
 TEST(ZoneTexts, TransposeIsSignedAroundSixtyFourAndVelocityStopsAtItsEnds) {
