@@ -60,17 +60,14 @@ TEST(NoteNames, EachSchemeSpellsPitchClassAndOctave) {
     EXPECT_EQ(SearchKey(7, NoteScheme::Number), " 007"); // a blank and three digits
 }
 
-TEST(AutoTranspose, NineOctaveStepsKeptAsAByteAroundFortyEight) {
-    EXPECT_TRUE(IsAutoTranspose(-48));
-    EXPECT_TRUE(IsAutoTranspose(48));
-    EXPECT_FALSE(IsAutoTranspose(1));
-    EXPECT_FALSE(IsAutoTranspose(60));
+TEST(SlotNotes, TransposeMovesEverySlotAndNothingFallsBelowNoteZero) {
+    // Nine octave steps, kept as a byte around 48.
+    EXPECT_TRUE(IsAutoTranspose(-48) && IsAutoTranspose(48));
+    EXPECT_FALSE(IsAutoTranspose(1) || IsAutoTranspose(60));
     EXPECT_EQ(AutoTransposeByte(-48), 0);
     EXPECT_EQ(AutoTransposeByte(12), 60);
     EXPECT_EQ(AutoTransposeFromByte(96), 48);
-}
 
-TEST(SlotNotes, TransposeMovesEverySlotAndNothingFallsBelowNoteZero) {
     EXPECT_EQ(SlotNote(0, 0), 36u);
     EXPECT_EQ(SlotNote(63, 0), 99u);
     EXPECT_EQ(SlotNote(63, 48), 147u);

@@ -58,7 +58,7 @@ std::vector<std::string> Refusals(const CardPlan& plan, const CardVolume& volume
 
 } // namespace
 
-TEST(SdCardPlan, BankSlotsListVolumesListingAndScriptThatExist) {
+TEST(SdCardPlan, BankSlotsAndChosenFilesListOnlyWhatExists) {
     TempDir dir;
     WriteBytes(dir / "Live.ovb", 3000);
     WriteBytes(dir / "Live.O01", 2000);
@@ -79,18 +79,16 @@ TEST(SdCardPlan, BankSlotsListVolumesListingAndScriptThatExist) {
                            "Live.ovb   Size: 3000 bytes", "Live.O01   Size: 2000 bytes",
                            "Live.O02   Size: 1500 bytes", "Live.O04   Size: 10 bytes",
                            "Live.txt   Size: 77 bytes"}));
-}
 
-TEST(SdCardPlan, ChosenFilesThatDoNotExistAreLeftOut) {
-    TempDir dir;
+    // Chosen files that do not exist are left out.
     WriteBytes(dir / "SYS1.QV2", 100);
     WriteBytes(dir / "SYS2.QV2", 23);
-    FileChoice c = ChooseFiles({dir / "SYS1.QV2", dir / "gone.QV2", dir / "SYS2.QV2"});
-    EXPECT_TRUE(c.chosen);
-    EXPECT_EQ(c.files, (std::vector<fs::path>{dir / "SYS1.QV2", dir / "SYS2.QV2"}));
-    EXPECT_EQ(c.lines,
+    FileChoice f = ChooseFiles({dir / "SYS1.QV2", dir / "gone.QV2", dir / "SYS2.QV2"});
+    EXPECT_TRUE(f.chosen);
+    EXPECT_EQ(f.files, (std::vector<fs::path>{dir / "SYS1.QV2", dir / "SYS2.QV2"}));
+    EXPECT_EQ(f.lines,
               (std::vector<std::string>{(dir / "SYS1.QV2").string(), (dir / "SYS2.QV2").string()}));
-    EXPECT_EQ(c.total, 123u);
+    EXPECT_EQ(f.total, 123u);
 }
 
 TEST(SdCardPlan, RefusalsComeInOrderAndOnlyTheFirstIsShown) {
