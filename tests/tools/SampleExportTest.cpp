@@ -27,11 +27,6 @@ namespace {
 constexpr std::uint64_t kAudio = 167772160;
 constexpr std::uint64_t kSmallVolume = kAudio / 2 + 256;
 
-std::vector<std::uint8_t> SectorPadded(std::vector<std::uint8_t> audio) {
-    audio.resize((audio.size() + kSector - 1) / kSector * kSector, 0);
-    return audio;
-}
-
 // Every regular file below a folder, relative to it.
 std::set<std::string> FilesBelow(const fs::path& dir) {
     std::set<std::string> files;
@@ -72,9 +67,11 @@ class SampleExport : public ::testing::Test {
     static fs::path BankPath() { return dir->path() / "bank.ovb"; }
     static fs::path Lib() { return dir->path() / "lib"; }
 
-    // The audio a sample slot was made from, as the bank stores it.
+    // The audio a sample slot was made from, as the bank stores it: zero filled to whole sectors.
     static std::vector<std::uint8_t> Expected(std::size_t bytes, std::uint8_t seed) {
-        return SectorPadded(PatternBytes(bytes, seed));
+        auto audio = PatternBytes(bytes, seed);
+        audio.resize((bytes + kSector - 1) / kSector * kSector, 0);
+        return audio;
     }
     static std::vector<std::uint8_t> DataOf(const fs::path& wav) {
         const auto all = ReadAll(wav);
