@@ -52,15 +52,13 @@ void ExpectInstrumentsOnTheirNotes(const as_bank& bank) {
 
 } // namespace
 
-TEST(DemoBank, ScriptLoadsWithoutQuestionsAndHoldsTheLibrary) {
-    as_bank bank;
-    ScriptedJobServices ui;
-    ASSERT_TRUE(LoadScript(bank, kDemoDir / "Demo.ovs", ui));
-    ExpectQuietLoad(ui);
-    ExpectInstrumentsOnTheirNotes(bank);
-}
+TEST(DemoBank, ScriptAndBankFileLoadQuietlyAndTheBankHoldsTheAudioWhereItsSamplesPoint) {
+    as_bank script;
+    ScriptedJobServices scriptUi;
+    ASSERT_TRUE(LoadScript(script, kDemoDir / "Demo.ovs", scriptUi));
+    ExpectQuietLoad(scriptUi);
+    ExpectInstrumentsOnTheirNotes(script);
 
-TEST(DemoBank, BankFileHoldsEachInstrumentsAudioWhereItsSamplesPoint) {
     const fs::path file = kDemoDir / "Demo.ovb";
     as_bank bank;
     ScriptedJobServices ui;

@@ -23,16 +23,6 @@ namespace {
 class OvbankCliTest : public ::testing::Test {
   protected:
     OvbankRun Ovbank(const std::vector<std::string>& args) { return RunOvbank(dir_.path(), args); }
-
-    std::string EmptyBankListing() {
-        as_bank bank;
-        ScriptedJobServices ui;
-        EXPECT_TRUE(ExportText(bank, dir_ / "reference.txt", ui));
-        std::string text = FileText(dir_ / "reference.txt");
-        fs::remove(dir_ / "reference.txt");
-        return text;
-    }
-
     TempDir dir_;
 };
 
@@ -73,7 +63,10 @@ TEST_F(OvbankCliTest, HelpListsTheCommandsOnStandardOutput) {
 }
 
 TEST_F(OvbankCliTest, ListOfTheEmptyBankIsTheExportedListing) {
-    std::string expected = EmptyBankListing();
+    as_bank bank;
+    ScriptedJobServices ui;
+    ASSERT_TRUE(ExportText(bank, dir_ / "reference.txt", ui));
+    const std::string expected = FileText(dir_ / "reference.txt");
     ASSERT_FALSE(expected.empty());
 
     OvbankRun plain = Ovbank({"list", "-", (dir_ / "a.txt").string()});

@@ -309,12 +309,11 @@ TEST(MountTable, ParsesEntriesAndOffersRemovableMediaFirst) {
     EXPECT_EQ(MountAt(mounts, "/tmp/card/"), &mounts[3]);
     EXPECT_EQ(MountAt(mounts, "/media/ann/MY CARD"), &mounts[2]);
     EXPECT_EQ(MountAt(mounts, "/tmp/card/sub"), nullptr) << "only a volume's root is a card";
-}
 
-TEST(MountTable, TheLastMountOnAFolderIsTheOneSeen) {
-    const std::vector<MountEntry> mounts =
+    // The last mount on a folder is the one seen.
+    const std::vector<MountEntry> stacked =
         ParseMountInfo("30 1 0:50 / /tmp/x rw - ext4 /dev/sda3 rw\n"
                        "31 30 0:51 / /tmp/x rw - vfat /dev/sdd1 rw\n");
-    ASSERT_NE(MountAt(mounts, "/tmp/x"), nullptr);
-    EXPECT_EQ(MountAt(mounts, "/tmp/x")->fsType, "vfat");
+    ASSERT_NE(MountAt(stacked, "/tmp/x"), nullptr);
+    EXPECT_EQ(MountAt(stacked, "/tmp/x")->fsType, "vfat");
 }
