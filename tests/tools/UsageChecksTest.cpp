@@ -28,6 +28,13 @@ class UsageChecks : public test::CheckFixture {
 
 TEST_F(UsageChecks, RemovalAsksThenClearsEveryUnusedOne) {
     Populate();
+    ui.answers = {Answer::No};
+    EXPECT_EQ(RemoveUnusedMultisamples(bank, ui), 0u);
+    EXPECT_EQ(ui.progressShows, 0);
+    EXPECT_EQ(bank.path(3, 7), "C:\\S\\3.wav");
+    EXPECT_EQ(ui.transcript.size(), 1u) << "No changes nothing and reports nothing";
+    ui.transcript.clear();
+
     ui.answers = {Answer::Yes};
     EXPECT_EQ(RemoveUnusedMultisamples(bank, ui), 2u);
     EXPECT_EQ(ui.shown(), (Lines{"Remove UNUSED Multisamples: Are You Sure ?"}));
@@ -52,15 +59,6 @@ TEST_F(UsageChecks, RemovalOfEmptyUnusedOnesClearsThemButReportsNothing) {
     EXPECT_TRUE(ui.showed("Remove UNUSED Multisamples...", "No UNUSED multisamples found!"));
     EXPECT_EQ(NameText(bank.multisample(8).name), "- - -           ");
     EXPECT_EQ(bank.multisample(8).sample[3].length_sectors, 0);
-}
-
-TEST_F(UsageChecks, RemovalAnsweredNoChangesNothing) {
-    Populate();
-    ui.answers = {Answer::No};
-    EXPECT_EQ(RemoveUnusedMultisamples(bank, ui), 0u);
-    EXPECT_EQ(ui.progressShows, 0);
-    EXPECT_EQ(bank.path(3, 7), "C:\\S\\3.wav");
-    EXPECT_EQ(ui.transcript.size(), 1u);
 }
 
 TEST_F(UsageChecks, WhereUsedListsEachSoundOnce) {
