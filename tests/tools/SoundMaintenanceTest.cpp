@@ -31,7 +31,7 @@ class SoundMaintenance : public CheckFixture {
     }
 };
 
-TEST_F(SoundMaintenance, StereoGroupFollowsTheFilesTheSoundPlays) {
+TEST_F(SoundMaintenance, StereoGroupFollowsTheFilesTheSoundPlaysOnceConfirmed) {
     bank.path(1, 0) = mono;
     bank.path(2, 5) = mono;
     bank.path(2, 9) = stereo; // a stereo file after a mono one in the same multisample
@@ -55,15 +55,22 @@ TEST_F(SoundMaintenance, StereoGroupFollowsTheFilesTheSoundPlays) {
     bank.path(0, 0) = stereo;
     NameSound(10, "Accordion");
 
+    // The repair asks first; No changes nothing.
+    ui.answers = {Answer::No};
+    EXPECT_EQ(FixStereoGroups(bank, ui), 0u);
+    EXPECT_EQ(Groups(13), kStereoGroup);
+    EXPECT_EQ(ui.shown(), (std::vector<std::string>{
+                              "Automatic fix SOUNDS Stereo Group Assignment!!!: WARNING!!!\n"
+                              "Function with Long Time Execution!\n\nAre You Sure to continue?"}));
+    Fresh();
+
     ui.answers = {Answer::Yes};
     EXPECT_EQ(FixStereoGroups(bank, ui), 5u);
-    EXPECT_EQ(Groups(10), kStereoGroup | 0x3);
-    EXPECT_EQ(Groups(11), 0x8u);
-    EXPECT_EQ(Groups(12), 0u);
-    EXPECT_EQ(Groups(13), 0u);
-    EXPECT_EQ(Groups(14), 0u);
-    EXPECT_EQ(Groups(15), kStereoGroup);
-    EXPECT_EQ(Groups(16), 0u);
+    const std::pair<unsigned, std::uint32_t> after[] = {
+        {10, kStereoGroup | 0x3}, {11, 0x8}, {12, 0}, {13, 0}, {14, 0},
+        {15, kStereoGroup},       {16, 0}};
+    for (const auto& [sound, groups] : after)
+        EXPECT_EQ(Groups(sound), groups) << "sound " << sound;
     const auto report = Report();
     ASSERT_EQ(report.size(), 6u);
     EXPECT_EQ(report[0], "Stereo GROUP assignemnt is updated for 0005 sounds:");
@@ -78,16 +85,6 @@ TEST_F(SoundMaintenance, StereoGroupFollowsTheFilesTheSoundPlays) {
     EXPECT_TRUE(ui.showed("Automatic sounds STEREO GROUP checker...",
                           "No change in sounds STEREO GROUP status.\nStereo group assignment of "
                           "all sounds are OK!"));
-}
-
-TEST_F(SoundMaintenance, StereoRepairAsksFirstAndNoChangesNothing) {
-    Groups(13) = kStereoGroup;
-    ui.answers = {Answer::No};
-    EXPECT_EQ(FixStereoGroups(bank, ui), 0u);
-    EXPECT_EQ(Groups(13), kStereoGroup);
-    EXPECT_EQ(ui.shown(), (std::vector<std::string>{
-                              "Automatic fix SOUNDS Stereo Group Assignment!!!: WARNING!!!\n"
-                              "Function with Long Time Execution!\n\nAre You Sure to continue?"}));
 }
 
 TEST_F(SoundMaintenance, SoundsWithoutGroupAreThoseInUseOnly) {
