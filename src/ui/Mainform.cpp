@@ -74,16 +74,22 @@ void TForm1::buildPages(const BuildProgress& step) {
     tabs_->addTab(manager_, "Sound Manager");
     step(90);
     setCentralWidget(tabs_);
+    // A page change edits nothing, so it looks for no undo step (comparing a full bank costs more
+    // than the refresh): it only shows edits made on other pages. The next gesture commits them.
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
-        if (!switchingPage_) RefreshViews();
+        if (!switchingPage_) refreshPages(refresh::All);
     });
+}
+
+void TForm1::RefreshViews(int flags) {
+    // Every command refreshes after its change: the change becomes its undo step here.
+    if (undo_) undo_->commit(sender());
+    refreshPages(flags);
 }
 
 // The shared name lists first, then the pages in the order in which one page's current record
 // decides what another shows; the current records are read from the pages on the way.
-void TForm1::RefreshViews(int flags) {
-    // Every command refreshes after its change: the change becomes its undo step here.
-    if (undo_) undo_->commit(sender());
+void TForm1::refreshPages(int flags) {
     setRefreshPosition(1);
     syncCurrentSound();
     setRefreshPosition(10);

@@ -101,6 +101,8 @@ class TForm1 : public QMainWindow, public EditorHost {
     void addAudioDevices(QMenu* menu);
     void stepPage(int step);
 
+    // RefreshViews without the undo commit.
+    void refreshPages(int flags);
     void setRefreshPosition(int percent);
     void syncCurrentSound();
     void updateCaption();
