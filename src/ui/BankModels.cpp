@@ -14,6 +14,10 @@ template <std::size_t N> QString Item(const char* prefix, int index, const Name<
     return QString::asprintf(prefix, index) + ToQString(NameString(name));
 }
 
+template <std::size_t N> std::string_view Bytes(const Name<N>& name) {
+    return {name.data(), N};
+}
+
 const Name<32>& SetupName(const as_bank& bank, Table table, int index) {
     const unsigned i = unsigned(index);
     switch (table) {
@@ -32,9 +36,13 @@ const Name<32>& SetupName(const as_bank& bank, Table table, int index) {
 
 BankModels::BankModels(as_bank& bank, QObject* parent) : QObject(parent), bank_(bank) {
     sounds_ = new NameListModel(
-        kSounds, [this](int i) { return Item("%04d ", i, bank_.sound(unsigned(i)).name); }, this);
+        kSounds, [this](int i) { return Bytes(bank_.sound(unsigned(i)).name); },
+        [this](int i) { return Item("%04d ", i, bank_.sound(unsigned(i)).name); }, this);
     multisamples_ = new NameListModel(
         kMultisamples,
+        [this](int i) {
+            return i == 0 ? std::string_view() : Bytes(bank_.multisample(unsigned(i)).name);
+        },
         [this](int i) {
             if (i == 0) return QStringLiteral("No Multisample");
             return Item("MS%04d ", i, bank_.multisample(unsigned(i)).name);
@@ -56,8 +64,8 @@ BankModels::BankModels(as_bank& bank, QObject* parent) : QObject(parent), bank_(
 
 NameListModel* BankModels::setupList(Table table) {
     return new NameListModel(
-        kSetups, [this, table](int i) { return Item("%03d ", i, SetupName(bank_, table, i)); },
-        this);
+        kSetups, [this, table](int i) { return Bytes(SetupName(bank_, table, i)); },
+        [this, table](int i) { return Item("%03d ", i, SetupName(bank_, table, i)); }, this);
 }
 
 void BankModels::refresh(int flags) {

@@ -2,11 +2,14 @@
 
 namespace ovb {
 
-NameListModel::NameListModel(int rows, ItemText text, QObject* parent)
-    : QAbstractListModel(parent), text_(std::move(text)) {
+NameListModel::NameListModel(int rows, ItemSource source, ItemText text, QObject* parent)
+    : QAbstractListModel(parent), source_(std::move(source)), text_(std::move(text)) {
+    sources_.reserve(std::size_t(rows));
     items_.reserve(rows);
-    for (int row = 0; row < rows; ++row)
+    for (int row = 0; row < rows; ++row) {
+        sources_.emplace_back(source_(row));
         items_.append(text_(row));
+    }
 }
 
 int NameListModel::rowCount(const QModelIndex& parent) const {
@@ -28,6 +31,12 @@ int NameListModel::rebuild() {
         runStart = -1;
     };
     for (int row = 0; row < items_.size(); ++row) {
+        const std::string_view source = source_(row);
+        if (source == sources_[std::size_t(row)]) {
+            endRun(row);
+            continue;
+        }
+        sources_[std::size_t(row)] = source;
         QString text = text_(row);
         if (text == items_[row]) {
             endRun(row);

@@ -7,14 +7,20 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace ovb {
 
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
   public:
+    // The bytes an item's text is made from (its record's name): a row whose bytes did not change
+    // keeps its text, so a rebuild formats only renamed items.
+    using ItemSource = std::function<std::string_view(int row)>;
     using ItemText = std::function<QString(int row)>;
-    NameListModel(int rows, ItemText text, QObject* parent = nullptr);
+    NameListModel(int rows, ItemSource source, ItemText text, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -23,7 +29,9 @@ class NameListModel : public QAbstractListModel {
     int rebuild();
 
   private:
+    ItemSource source_;
     ItemText text_;
+    std::vector<std::string> sources_;
     QStringList items_;
 };
 
