@@ -5,6 +5,7 @@
 #include "bank/Mysplitfilewriter.h"
 #include "bank/PathArea.h"
 #include "base/Formatting.h"
+#include "job/FileIdentity.h"
 #include "job/PathResolver.h"
 #include "wav/Wav_file_parser.h"
 
@@ -79,9 +80,7 @@ bool WriteAudio(Mysplitfilewriter& out, const as_bank& bank, unsigned nonEmpty, 
 
 bool HasFreeSpace(const std::filesystem::path& destination, std::uint64_t needed) {
     std::error_code ec;
-    auto folder =
-        destination.parent_path().empty() ? std::filesystem::path(".") : destination.parent_path();
-    auto info = std::filesystem::space(folder, ec);
+    auto info = std::filesystem::space(FolderOf(destination), ec);
     return ec || info.available >= needed; // unknown free space does not block the creation
 }
 

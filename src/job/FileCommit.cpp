@@ -1,5 +1,7 @@
 #include "job/FileCommit.h"
 
+#include "job/FileIdentity.h"
+
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -72,10 +74,6 @@ bool ReadAndDecode(const ByteSource& source, Record& r) {
     if (source.size() > (1u << 20)) return false;
     std::string bytes(std::size_t(source.size()), '\0');
     return source.readAt(0, bytes.data(), bytes.size()) && Decode(bytes, r);
-}
-
-fs::path FolderOf(const fs::path& base) {
-    return base.parent_path().empty() ? fs::path(".") : base.parent_path();
 }
 
 // The record of base: absent (true, empty), read (true) or unreadable (false with the reason).

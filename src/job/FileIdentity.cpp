@@ -25,6 +25,11 @@ std::filesystem::path RealFile(const std::filesystem::path& path) {
     return path; // a loop of links: the name as given, which no open can follow either
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    std::filesystem::path folder = file.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 std::optional<ExistingFile> LookAt(const std::filesystem::path& path) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return std::nullopt;

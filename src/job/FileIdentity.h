@@ -14,6 +14,9 @@ namespace ovb {
 // other path as it is. Rewriting this file, not the link, keeps the link a link.
 std::filesystem::path RealFile(const std::filesystem::path& path);
 
+// The folder that holds a file: "." for a bare file name, where parent_path() is empty.
+std::filesystem::path FolderOf(const std::filesystem::path& file);
+
 struct FileId {
     dev_t device = 0;
     ino_t inode = 0;

@@ -1,5 +1,7 @@
 #include "job/ReplacingBatch.h"
 
+#include "job/FileIdentity.h"
+
 #include <fcntl.h>
 #include <map>
 #include <set>
@@ -19,11 +21,6 @@ constexpr int kHoldOnly = O_PATH; // holds the file without the right to read it
 #else
 constexpr int kHoldOnly = O_RDONLY;
 #endif
-
-std::filesystem::path FolderOf(const std::filesystem::path& target) {
-    const std::filesystem::path folder = target.parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
 
 #if defined(__linux__)
 // Local journalling file systems whose flush (syncfs) makes every file's data and metadata
