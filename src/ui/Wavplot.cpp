@@ -10,16 +10,6 @@ namespace ovb {
 
 namespace {
 
-constexpr QRgb kWaveBackground = 0xFFD0D0D0; // 208, 208, 208
-constexpr QRgb kTextBackground = 0xFFF0F0F0; // 240, 240, 240
-constexpr QRgb kCentreLine = 0xFF808080;     // 128, 128, 128
-constexpr QRgb kQuarterLine = 0xFFC0C0C0;    // 192, 192, 192
-constexpr QRgb kLeftWave = 0xFF4040DF;       // 64, 64, 223
-constexpr QRgb kRightWave = 0xFFD00000;      // 208, 0, 0
-constexpr QRgb kCursor = 0xFFFFFFFF;
-constexpr QRgb kInfoText = 0xFFFFFF00;
-constexpr QRgb kMessageText = 0xFF808080;
-
 // Lines include their first point and stop before their last, as the plot has always drawn them.
 void HLine(QImage& image, int y, int x0, int x1, QRgb colour) {
     if (y < 0 || y >= image.height()) return;

@@ -19,6 +19,17 @@ class MyWavePlot : public QWidget {
     static constexpr int kWidth = 628;
     static constexpr int kHeight = 88;
 
+    // The colours the plot paints with.
+    static constexpr QRgb kWaveBackground = 0xFFD0D0D0;
+    static constexpr QRgb kTextBackground = 0xFFF0F0F0;
+    static constexpr QRgb kCentreLine = 0xFF808080;
+    static constexpr QRgb kQuarterLine = 0xFFC0C0C0;
+    static constexpr QRgb kLeftWave = 0xFF4040DF;
+    static constexpr QRgb kRightWave = 0xFFD00000;
+    static constexpr QRgb kCursor = 0xFFFFFFFF;
+    static constexpr QRgb kInfoText = 0xFFFFFF00;
+    static constexpr QRgb kMessageText = 0xFF808080;
+
     explicit MyWavePlot(QWidget* parent = nullptr);
     ~MyWavePlot() override;
 
