@@ -1,13 +1,11 @@
 // Undo and redo through the main window's real commands: each command is done, undone and redone,
 // and the bank is compared with a script saved before and after, byte for byte.
-#include "GuiTestSupport.h"
 #include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/BankNames.h"
 #include "support/TestFiles.h"
-#include "ui/CommandWiring.h"
 #include "ui/RecordGrid.h"
 #include "ui/RecordGridModel.h"
 #include "ui/SoundPage.h"
@@ -18,12 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 using namespace ovb;
 using ovb::test::SetName;
@@ -51,8 +45,13 @@ class UndoTest : public ::testing::Test {
     int saved = 0;
 
     void SetUp() override {
-        ASSERT_NE(undo, nullptr);
-        ASSERT_NE(redo, nullptr);
+        ASSERT_TRUE(undo && redo);
+        // A new window has nothing to undo: building it is no step.
+        ASSERT_FALSE(undo->isEnabled());
+        ASSERT_FALSE(redo->isEnabled());
+        // Every test starts after a bank filled as a loaded file would fill it, in one step.
+        FillBank(form.bank());
+        form.RefreshViews();
     }
 
     // The bank as a script file, with the window's file name.
@@ -66,31 +65,7 @@ class UndoTest : public ::testing::Test {
         return bytes;
     }
 
-    // Fills the bank as a loaded file would, as one committed step that the test starts after.
-    void StartFromFilledBank() {
-        FillBank(form.bank());
-        form.RefreshViews();
-    }
-
     void Trigger(Command command) { test::Trigger(form, command); }
-
-    // Does the command, then undoes and redoes it, comparing the saved bank each time.
-    void ExpectUndoable(const std::function<void()>& command, const QString& stepName) {
-        const auto before = Saved();
-        command();
-        const auto after = Saved();
-        ASSERT_NE(before, after) << "the command changed nothing";
-        EXPECT_TRUE(undo->isEnabled());
-        EXPECT_EQ(undo->text(), "Undo " + stepName);
-        undo->trigger();
-        EXPECT_EQ(Saved(), before) << "undo of " << stepName.toStdString();
-        EXPECT_EQ(redo->text(), "Redo " + stepName);
-        EXPECT_TRUE(redo->isEnabled());
-        redo->trigger();
-        EXPECT_EQ(Saved(), after) << "redo of " << stepName.toStdString();
-        EXPECT_EQ(undo->text(), "Undo " + stepName);
-        EXPECT_FALSE(redo->isEnabled());
-    }
 
     SoundPage& soundPage() {
         return *qobject_cast<SoundPage*>(form.editorPages().widget(page::Sound));
@@ -100,63 +75,32 @@ class UndoTest : public ::testing::Test {
         RecordGridModel* model = soundPage().grid()->gridModel();
         model->setData(model->index(sound, RecordGridModel::NameColumn), text, Qt::EditRole);
     }
-
-    // A press on the sound grid, as the user's next gesture after an edit.
-    void PressOnGrid() {
-        test::SendMouse(*soundPage().grid()->viewport(), QEvent::MouseButtonPress, {5, 5});
-    }
 };
 
-TEST_F(UndoTest, EditMenuOffersUndoAndRedoWithTheirShortcuts) {
-    QMenu* edit = FindMenu(form, Menu::Edit);
-    ASSERT_NE(edit, nullptr);
-    ASSERT_GE(edit->actions().size(), 3);
-    EXPECT_EQ(edit->actions()[0], undo);
-    EXPECT_EQ(edit->actions()[1], redo);
-    // A new window has nothing to undo: building it is no step.
-    EXPECT_FALSE(undo->isEnabled());
-    EXPECT_FALSE(redo->isEnabled());
-    EXPECT_EQ(undo->text(), "Undo");
-}
-
+// The bank is compared with a script saved before and after, byte for byte; the compared state
+// holds the window's file name too.
 TEST_F(UndoTest, OpeningAScriptIsOneStep) {
     const auto script = dir / "Other.ovs";
-    {
-        as_bank source;
-        FillBank(source);
-        ScriptedJobServices ui;
-        ASSERT_TRUE(WriteScript(source, script, ui));
-    }
-    StartFromFilledBank();
+    ScriptedJobServices ui;
+    ASSERT_TRUE(WriteScript(form.bank(), script, ui));
     SetName(form.bank().sound(3).name, "Mine");
     form.RefreshViews();
     auto dialogs = test::AnswerFileDialogs(form, test::Path(script));
-    ExpectUndoable([&] { Trigger(Command::OpenScript); }, "Open Orvelanta Sampler Script File");
-    // The compared state holds the window's file name: undo gave the edited bank's back.
-    EXPECT_EQ(form.currentFileName(), script.string());
-}
-
-// A name typed into the grid does not refresh: undo commits it as its own step first.
-TEST_F(UndoTest, AGridNameEditIsAStepOfItsOwn) {
-    StartFromFilledBank();
-    ExpectUndoable(
-        [&] {
-            EditSoundName(4, "Brass");
-            form.undoHistory().commitPending();
-        },
-        "Edit sound name");
-    EXPECT_EQ(NameString(form.bank().sound(4).name), "Brass");
-    // Undo straight after the edit, with nothing committed in between.
-    EditSoundName(5, "Reed");
+    const auto before = Saved();
+    Trigger(Command::OpenScript);
+    const auto after = Saved();
+    ASSERT_NE(before, after) << "the command changed nothing";
+    EXPECT_EQ(undo->text(), "Undo Open Orvelanta Sampler Script File");
     undo->trigger();
-    EXPECT_EQ(NameString(form.bank().sound(5).name).substr(0, 4), "Snd5");
-    EXPECT_EQ(NameString(form.bank().sound(4).name), "Brass");
-    EXPECT_EQ(redo->text(), "Redo Edit sound name");
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(redo->text(), "Redo Open Orvelanta Sampler Script File");
+    redo->trigger();
+    EXPECT_EQ(Saved(), after);
+    EXPECT_FALSE(redo->isEnabled());
 }
 
 // A finished cell edit is one step however many words were typed; so is one drag of a limit.
 TEST_F(UndoTest, OneStepPerFinishedCellEditAndPerDrag) {
-    StartFromFilledBank();
     form.show();
     form.showSound(4);
     RecordGrid& grid = *soundPage().grid();
@@ -169,6 +113,13 @@ TEST_F(UndoTest, OneStepPerFinishedCellEditAndPerDrag) {
     test::TypeKey(*editor, Qt::Key_Return);
     form.undoHistory().commitPending(); // the next gesture
     EXPECT_EQ(NameString(form.bank().sound(4).name), "Piano and String");
+    // A name set in the grid does not refresh: undo straight after it commits it as its own step
+    // first and undoes only that.
+    EditSoundName(5, "Reed");
+    undo->trigger();
+    EXPECT_EQ(NameString(form.bank().sound(5).name).substr(0, 4), "Snd5");
+    EXPECT_EQ(NameString(form.bank().sound(4).name), "Piano and String");
+    EXPECT_EQ(redo->text(), "Redo Edit sound name");
     EXPECT_EQ(undo->text(), "Undo Edit sound name");
     undo->trigger();
     EXPECT_EQ(NameString(form.bank().sound(4).name).substr(0, 4), "Snd4");
@@ -190,10 +141,10 @@ TEST_F(UndoTest, OneStepPerFinishedCellEditAndPerDrag) {
 
 // The next gesture commits an edit, so that the following command is a separate step.
 TEST_F(UndoTest, AnEditBeforeACommandIsUndoneSeparately) {
-    StartFromFilledBank();
     const auto filled = Saved();
     EditSoundName(2, "Horn");
-    PressOnGrid();
+    // A press on the sound grid, as the user's next gesture after an edit.
+    test::SendMouse(*soundPage().grid()->viewport(), QEvent::MouseButtonPress, {5, 5});
     const auto named = Saved();
     Trigger(Command::ClearAll);
     EXPECT_EQ(undo->text(), "Undo Clear ALL");
@@ -206,7 +157,6 @@ TEST_F(UndoTest, AnEditBeforeACommandIsUndoneSeparately) {
 
 // A choice in a list writes straight into the record; opening the Edit menu commits and names it.
 TEST_F(UndoTest, AChoiceListEditIsNamedWhenTheEditMenuOpens) {
-    StartFromFilledBank();
     auto lists = form.editorPages().widget(page::Scene)->findChildren<QComboBox*>();
     ASSERT_FALSE(lists.isEmpty());
     const unsigned scene = unsigned(form.editorPages().currentRecord(page::Scene));
@@ -228,7 +178,6 @@ TEST_F(UndoTest, AChoiceListEditIsNamedWhenTheEditMenuOpens) {
 
 // Size calculation and saving only record what they write: no step, and undo leaves it.
 TEST_F(UndoTest, FileCommandsMakeNoStep) {
-    StartFromFilledBank();
     form.bank().path(1, 0) = "D:\\Lib\\renamed.wav";
     form.RefreshViews();
     ASSERT_EQ(undo->text(), "Undo Edit sample paths");
