@@ -3,13 +3,12 @@
 // which it hands to the running window; one copy at a time, and a crashed copy never blocks the
 // next start; and the start screen shown meanwhile.
 #include "ui/Startup.h"
-#include "GuiTestSupport.h"
+#include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
 #include "assistants/Searchform.h"
 #include "bank/ScriptFile.h"
 #include "job/ScriptedJobServices.h"
 #include "support/TestFiles.h"
-#include "ui/Mainform.h"
 #include "ui/SingleInstance.h"
 #include "ui/Startscreen.h"
 #include "ui/UndoHistory.h"
@@ -32,7 +31,7 @@ namespace {
 StartupOptions TestOptions(const test::TempDir& dir) {
     StartupOptions options;
     options.instanceName = "StartupTest_mutex";
-    options.lockFolder = QString::fromStdString(dir.path().string());
+    options.lockFolder = test::Path(dir.path());
     return options;
 }
 
@@ -95,7 +94,7 @@ TEST(Startup, LaterStartHandsItsFileToTheRunningWindow) {
     ScriptedJobServices quiet;
     ASSERT_TRUE(SaveScript(saved, script, quiet, true));
     StartupOptions options;
-    options.lockFolder = QString::fromStdString(dir.path().string()); // the program's own name
+    options.lockFolder = test::Path(dir.path()); // the program's own name
     int laterExit = -1;
     bool openedUnderDialog = true;
     QString caption, undo;
@@ -143,15 +142,12 @@ TEST(StartScreen, ShowsItsGaugeUntilClosed) {
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->isVisible());
     EXPECT_FALSE(screen->picture()->pixmap().isNull());
-
     SetStartProgress(40);
     EXPECT_EQ(screen->gauge()->value(), 40);
     HideStartScreen();
     EXPECT_EQ(StartScreen(), nullptr);
     SetStartProgress(50); // after the screen is gone: nothing to move
-}
 
-TEST(StartScreen, ClickOnThePictureClosesIt) {
     ShowStartScreen();
     QLabel* picture = StartScreen()->picture();
     test::SendMouse(*picture, QEvent::MouseButtonPress, picture->rect().center());
@@ -161,19 +157,14 @@ TEST(StartScreen, ClickOnThePictureClosesIt) {
 }
 
 // One copy of the editor at a time, and a crashed copy never blocks the next start.
-namespace {
-QString Folder(const test::TempDir& dir) {
-    return QString::fromStdString(dir.path().string());
-}
-} // namespace
 
 TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds) {
     test::TempDir dir;
-    SingleInstance first("Editor_mutex", Folder(dir));
+    SingleInstance first("Editor_mutex", test::Path(dir.path()));
     ASSERT_TRUE(first.tryAcquire());
     EXPECT_TRUE(first.tryAcquire()) << "taking it again in the same copy is harmless";
 
-    SingleInstance second("Editor_mutex", Folder(dir));
+    SingleInstance second("Editor_mutex", test::Path(dir.path()));
     EXPECT_FALSE(second.tryAcquire());
     // The editor runs for days: an old lock of a live copy still counts.
     QFile lockFile(first.lockPath());
@@ -182,7 +173,7 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds) {
                                      QFileDevice::FileModificationTime));
     lockFile.close();
     EXPECT_FALSE(second.tryAcquire());
-    SingleInstance other("Another_mutex", Folder(dir));
+    SingleInstance other("Another_mutex", test::Path(dir.path()));
     EXPECT_TRUE(other.tryAcquire()) << "only the same name is refused";
 
     first.release();
@@ -192,7 +183,7 @@ TEST(SingleInstance, SecondCopyIsRefusedUntilTheFirstEnds) {
 
 TEST(SingleInstance, LockOfACopyThatDiedIsTakenOver) {
     test::TempDir dir;
-    SingleInstance instance("Editor_mutex", Folder(dir));
+    SingleInstance instance("Editor_mutex", test::Path(dir.path()));
 
     // A lock file as a copy leaves it when it is killed: written by that copy, never removed.
     QProcess gone;
@@ -216,6 +207,6 @@ TEST(SingleInstance, LockOfACopyThatDiedIsTakenOver) {
     stale.close();
 
     EXPECT_TRUE(instance.tryAcquire());
-    SingleInstance next("Editor_mutex", Folder(dir));
+    SingleInstance next("Editor_mutex", test::Path(dir.path()));
     EXPECT_FALSE(next.tryAcquire()) << "the new copy now holds it";
 }
