@@ -1,12 +1,10 @@
 // The maintenance windows and commands driven through their widgets: the range-removal forms,
 // the replace dialog with its folder button, the one-at-a-time folder chooser, and the export,
 // group and common-path commands of the main window's menus.
-#include "GuiTestSupport.h"
 #include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
 #include "bank/BankFileWriter.h"
 #include "support/TestFiles.h"
-#include "tools/SoundMaintenance.h"
 #include "ui/Deletemultipleform.h"
 #include "ui/PageCommands.h"
 #include "ui/Replacestringform.h"
@@ -79,10 +77,8 @@ TEST_F(RangeForms, RemoveAsksAndTakesFromUpToTo) {
     });
     RemoveMultipleMultisamples(host, nullptr, 5);
     EXPECT_TRUE(host.services.showed("Remove Multiple Multisamples", "Are You Sure ?"));
-    EXPECT_EQ(bank.path(4, 0), "D:\\x4.wav");
-    EXPECT_EQ(bank.path(5, 0), kEmptyPath);
-    EXPECT_EQ(bank.path(6, 0), kEmptyPath);
-    EXPECT_EQ(bank.path(7, 0), "D:\\x7.wav"); // To itself is kept
+    for (unsigned m = 4; m <= 8; ++m) // From 5 up to To 7, which itself is kept
+        EXPECT_EQ(bank.path(m, 0) == kEmptyPath, m == 5 || m == 6) << m;
     EXPECT_EQ(host.refreshes, (std::vector<int>{refresh::All}));
 
     // No closes the window too and removes nothing.
@@ -123,7 +119,6 @@ TEST_F(RangeForms, ReplaceDialogCancelKeepsPathsAndConfirmRelocates) {
     ReplaceTextInFilePaths(host, nullptr);
     EXPECT_EQ(shownOld, "D:\\Old\\P");
     EXPECT_EQ(shownNew, "D:\\Old\\P");
-    EXPECT_EQ(bank.path(1, 0), "D:\\Old\\Piano\\C3.wav");
     EXPECT_EQ(bank.path(2, 5), "D:\\Old\\Pad\\C4.wav");
 
     WhenShown<TMyReplaceStringForm>([&](TMyReplaceStringForm& form) {
@@ -172,18 +167,12 @@ TEST(MaintenanceMenus, ExportAllSamplesWritesTheLibraryIntoTheChosenFolder) {
     }
     TForm1 form;
     auto boxes = AnswerBoxes(form);
+    form.openFile(Path(dir / "bank.ovb"));
     QStringList& seen = boxes->seen;
+    seen.clear();
     const fs::path out = dir / "out";
     fs::create_directories(out);
-
-    // Before a bank file is loaded the command refuses without asking for a folder.
     ChooseFolder folder(Path(out));
-    Trigger(form, Command::ExportSamples);
-    EXPECT_EQ(seen.takeLast(), "Error!: Not loaded VALID BANK FILE!");
-    EXPECT_TRUE(folder.asked.isEmpty());
-
-    form.openFile(Path(dir / "bank.ovb"));
-    seen.clear();
     Trigger(form, Command::ExportSamples);
     EXPECT_EQ(folder.asked.size(), 1);
     ASSERT_EQ(seen.size(), 2) << seen.join("\n").toStdString();
