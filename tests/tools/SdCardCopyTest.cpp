@@ -64,10 +64,8 @@ TEST(SdCardCopy, WritesBankSystemAndMp3FilesWithProgress) {
     EXPECT_EQ(r.copied, 6u);
     EXPECT_FALSE(ui.progressShown);
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"SD Write Assistant: Write COMPLETE!"});
-    EXPECT_EQ(s.cardNames(s.card.path()),
-              (std::vector<std::string>{"Mp3", "OS.QV2", "Show.O01", "Show.TXT", "Show.ovb"}));
-    EXPECT_EQ(s.cardNames(s.card / "Mp3"), (std::vector<std::string>{"MP3_LIST.TXT", "a.mp3"}));
-    // Byte for byte on a real FAT volume: the FuseCard tests.
+    // What lands where, byte for byte, on a real FAT volume, and the MP3 step chosen without
+    // files: the FuseCard tests.
     // The bank slots first, in slot order, then the system files, then the MP3 files.
     std::vector<std::string> order;
     for (const std::string& t : texts)
@@ -78,16 +76,6 @@ TEST(SdCardCopy, WritesBankSystemAndMp3FilesWithProgress) {
     EXPECT_EQ(ui.progressPercent, 100u) << "a file below one kB ends at 100 %";
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.begin() + 4));
     EXPECT_LT(percents[1], 100u) << "the bar moves during a file of several pieces";
-}
-
-TEST(SdCardCopy, Mp3StepWithoutFilesCreatesNoFolder) {
-    Sources s;
-    s.plan.mp3 = ChooseFiles({});
-    s.plan.system = FileChoice{};
-    ScriptedJobServices ui;
-    EXPECT_TRUE(WriteToCard(s.plan, s.card.path(), ui).complete());
-    EXPECT_EQ(s.cardNames(s.card.path()),
-              (std::vector<std::string>{"Show.O01", "Show.TXT", "Show.ovb"}));
 }
 
 TEST(SdCardCopy, CancelDuringTheFirstFileLeavesNothingOnTheCard) {

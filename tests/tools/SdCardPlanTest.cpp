@@ -22,10 +22,6 @@ const std::string kNotEmpty = "SD Write Assistant: Destination device not empty!
                               "to be formatted in FAT32 file system before start bank "
                               "recording, and need to be EMPTY!";
 
-void WriteBytes(const fs::path& file, std::size_t size, std::uint8_t seed = 1) {
-    WriteAll(file, PatternBytes(size, seed));
-}
-
 CardVolume Fat32(std::uint64_t free, std::uint64_t cluster = 512) {
     CardVolume v;
     v.ready = true;
@@ -60,11 +56,13 @@ std::vector<std::string> Refusals(const CardPlan& plan, const CardVolume& volume
 
 TEST(SdCardPlan, BankSlotsAndChosenFilesListOnlyWhatExists) {
     TempDir dir;
-    WriteBytes(dir / "Live.ovb", 3000);
-    WriteBytes(dir / "Live.O01", 2000);
-    WriteBytes(dir / "Live.O02", 1500);
-    WriteBytes(dir / "Live.O04", 10); // after a gap: volumes are slots, each looked up
-    WriteBytes(dir / "Live.txt", 77); // the listing's extension in another case is found
+    WriteAll(dir / "Live.ovb", PatternBytes(3000, 1));
+    WriteAll(dir / "Live.O01", PatternBytes(2000, 1));
+    WriteAll(dir / "Live.O02", PatternBytes(1500, 1));
+    // After a gap: volumes are slots, each looked up.
+    WriteAll(dir / "Live.O04", PatternBytes(10, 1));
+    // The listing's extension in another case is found.
+    WriteAll(dir / "Live.txt", PatternBytes(77, 1));
     BankChoice c = ChooseBank(dir / "Live.ovb");
     EXPECT_TRUE(c.chosen);
     EXPECT_EQ(c.paths[0], dir / "Live.ovb");
@@ -81,8 +79,8 @@ TEST(SdCardPlan, BankSlotsAndChosenFilesListOnlyWhatExists) {
                            "Live.txt   Size: 77 bytes"}));
 
     // Chosen files that do not exist are left out.
-    WriteBytes(dir / "SYS1.QV2", 100);
-    WriteBytes(dir / "SYS2.QV2", 23);
+    WriteAll(dir / "SYS1.QV2", PatternBytes(100, 1));
+    WriteAll(dir / "SYS2.QV2", PatternBytes(23, 1));
     FileChoice f = ChooseFiles({dir / "SYS1.QV2", dir / "gone.QV2", dir / "SYS2.QV2"});
     EXPECT_TRUE(f.chosen);
     EXPECT_EQ(f.files, (std::vector<fs::path>{dir / "SYS1.QV2", dir / "SYS2.QV2"}));
@@ -117,7 +115,7 @@ TEST(SdCardPlan, RefusalsComeInOrderAndOnlyTheFirstIsShown) {
 
     // A junk file chosen as the bank is refused last, before anything is written.
     TempDir bank;
-    WriteBytes(bank / "Junk.ovb", 3000);
+    WriteAll(bank / "Junk.ovb", PatternBytes(3000, 1));
     plan.bank = ChooseBank(bank / "Junk.ovb");
     EXPECT_EQ(Refusals(plan, Fat32(1 << 20), card.path()),
               std::vector<std::string>{"SD Write Assistant: Bank file " +
@@ -148,17 +146,17 @@ TEST(SdCardPlan, OnlyAnEmptyLabelEntryIsIgnoredWhenCheckingEmptiness) {
     TempDir card;
     CardVolume v = Fat32(1000);
     EXPECT_TRUE(CardFolderEmpty(card.path(), v));
-    WriteBytes(card / "MYCARD", 0);
+    WriteAll(card / "MYCARD", {});
     EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "no label known: an empty file counts";
     v.labelEntry = "MYCARD";
     EXPECT_TRUE(CardFolderEmpty(card.path(), v));
-    WriteBytes(card / "MYCARD", 1);
+    WriteAll(card / "MYCARD", PatternBytes(1, 1));
     EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "a file with data is never the label";
     fs::remove(card / "MYCARD");
     fs::create_directory(card / "MYCARD");
     EXPECT_FALSE(CardFolderEmpty(card.path(), v)) << "nor is a folder";
     fs::remove(card / "MYCARD");
-    WriteBytes(card / PartialCopyName("Live.ovb"), 700);
+    WriteAll(card / PartialCopyName("Live.ovb"), PatternBytes(700, 1));
     EXPECT_TRUE(CardFolderEmpty(card.path(), v)) << "a killed copy's partial file is not content";
     EXPECT_FALSE(CardFolderEmpty(card / "missing", v)) << "an unreadable root is not empty";
 }
