@@ -7,13 +7,13 @@
 #include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/PathSettingsScope.h"
+#include "support/RiffBytes.h"
 #include "support/TestFiles.h"
 #include "wav/Wav_file_parser.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
+#include <fstream>
 
 using namespace ovb;
 using namespace ovb::test;
@@ -26,12 +26,10 @@ std::string Shown(const PlayerSample& s) {
     return s.outcome == Outcome::Message ? s.message : "(no message)";
 }
 
-// The header followed by `zeros` zero bytes.
-std::vector<std::uint8_t> Header(bool stereo, std::uint32_t dataSize, std::size_t zeros = 0) {
-    const auto h = MakeWavHeader(stereo, dataSize);
-    std::vector<std::uint8_t> bytes(h.size() + zeros, 0);
-    std::copy(h.begin(), h.end(), bytes.begin());
-    return bytes;
+// A file of hand-built RIFF bytes; returns its path as stored in a bank.
+std::string Written(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file.string();
 }
 
 } // namespace
@@ -40,11 +38,9 @@ TEST(PlayerSampleWav, MappedWindowsPathsLoadAndATruncatedChunkGivesTheBytesThatA
     TempDir dir;
     std::filesystem::create_directories(dir / "Piano");
     WriteWav(dir / "Piano" / "C 3.wav", true, 100, 2);
-    auto bytes = Header(false, 1000);
     const auto audio = PatternBytes(600, 4);
-    bytes.insert(bytes.end(), audio.begin(), audio.end());
-    bytes[4] = std::uint8_t(bytes.size() - 8), bytes[5] = std::uint8_t((bytes.size() - 8) >> 8);
-    WriteAll(dir / "short.wav", bytes);
+    Written(dir / "short.wav",
+            Riff(Fmt(1) + ChunkClaiming("data", 1000, std::string(audio.begin(), audio.end()))));
     test::PathSettingsScope drives(dir.path());
     auto s = FetchWavSample("d:\\Piano\\C 3.wav");
     ASSERT_EQ(s.outcome, Outcome::Loaded) << Shown(s);
@@ -61,16 +57,11 @@ TEST(PlayerSampleWav, EveryFaultHasItsOwnText) {
     EXPECT_EQ(Shown(FetchWavSample((dir / "none.wav").string())), "File Not Exist");
     EXPECT_EQ(Shown(FetchWavSample(dir.path().string())), "File Not Exist"); // a folder
 
-    auto rate44k = Header(false, 4, 4);
-    rate44k[24] = 0x44, rate44k[25] = 0xAC, rate44k[26] = 0, rate44k[27] = 0; // 44100 Hz
-    WriteAll(dir / "rate.wav", rate44k);
-    EXPECT_EQ(Shown(FetchWavSample((dir / "rate.wav").string())), "Invalid WAV File Format");
-
+    const std::string rate44k = Riff(Chunk("fmt ", PcmFields(1, 44100, 16)) + Chunk("data", "ab"));
+    EXPECT_EQ(Shown(FetchWavSample(Written(dir / "rate.wav", rate44k))), "Invalid WAV File Format");
     // The only chunk after the format block is not "data".
-    auto noData = Header(true, 8, 8);
-    std::memcpy(&noData[36], "junk", 4);
-    WriteAll(dir / "nodata.wav", noData);
-    EXPECT_EQ(Shown(FetchWavSample((dir / "nodata.wav").string())), "No Valid WAVE Chink");
+    const std::string noData = Riff(Fmt(2) + Chunk("junk", std::string(8, '\0')));
+    EXPECT_EQ(Shown(FetchWavSample(Written(dir / "nodata.wav", noData))), "No Valid WAVE Chink");
 }
 
 TEST(PlayerSampleChoice, MultipleRowsWinOverEverySource) {
@@ -85,11 +76,8 @@ TEST(PlayerSampleChoice, MultipleRowsWinOverEverySource) {
 TEST(PlayerSampleBank, WithoutABankFileThePlotSaysSo) {
     as_bank bank; // "No loaded bank!"
     ScriptedJobServices ui;
+    // A loaded script: the player panel's tests.
     EXPECT_EQ(Shown(FetchBankSample(bank, 1, 0, ui)), kNoBankFileLoaded);
-    bank.setLoadedFile("/tmp/some bank.ovs");
-    auto s = FetchPlayerSample(bank, 1, 0, 1, false, ui);
-    EXPECT_EQ(Shown(s), kNoBankFileLoaded);
-    EXPECT_TRUE(s.bytes.empty());
     // The extension is the bank file's in any case.
     for (const char* name : {"/nonexistent/x.OVB", "/nonexistent/x.ovb", "/nonexistent/x.oVb"}) {
         bank.setLoadedFile(name);
