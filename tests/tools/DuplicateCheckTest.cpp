@@ -57,13 +57,12 @@ Lines DirectDuplicateReport(const as_bank& bank, unsigned& count) {
     for (unsigned m = 1; m < kMultisamples; ++m)
         for (unsigned k = 0; k < kSamplesPerMultisample; ++k)
             if (!IsEmptyPath(bank.path(m, k))) withSamples[m] = true;
-    auto has = [&](unsigned m) { return bool(withSamples[m]); };
     for (unsigned a = 1; a < kMultisamples; ++a) {
-        if (!has(a)) continue;
+        if (!withSamples[a]) continue;
         for (unsigned i = 0; i < kSamplesPerMultisample; ++i) {
             if (IsEmptyPath(bank.path(a, i))) continue;
             for (unsigned b = a + 1; b < kMultisamples; ++b) {
-                if (!has(b)) continue;
+                if (!withSamples[b]) continue;
                 for (unsigned j = 0; j < kSamplesPerMultisample; ++j) {
                     if (IsEmptyPath(bank.path(b, j)) || bank.path(b, j) != bank.path(a, i))
                         continue;
