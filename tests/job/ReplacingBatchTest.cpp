@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,6 @@ std::unique_ptr<ReplacingFile> Written(const fs::path& target, const std::string
     return file;
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) {
-    return {text.begin(), text.end()};
-}
-
 std::size_t Entries(const fs::path& folder) {
     return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
@@ -33,8 +30,8 @@ std::size_t Entries(const fs::path& folder) {
 
 TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
     TempDir dir;
-    WriteAll(dir / "a", Bytes("old a"));
-    WriteAll(dir / "c", Bytes("old c"));
+    std::ofstream(dir / "a") << "old a";
+    std::ofstream(dir / "c") << "old c";
     const fs::path unwritable = dir / "n"; // a folder: not a file to replace
     fs::create_directory(unwritable);
     // A name that leaves no room for the temporary endings is still a name that can be written.
@@ -55,15 +52,15 @@ TEST(ReplacingBatch, TargetsChangeOnlyAtTheFlushAndFailuresKeepTheirTarget) {
     EXPECT_TRUE(batch.waiting(dir / "." / "c")) << "the same file by another spelling";
     EXPECT_FALSE(batch.waiting(dir / "b"));
     EXPECT_TRUE(outcomes.empty());
-    EXPECT_EQ(ReadAll(dir / "a"), Bytes("old a"));
-    EXPECT_EQ(ReadAll(dir / "c"), Bytes("old c"));
+    EXPECT_EQ(FileText(dir / "a"), "old a");
+    EXPECT_EQ(FileText(dir / "c"), "old c");
 
     batch.flush();
     EXPECT_EQ(outcomes,
               (std::vector<std::string>{"a ok", "n failed: not a regular file", "c ok", "l ok"}));
-    EXPECT_EQ(ReadAll(dir / "a"), Bytes("new a"));
-    EXPECT_EQ(ReadAll(dir / "c"), Bytes("new c"));
-    EXPECT_EQ(ReadAll(longName), Bytes("long"));
+    EXPECT_EQ(FileText(dir / "a"), "new a");
+    EXPECT_EQ(FileText(dir / "c"), "new c");
+    EXPECT_EQ(FileText(longName), "long");
     EXPECT_TRUE(fs::is_directory(unwritable));
     EXPECT_FALSE(batch.waiting(dir / "a"));
     EXPECT_EQ(Entries(dir.path()), 4u) << "no temporary file is left";
@@ -83,7 +80,7 @@ TEST(ReplacingBatch, FlushesByItselfWhenFullAndAtItsEnd) {
         EXPECT_FALSE(fs::exists(dir / "3"));
     }
     EXPECT_EQ(done, 3);
-    EXPECT_EQ(ReadAll(dir / "3"), Bytes("three"));
+    EXPECT_EQ(FileText(dir / "3"), "three");
 
     ReplacingBatch bySize(100, 8);
     bySize.add(Written(dir / "big", "more than eight bytes"), count);
