@@ -31,34 +31,23 @@ std::string CountingBytes(std::size_t n) {
     return s;
 }
 
-class SoxFiles : public ::testing::Test {
-  protected:
-    // The audio as sox itself decodes it, in the file's own sample encoding.
-    std::string SoxRaw(const fs::path& wav) {
-        const fs::path raw = dir_ / (wav.stem().string() + ".raw");
-        EXPECT_TRUE(Shell("sox " + Quote(wav) + " -t raw " + Quote(raw)));
-        return FileText(raw);
-    }
-    TempDir dir_;
-};
-
 } // namespace
 
-TEST_F(SoxFiles, OwnHeaderIsSeenAs48k16BitWithTheRightChannelsAndSamples) {
+TEST(SoxReadsTheOwnHeader, As48k16BitWithTheRightChannelsAndSamples) {
+    TempDir dir;
     for (unsigned channels : {1u, 2u}) {
         SCOPED_TRACE("channels " + std::to_string(channels));
         const unsigned frames = 48001;
         const std::string audio = CountingBytes(frames * channels * 2);
         const auto header = MakeWavHeader(channels == 2, std::uint32_t(audio.size()));
-        const fs::path p = dir_ / ("own" + std::to_string(channels) + ".wav");
+        const fs::path p = dir / "own.wav", raw = dir / "own.raw";
         std::ofstream(p, std::ios::binary) << std::string(header.begin(), header.end()) << audio;
-        const std::string q = Quote(p);
-        EXPECT_EQ(Capture("soxi -r " + q), "48000");
-        EXPECT_EQ(Capture("soxi -b " + q), "16");
-        EXPECT_EQ(Capture("soxi -e " + q), "Signed Integer PCM");
-        EXPECT_EQ(Capture("soxi -c " + q), std::to_string(channels));
-        EXPECT_EQ(Capture("soxi -s " + q), std::to_string(frames));
-        EXPECT_TRUE(SoxRaw(p) == audio) << "sox decodes other audio than was written";
+        EXPECT_EQ(Capture("for o in r b e c s; do soxi -$o " + Quote(p) + "; done"),
+                  "48000\n16\nSigned Integer PCM\n" + std::to_string(channels) + "\n" +
+                      std::to_string(frames));
+        // The audio as sox itself decodes it, in the file's own sample encoding.
+        ASSERT_TRUE(Shell("sox " + Quote(p) + " -t raw " + Quote(raw)));
+        EXPECT_TRUE(FileText(raw) == audio) << "sox decodes other audio than was written";
     }
 }
 
@@ -128,18 +117,12 @@ TEST(WavChunkWalk, NoDataChunkIsFoundUnlessAnIdAndSizeLeadToIt) {
 
 TEST(WavChunkWalk, EmptyAndOverlongDataChunks) {
     const std::string file = Riff(Fmt(1) + Chunk("data", ""));
-    std::istringstream in(file);
-    ASSERT_EQ(CheckWavHeader(in), WavMono);
-    ASSERT_TRUE(FindDataChunk(in));
-    EXPECT_EQ(WavDataSize(in), 0u);
     const WavLayout empty = Parse(file);
     EXPECT_TRUE(empty.hasData);
     EXPECT_EQ(empty.dataOffset, file.size());
     EXPECT_TRUE(empty.dataComplete());
 
-    const std::string ten(10, 'x');
-    EXPECT_TRUE(Parse(Riff(Fmt(1) + ChunkClaiming("data", 10, ten))).dataComplete());
-    const WavLayout cut = Parse(Riff(Fmt(1) + ChunkClaiming("data", 11, ten)));
+    const WavLayout cut = Parse(Riff(Fmt(1) + ChunkClaiming("data", 11, std::string(10, 'x'))));
     ASSERT_TRUE(cut.hasData);
     EXPECT_EQ(cut.dataSize, 11u);
     EXPECT_FALSE(cut.dataComplete());
@@ -148,18 +131,13 @@ TEST(WavChunkWalk, EmptyAndOverlongDataChunks) {
     EXPECT_FALSE(huge.dataComplete());
 }
 
-TEST(WavHeaderWriter, HeaderIsTheCanonicalLayoutAndRoundTrips) {
+// What the parser makes of this layout is checked above on the same bytes built by hand.
+TEST(WavHeaderWriter, HeaderIsTheCanonicalLayout) {
     for (bool stereo : {false, true}) {
         const std::uint32_t size = stereo ? 140004 : 70002; // sizes above 16 bits
         const auto header = MakeWavHeader(stereo, size);
-        const std::string headerBytes(header.begin(), header.end());
-        EXPECT_TRUE(headerBytes ==
+        EXPECT_TRUE(std::string(header.begin(), header.end()) ==
                     "RIFF" + Le32(36 + size) + "WAVE" + Fmt(stereo ? 2 : 1) + "data" + Le32(size))
             << stereo;
-        const WavLayout w = Parse(headerBytes + CountingBytes(size));
-        EXPECT_EQ(w.format, stereo ? WavStereo : WavMono);
-        EXPECT_EQ(w.dataOffset, header.size());
-        EXPECT_EQ(w.dataSize, size);
-        EXPECT_TRUE(w.dataComplete());
     }
 }
