@@ -54,7 +54,7 @@ std::vector<std::string> Refusals(const CardPlan& plan, const CardVolume& volume
 
 } // namespace
 
-TEST(SdCardPlan, BankSlotsAndChosenFilesListOnlyWhatExists) {
+TEST(SdCardPlan, BankSlotsListOnlyTheFilesThatExist) {
     TempDir dir;
     WriteAll(dir / "Live.ovb", PatternBytes(3000, 1));
     WriteAll(dir / "Live.O01", PatternBytes(2000, 1));
@@ -77,16 +77,6 @@ TEST(SdCardPlan, BankSlotsAndChosenFilesListOnlyWhatExists) {
                            "Live.ovb   Size: 3000 bytes", "Live.O01   Size: 2000 bytes",
                            "Live.O02   Size: 1500 bytes", "Live.O04   Size: 10 bytes",
                            "Live.txt   Size: 77 bytes"}));
-
-    // Chosen files that do not exist are left out.
-    WriteAll(dir / "SYS1.QV2", PatternBytes(100, 1));
-    WriteAll(dir / "SYS2.QV2", PatternBytes(23, 1));
-    FileChoice f = ChooseFiles({dir / "SYS1.QV2", dir / "gone.QV2", dir / "SYS2.QV2"});
-    EXPECT_TRUE(f.chosen);
-    EXPECT_EQ(f.files, (std::vector<fs::path>{dir / "SYS1.QV2", dir / "SYS2.QV2"}));
-    EXPECT_EQ(f.lines,
-              (std::vector<std::string>{(dir / "SYS1.QV2").string(), (dir / "SYS2.QV2").string()}));
-    EXPECT_EQ(f.total, 123u);
 }
 
 TEST(SdCardPlan, RefusalsComeInOrderAndOnlyTheFirstIsShown) {
