@@ -84,12 +84,8 @@ TEST(BankMerge, ChainLandsOnFreePositionsWithLinksRenumbered) {
     EXPECT_EQ(a->paths(7), b->paths(5));
     EXPECT_EQ(a->multisample(9).sample[3].start_sector(), 0u) << "A's own record stays";
 
-    const std::vector<std::string> changed = DiffBanks(*before, *a);
-    ASSERT_EQ(changed.size(), 5u) << "only the five new records";
-    const char* heads[] = {"scene 002 ", "acomp 003 ", "chord 004 ", "sound 0006 ",
-                           "multisample 0007 "};
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_EQ(changed[i].rfind(heads[i], 0), 0u) << changed[i];
+    // Nothing else changed: the five records whose links are checked above are all there is.
+    EXPECT_EQ(DiffBanks(*before, *a).size(), 5u);
 
     ASSERT_EQ(ui.reports.size(), 1u);
     EXPECT_EQ(ui.reports[0], (std::vector<std::string>{
