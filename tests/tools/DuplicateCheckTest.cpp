@@ -43,7 +43,6 @@ TEST_F(DuplicateCheck, SameFileInTwoMultisamplesIsOnePairInsideOneIsNone) {
     EXPECT_EQ(ui.shown(), (Lines{"Checking for DUPLICATED samples!: WARNING!!!\nFunction with "
                                  "Long Time Execution!\n\nAre You Sure to continue?"}));
     EXPECT_EQ(Report(), Pair(2, 5, 40, 9, piano));
-    EXPECT_EQ(ReportCaption(), "Report: Check for DUPLICATED samples!");
     EXPECT_EQ(ui.progressDetail, "Checking Multisample: MS0009");
     EXPECT_EQ(ui.progressPercent, 100u);
 }

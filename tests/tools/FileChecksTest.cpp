@@ -45,7 +45,6 @@ TEST_F(FileChecks, MissingFilesAreListedPerMultisampleWithRunningNumbers) {
                      "1. Missing file: D:\\gone0.wav", "Multisample Num: 7 - Brass           ",
                      "2. Missing file: D:\\gone1.wav", "3. Missing file: D:\\gone2.wav",
                      "Multisample Num: 8 - - - -           ", "4. Missing file: D:"}));
-    EXPECT_EQ(ReportCaption(), "Report: Missing Files");
     EXPECT_EQ(ui.progressPercent, 20u); // 1 of 5 files exists
 }
 
@@ -70,8 +69,6 @@ TEST_F(FileChecks, FirstSampleLevelPassesUpTo163AndReportsFrom164) {
                                "Multisample 0002 [ Mono             ]:", " - Sample Note: 0038",
                                " - Sample Note: 0039",
                                "Multisample 0003 [ Stereo           ]:", " - Sample Note: 0046"}));
-    EXPECT_EQ(ReportCaption(), "Report: files with first sample lewel bellow tresholt whu will "
-                               "triger Windows Fade In Function!");
 }
 
 TEST_F(FileChecks, FirstSampleSkipsShortDataAndGivesTheMessage) {
@@ -104,7 +101,6 @@ TEST_F(FileChecks, LoopsFromTheActiveBitOrTheLoopValue) {
                                "Multisample 0000 [ - - -            ]:", " - Sample Note: 0041",
                                "Multisample 0006 [ Loops            ]:", " - Sample Note: 0036",
                                " - Sample Note: 0037"}));
-    EXPECT_EQ(ReportCaption(), "Report: samples with active or not default loops");
 }
 
 } // namespace
