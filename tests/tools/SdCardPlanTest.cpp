@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <numeric>
 
 using namespace ovb;
 using namespace ovb::test;
@@ -33,14 +34,14 @@ CardVolume Fat32(std::uint64_t free, std::uint64_t cluster = 512) {
     return v;
 }
 
+// Files that need not exist, of the given sizes.
 FileChoice Files(std::vector<fs::path> files, std::vector<std::uint64_t> sizes) {
-    FileChoice c;
-    c.chosen = true;
-    c.files = std::move(files);
-    c.sizes = std::move(sizes);
-    for (std::uint64_t size : c.sizes)
-        c.total += size;
-    return c;
+    const std::uint64_t total = std::accumulate(sizes.begin(), sizes.end(), std::uint64_t(0));
+    return {.chosen = true,
+            .files = std::move(files),
+            .sizes = std::move(sizes),
+            .total = total,
+            .lines = {}};
 }
 
 std::vector<std::string> Refusals(const CardPlan& plan, const CardVolume& volume,
