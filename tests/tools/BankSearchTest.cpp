@@ -46,6 +46,13 @@ TEST_F(BankSearch, FindsEveryKindByAnyPartOfItsNameIgnoringCase) {
     EXPECT_EQ(SearchBank(bank, "rings", SearchOptions{}).sounds, (Lines{"0042 Strings"}));
     EXPECT_EQ(SearchBank(bank, "Piano Scene ", SearchOptions{}).presets, Lines{})
         << "the padding after a name is not part of it";
+
+    // A name ends at its first zero byte.
+    SetName(bank.sound(7).name, "Flute");
+    bank.sound(7).name[5] = '\0';
+    bank.sound(7).name[6] = 'X'; // left over from a longer name
+    EXPECT_EQ(SearchBank(bank, "flute", {}).sounds, (Lines{"0007 Flute"}));
+    EXPECT_TRUE(SearchBank(bank, "X", {}).sounds.empty());
 }
 
 TEST_F(BankSearch, EmptyRecordsAndEmptyTextFindNothing) {
@@ -70,14 +77,6 @@ TEST_F(BankSearch, PathHitsListTheFilesAndTheirMultisamplesOnce) {
     SearchResults both = SearchBank(bank, "piano", {.filePaths = true});
     EXPECT_EQ(both.multisamples, (Lines{"0001 Piano C", "0020 - - -", "9999 Bass"}));
     EXPECT_EQ(both.paths.size(), 3u);
-}
-
-TEST_F(BankSearch, NameEndsAtItsFirstZeroByte) {
-    SetName(bank.sound(7).name, "Flute");
-    bank.sound(7).name[5] = '\0';
-    bank.sound(7).name[6] = 'X'; // left over from a longer name
-    EXPECT_EQ(SearchBank(bank, "flute", {}).sounds, (Lines{"0007 Flute"}));
-    EXPECT_TRUE(SearchBank(bank, "X", {}).sounds.empty());
 }
 
 TEST(ContainsIgnoringCase, FoldsOnlyAsciiLetters) {

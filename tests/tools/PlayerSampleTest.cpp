@@ -64,19 +64,14 @@ TEST(PlayerSampleWav, EveryFaultHasItsOwnText) {
     EXPECT_EQ(Shown(FetchWavSample(Written(dir / "nodata.wav", noData))), "No Valid WAVE Chink");
 }
 
-TEST(PlayerSampleChoice, MultipleRowsWinOverEverySource) {
-    as_bank bank;
+TEST(PlayerSampleBank, EveryFaultHasItsOwnText) {
+    TempDir dir;
+    as_bank bank; // "No loaded bank!"; a loaded script is the player panel tests' case
     ScriptedJobServices ui;
     for (bool fromWav : {true, false})
         EXPECT_EQ(Shown(FetchPlayerSample(bank, 1, 0, 2, fromWav, ui)), "Multiple selection");
     // One row from a slot without a file.
     EXPECT_EQ(Shown(FetchPlayerSample(bank, 1, 0, 1, true, ui)), "File Not Exist");
-}
-
-TEST(PlayerSampleBank, WithoutABankFileThePlotSaysSo) {
-    as_bank bank; // "No loaded bank!"
-    ScriptedJobServices ui;
-    // A loaded script: the player panel's tests.
     EXPECT_EQ(Shown(FetchBankSample(bank, 1, 0, ui)), kNoBankFileLoaded);
     // The extension is the bank file's in any case.
     for (const char* name : {"/nonexistent/x.OVB", "/nonexistent/x.ovb", "/nonexistent/x.oVb"}) {
@@ -84,12 +79,7 @@ TEST(PlayerSampleBank, WithoutABankFileThePlotSaysSo) {
         EXPECT_EQ(Shown(FetchBankSample(bank, 1, 0, ui)), "OVB File Not Exist") << name;
     }
     EXPECT_TRUE(ui.transcript.empty());
-}
 
-TEST(PlayerSampleBank, RecordsThatCannotBeReadAreNamed) {
-    TempDir dir;
-    as_bank bank;
-    ScriptedJobServices ui;
     WriteAll(dir / "empty.ovb", {});
     WriteAll(dir / "small.OVB", std::vector<std::uint8_t>(4096, 1));
     bank.setLoadedFile((dir / "small.OVB").string());
