@@ -63,8 +63,11 @@ TEST(SdCardCopy, WritesBankSystemAndMp3FilesWithProgress) {
     EXPECT_EQ(r.copied, 6u);
     EXPECT_FALSE(ui.progressShown);
     EXPECT_EQ(ui.shown(), std::vector<std::string>{"SD Write Assistant: Write COMPLETE!"});
-    // What lands where, byte for byte, on a real FAT volume, and the MP3 step chosen without
-    // files: the FuseCard tests.
+    EXPECT_EQ(s.cardNames(s.card.path()),
+              (std::vector<std::string>{"Mp3", "OS.QV2", "Show.O01", "Show.TXT", "Show.ovb"}));
+    EXPECT_EQ(s.cardNames(s.card / "Mp3"), (std::vector<std::string>{"MP3_LIST.TXT", "a.mp3"}));
+    // Byte for byte on a real FAT volume, and the MP3 step chosen without files: the FuseCard
+    // tests (they need /dev/fuse, so the names are checked here too).
     // The bank slots first, in slot order, then the system files, then the MP3 files.
     std::vector<std::string> order;
     for (const std::string& t : texts)
