@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 
 using namespace ovb;
@@ -36,21 +35,14 @@ std::string Bytes(std::span<const char> name) {
     return std::string(name.data(), name.size());
 }
 
-TEST(BankModels, ItemTextsNumberEveryRecord) {
-    test::TestEditorHost host;
-    BankModels& m = host.models;
-    ASSERT_EQ(m.multisampleNames()->rowCount(), 10000);
-    ASSERT_EQ(m.chordNames()->rowCount(), 1000);
-    // A new record's name keeps its padding.
-    EXPECT_EQ(Item(m.soundNames(), 42), "0042 - - -           ");
-    EXPECT_EQ(Item(m.multisampleNames(), 0), "No Multisample");
-    EXPECT_EQ(Item(m.chordNames(), 7), "007 - - -" + QString(27, ' '));
-}
-
 TEST(BankModels, RefreshBitsRebuildOnlyTheirListsAndOnlyChangedItems) {
     test::TestEditorHost host;
     BankModels& m = host.models;
     as_bank& bank = host.bank();
+    ASSERT_EQ(m.multisampleNames()->rowCount(), 10000);
+    ASSERT_EQ(m.chordNames()->rowCount(), 1000);
+    EXPECT_EQ(Item(m.multisampleNames(), 0), "No Multisample");
+    EXPECT_EQ(Item(m.chordNames(), 7), "007 - - -" + QString(27, ' '));
     ChangedRows sounds(m.soundNames()), multis(m.multisampleNames()), solos(m.soloNames()),
         acomps(m.acompNames()), fbasses(m.fbassNames()), chords(m.chordNames());
     SetName(bank.sound(5).name, "Piano", '\0');
@@ -63,7 +55,8 @@ TEST(BankModels, RefreshBitsRebuildOnlyTheirListsAndOnlyChangedItems) {
     EXPECT_EQ(multis.rows, std::multiset<int>{8});
     EXPECT_EQ(Item(m.multisampleNames(), 8), "MS0008 Strings");
     EXPECT_TRUE(sounds.rows.empty());
-    EXPECT_EQ(Item(m.soundNames(), 5), "0005 - - -           ") << "rebuilt without its bit";
+    // A new record's name keeps its padding; the list is not rebuilt without its bit.
+    EXPECT_EQ(Item(m.soundNames(), 5), "0005 - - -           ");
 
     m.refresh(refresh::Sounds);
     EXPECT_EQ(sounds.rows, (std::multiset<int>{5, 6}));
@@ -82,20 +75,9 @@ TEST(BankModels, RefreshBitsRebuildOnlyTheirListsAndOnlyChangedItems) {
     EXPECT_EQ(sounds.rows.size() + multis.rows.size() + solos.rows.size() + chords.rows.size(), 5u);
 }
 
-TEST(RecordGridModel, NumbersAndNamesComeFromTheBank) {
-    test::TestEditorHost host;
-    RecordGridModel* scenes = host.models.sceneGrid();
-    RecordGridModel* sounds = host.models.soundGrid();
-    EXPECT_EQ(scenes->index(7, 0).data().toString(), "007");
-    EXPECT_EQ(sounds->index(7, 0).data().toString(), "0007");
-    SetName(host.bank().scene(7).name, "Wedding", '\0');
-    EXPECT_EQ(scenes->index(7, 1).data().toString(), "Wedding");
-    // The editor starts from the name without its padding.
-    EXPECT_EQ(scenes->index(8, 1).data(Qt::EditRole).toString(), "- - -");
-}
-
-// Each list writes its own record kind, cut to that kind's width.
-TEST(RecordGridModel, EditedNamesReachTheirRecordWithItsWidth) {
+// Each list shows its record kind's number and name and writes that kind, cut to its width; a
+// character outside the module's set becomes a question mark.
+TEST(RecordGridModel, ShownAndEditedNamesBelongToTheirRecordWithItsWidth) {
     test::TestEditorHost host;
     BankModels& m = host.models;
     const QString forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd";
@@ -114,13 +96,14 @@ TEST(RecordGridModel, EditedNamesReachTheirRecordWithItsWidth) {
         EXPECT_FALSE(c.grid->setData(c.grid->index(4, 0), "x", Qt::EditRole));
     }
     EXPECT_EQ(b.sound(3).name, EmptyName<16>());
-}
 
-TEST(RecordGridModel, CharactersOutsideTheModuleSetBecomeQuestionMarks) {
-    test::TestEditorHost host;
-    RecordGridModel* sounds = host.models.soundGrid();
+    RecordGridModel* sounds = m.soundGrid();
+    EXPECT_EQ(sounds->index(7, 0).data().toString(), "0007");
+    // A name read up to its first zero byte.
+    SetName(b.sound(7).name, "Wedding", '\0');
+    EXPECT_EQ(sounds->index(7, 1).data().toString(), "Wedding");
     sounds->setData(sounds->index(1, 1), QString::fromUtf8("Café ♪"), Qt::EditRole);
-    EXPECT_EQ(Bytes(host.bank().sound(1).name), std::string("Caf\xE9 ?") + std::string(10, '\0'));
+    EXPECT_EQ(Bytes(b.sound(1).name), std::string("Caf\xE9 ?") + std::string(10, '\0'));
     EXPECT_EQ(sounds->index(1, 1).data().toString(), QString::fromUtf8("Café ?"));
 }
 
