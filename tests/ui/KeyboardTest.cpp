@@ -71,6 +71,9 @@ TEST(Keyboard, AReportIsCopiedSavedAsTextAndClosedByEscape) {
         if (!closed) report.reject();
     });
     form.jobs().ShowReport("Report: Found", {"MS0001  Piano", "MS0002  Organ"});
+    // Closed, the window stays, hidden, for the next report.
+    ASSERT_NE(form.jobServices().reportForm(), nullptr);
+    EXPECT_FALSE(form.jobServices().reportForm()->isVisible());
     form.jobs().CloseReport();
     EXPECT_TRUE(closed);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "MS0001  Piano\nMS0002  Organ");

@@ -1,6 +1,5 @@
 // Messages and questions of jobs as real message boxes, answered the way a user would, and the
 // box an exception escaping an event handler becomes.
-#include "GuiTestSupport.h"
 #include "uibase/GuardedApplication.h"
 #include "uibase/QtJobServices.h"
 
@@ -61,16 +60,6 @@ TEST(MessageBoxes, AskOffersTheButtonsAndReturnsThePressedOne) {
         EXPECT_EQ(seen.buttons, offered);
         EXPECT_EQ(seen.title, "Question");
     }
-}
-
-TEST(MessageBoxes, RealModalBoxIsAnswered) {
-    QtJobServices ui;
-    test::WhenModalAppears([](QWidget& modal) {
-        auto* box = qobject_cast<QMessageBox*>(&modal);
-        ASSERT_NE(box, nullptr);
-        box->button(QMessageBox::No)->click();
-    });
-    EXPECT_EQ(ui.ask("Question", "Recalculate?", Buttons::YesNo), Answer::No);
 }
 
 // A message shows its text as it is (no markup) with OK only, in front of the job's window.
