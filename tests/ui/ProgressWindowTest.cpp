@@ -2,7 +2,6 @@
 #include "GuiTestSupport.h"
 #include "uibase/QtJobServices.h"
 
-#include <QLabel>
 #include <QMetaObject>
 #include <QPointer>
 #include <QProgressBar>
@@ -35,7 +34,12 @@ TEST_F(ProgressWindow, SecondShowKeepsTheFirstCallersWindow) {
     EXPECT_EQ(form->text(), "Loading bank...");
     ui.SetProgressPercent(100);
     const QColor firstColour = GaugeFill(*form);
-    form->cancelButton()->click();
+    // A press waits for the job's pass over the pending events, then reaches the first job's
+    // flag.
+    EXPECT_TRUE(form->cancelButton()->isVisibleTo(form));
+    QMetaObject::invokeMethod(form->cancelButton(), "click", Qt::QueuedConnection);
+    EXPECT_FALSE(first);
+    ui.processEvents();
     EXPECT_TRUE(first);
     EXPECT_FALSE(second);
     ui.HideProgress();
@@ -50,18 +54,6 @@ TEST_F(ProgressWindow, SecondShowKeepsTheFirstCallersWindow) {
     ui.ShowProgress('r', &second);
     EXPECT_FALSE(ui.progressForm()->cancelButton()->isVisibleTo(ui.progressForm()));
     EXPECT_EQ(ui.progressForm()->kind(), 'c');
-}
-
-TEST_F(ProgressWindow, CancelWithAFlagSetsItAtTheNextPass) {
-    bool cancel = false;
-    ui.ShowProgress('r', &cancel);
-    TProgressForm* form = ui.progressForm();
-    EXPECT_TRUE(form->cancelButton()->isVisibleTo(form));
-    // A press waits for the job's pass over the pending events, then reaches the job's flag.
-    QMetaObject::invokeMethod(form->cancelButton(), "click", Qt::QueuedConnection);
-    EXPECT_FALSE(cancel);
-    ui.processEvents();
-    EXPECT_TRUE(cancel);
 }
 
 TEST_F(ProgressWindow, WindowFollowsTheJobAndHideDestroysIt) {
@@ -91,14 +83,12 @@ TEST_F(ProgressWindow, WindowFollowsTheJobAndHideDestroysIt) {
 
 TEST_F(ProgressWindow, BelongsToTheParentAndDiesWithIt) {
     auto* main = new QWidget;
-    main->resize(800, 600);
     main->show();
     QtJobServices owned(main);
     owned.ShowProgress('c');
     QPointer<TProgressForm> form = owned.progressForm();
     EXPECT_EQ(form->parentWidget(), main);
     EXPECT_TRUE(form->isWindow());
-    EXPECT_EQ(form->frameGeometry().center(), main->frameGeometry().center());
 
     delete main;
     EXPECT_TRUE(form.isNull());
