@@ -13,21 +13,6 @@
 using namespace ovb;
 using namespace ovb::test;
 
-namespace {
-
-// Answers the destination question with `answer` and counts the questions.
-struct DestinationAnswer {
-    explicit DestinationAnswer(std::optional<ConformOptions> answer)
-        : hook(ConformDestinationHook(), [this, answer](QWidget*) {
-              ++asked;
-              return answer;
-          }) {}
-    int asked = 0;
-    HookScope<ConformDestinationAsk> hook;
-};
-
-} // namespace
-
 // Cancelled, the destination question leaves bank and files alone; answered, the bank's files
 // are conformed and the bank names the new ones.
 TEST(ConformCommands, ToolsMenuEntryConformsTheBankUnlessTheDestinationIsCancelled) {
@@ -37,16 +22,20 @@ TEST(ConformCommands, ToolsMenuEntryConformsTheBankUnlessTheDestinationIsCancell
     ASSERT_TRUE(SoxSine(source, "-r 44100 -b 24 -c 1", 0.2));
     form.bank().path(3, 5) = source.string();
     auto boxes = AnswerBoxes(form, QMessageBox::Yes);
-    {
-        DestinationAnswer cancel(std::nullopt);
-        Trigger(form, Command::ConformWavFiles);
-        EXPECT_EQ(cancel.asked, 1);
-        EXPECT_TRUE(boxes->seen.isEmpty());
-        EXPECT_EQ(form.bank().path(3, 5), source.string());
-    }
-    DestinationAnswer answer(ConformOptions{}); // beside, "_48k"
+    int asked = 0;
+    std::optional<ConformOptions> answer; // Cancel
+    HookScope<ConformDestinationAsk> hook(ConformDestinationHook(), [&](QWidget*) {
+        ++asked;
+        return answer;
+    });
     Trigger(form, Command::ConformWavFiles);
-    EXPECT_EQ(answer.asked, 1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(boxes->seen.isEmpty());
+    EXPECT_EQ(form.bank().path(3, 5), source.string());
+
+    answer = ConformOptions{}; // beside, "_48k"
+    Trigger(form, Command::ConformWavFiles);
+    EXPECT_EQ(asked, 2);
     const auto target = dir / "tone_48k.wav";
     EXPECT_EQ(form.bank().path(3, 5), target.string());
     EXPECT_TRUE(std::filesystem::exists(target));

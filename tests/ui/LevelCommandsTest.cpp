@@ -14,21 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers the multi-file dialog with chosen files and records what each dialog asked for.
-struct PickFiles {
-    explicit PickFiles(QStringList files)
-        : hook(multiFileDialog(), [this, files](QWidget*, const FileDialogRequest& request) {
-              asked << request;
-              return files;
-          }) {}
-    QList<FileDialogRequest> asked;
-    HookScope<MultiFileDialog> hook;
-};
-
-std::vector<std::int16_t> Audio(const fs::path& wav, std::size_t count) {
-    return ValuesAt(ReadAll(wav), kWavHeaderSize, count);
-}
-
 // The analysis result names the count of files read and the loudest one.
 bool NamesLoudest(const QString& result, unsigned files, const fs::path& loudest) {
     return result.startsWith(QString("Analize Result:: Analized %1 WAV files.").arg(files)) &&
@@ -46,18 +31,23 @@ TEST(LevelCommands, ExternalAnalysisAsksForFilesAndNamesTheLoudest) {
     const auto before = ReadAll(dir / "soft.wav");
     TForm1 form;
     auto boxes = AnswerBoxes(form);
-    {
-        PickFiles cancel({});
-        Trigger(form, Command::FindLoudestExternal);
-        Trigger(form, Command::NormalizeExternal);
-        EXPECT_EQ(cancel.asked.size(), 2);
-        EXPECT_TRUE(boxes->seen.isEmpty()) << boxes->seen.join("\n").toStdString();
-        EXPECT_EQ(ReadAll(dir / "soft.wav"), before);
-    }
-    PickFiles pick({Path(dir / "soft.wav"), Path(missing), Path(dir / "loud.wav")});
+    QStringList picked; // Cancel
+    QList<FileDialogRequest> asked;
+    HookScope<MultiFileDialog> hook(multiFileDialog(),
+                                    [&](QWidget*, const FileDialogRequest& request) {
+                                        asked << request;
+                                        return picked;
+                                    });
     Trigger(form, Command::FindLoudestExternal);
-    ASSERT_EQ(pick.asked.size(), 1);
-    EXPECT_FALSE(pick.asked[0].save);
+    Trigger(form, Command::NormalizeExternal);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(boxes->seen.isEmpty()) << boxes->seen.join("\n").toStdString();
+    EXPECT_EQ(ReadAll(dir / "soft.wav"), before);
+
+    picked = {Path(dir / "soft.wav"), Path(missing), Path(dir / "loud.wav")};
+    Trigger(form, Command::FindLoudestExternal);
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_FALSE(asked[2].save);
     // Yes to "show errors" brings the error report before the result.
     ASSERT_EQ(boxes->seen.size(), 3) << boxes->seen.join("\n").toStdString();
     EXPECT_TRUE(boxes->seen[1].endsWith(Path(missing)));
@@ -86,5 +76,6 @@ TEST(LevelCommands, MultisampleCommandsWorkOnItsNonEmptySlots) {
     NormalizeMultisample(form, 7);
     ASSERT_EQ(boxes->seen.size(), 4) << boxes->seen.join("\n").toStdString();
     EXPECT_TRUE(boxes->seen[3].startsWith("Normalize procedure report: Normalize OK!"));
-    EXPECT_NE(Audio(low, 2)[1], 100) << "the low file took the gain too";
+    EXPECT_NE(ValuesAt(ReadAll(low), kWavHeaderSize, 2)[1], 100)
+        << "the low file took the gain too";
 }
