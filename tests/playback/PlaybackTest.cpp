@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -27,10 +26,6 @@ using namespace ovb;
 using namespace ovb::test;
 
 namespace {
-
-const char* SinkName() {
-    return std::getenv("OVB_TEST_SINK");
-}
 
 // The 1-based tag of the null sink in the device list, 0 when it is not listed.
 int NullSinkTag() {
@@ -66,8 +61,8 @@ void Wait(
 class MonitorRecording {
   public:
     explicit MonitorRecording(const std::filesystem::path& file) : file_(file) {
-        process_.start("parec", {"--device=" + QString(SinkName()) + ".monitor", "--raw",
-                                 "--format=s16le", "--rate=48000", "--channels=2",
+        process_.start("parec", {"--device=" + qEnvironmentVariable("OVB_TEST_SINK") + ".monitor",
+                                 "--raw", "--format=s16le", "--rate=48000", "--channels=2",
                                  "--latency-msec=10", QString::fromStdString(file.string())});
         started_ = process_.waitForStarted(5000);
         Wait(500); // connected and recording silence before anything plays
@@ -128,8 +123,9 @@ void ExpectRecordedSample(const std::vector<std::int16_t>& rec,
 class Playback : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(SinkName()) << "needs the private PulseAudio server: run through "
-                                   "scripts/with-pulseaudio.sh";
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("OVB_TEST_SINK"))
+            << "needs the private PulseAudio server: run through "
+               "scripts/with-pulseaudio.sh";
         tag = NullSinkTag();
         ASSERT_NE(tag, 0) << "the null sink is not among the audio outputs";
         panel.show();

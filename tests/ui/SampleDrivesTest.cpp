@@ -35,13 +35,11 @@ class SampleDrivesTest : public ::testing::Test {
     std::string savedConfig = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
     TForm1 form;
     std::shared_ptr<BoxLog> boxes = AnswerBoxes(form);
+    HookScope<SampleDrivesRunner> drivesRunner{SampleDrivesRunnerHook(), SampleDrivesRunnerHook()};
+    HookScope<DirectoryChooser> chooser{DirectoryChooserHook(), DirectoryChooserHook()};
 
     void SetUp() override { setenv("XDG_CONFIG_HOME", config.path().c_str(), 1); }
-    void TearDown() override {
-        setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
-        SampleDrivesRunnerHook() = [](SampleDrivesDialog& d) { return d.exec(); };
-        DirectoryChooserHook() = nullptr;
-    }
+    void TearDown() override { setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1); }
     void OpenScript(const std::string& stored) {
         as_bank bank;
         bank.path(5, 0) = stored;

@@ -82,7 +82,6 @@ class SoundManagerPageTest : public ::testing::Test {
 TEST_F(SoundManagerPageTest, LoadsAScriptIntoTheSecondBankAndClearsIt) {
     const std::string fileBefore = form.currentFileName();
     LoadManager();
-    ASSERT_EQ(dialogs->asked.size(), 1);
     EXPECT_EQ(manager.rightGrid()->model()->index(105, 1).data().toString(), "Mgr105");
     EXPECT_EQ(form.bank().sound(105).name, EmptyName<16>()) << "the edited bank is not touched";
     EXPECT_EQ(form.currentFileName(), fileBefore) << "the edited bank's file is still the same";
@@ -101,7 +100,6 @@ TEST_F(SoundManagerPageTest, LoadsAScriptIntoTheSecondBankAndClearsIt) {
 TEST_F(SoundManagerPageTest, ExecuteCopiesWithTheChosenPlacement) {
     LoadManager();
     Choose(10, 100);
-    EXPECT_EQ(manager.managerSound(), 100);
     manager.executeButton()->click();
     EXPECT_EQ(ZoneMs(10, 0), 2u);
     EXPECT_EQ(LeftName(10), "Mgr100") << "the left grid shows the copy";
