@@ -44,9 +44,7 @@ TEST(SectionPages, ClicksInTheListsAskForTheirRefreshBits) {
         test::ClickRecord(*page->grid(), 12);
         EXPECT_EQ(page->currentRecord(), 12);
         EXPECT_EQ(host.refreshes, std::vector<int>{bits});
-    }
-    // Rows can be dragged; a drop changes nothing, the list keeps the bank's order.
-    for (auto [page, bits] : cases) {
+        // Rows can be dragged; a drop changes nothing, the list keeps the bank's order.
         QAbstractItemModel& list = *page->grid()->model();
         const QModelIndex from = list.index(3, 1);
         ASSERT_TRUE(list.flags(from) & Qt::ItemIsDragEnabled);
