@@ -13,11 +13,6 @@ using namespace ovb;
 
 namespace {
 
-QColor GaugeFill(TProgressForm& form) {
-    // Left part of a full gauge: chunk colour, away from the centred percentage text.
-    return test::PaintedColour(*form.gauge(), 0.1, 0.5);
-}
-
 class ProgressWindow : public ::testing::Test {
   protected:
     QtJobServices ui{nullptr};
@@ -33,7 +28,8 @@ TEST_F(ProgressWindow, SecondShowKeepsTheFirstCallersWindow) {
     ASSERT_EQ(ui.progressForm(), form);
     EXPECT_EQ(form->text(), "Loading bank...");
     ui.SetProgressPercent(100);
-    const QColor firstColour = GaugeFill(*form);
+    // Left part of a full gauge: chunk colour, away from the centred percentage text.
+    const QColor firstColour = test::PaintedColour(*form->gauge(), 0.1, 0.5);
     // A press waits for the job's pass over the pending events, then reaches the first job's
     // flag.
     EXPECT_TRUE(form->cancelButton()->isVisibleTo(form));
@@ -46,7 +42,7 @@ TEST_F(ProgressWindow, SecondShowKeepsTheFirstCallersWindow) {
     // The gauge kept the first job's colour: a writing job alone paints another one.
     ui.ShowProgress('w');
     ui.SetProgressPercent(100);
-    EXPECT_NE(GaugeFill(*ui.progressForm()), firstColour);
+    EXPECT_NE(test::PaintedColour(*ui.progressForm()->gauge(), 0.1, 0.5), firstColour);
     ui.HideProgress();
 
     // A job without a cancel flag keeps the window without Cancel, whatever the second caller has.
