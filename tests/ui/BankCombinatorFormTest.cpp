@@ -1,7 +1,6 @@
 // The bank combinator assistant through its widgets: bank B chosen in the main window's file
 // dialog, the plan shown, the combination made as one undoable step; a full bank refuses.
 #include "assistants/BankCombinatorForm.h"
-#include "GuiTestSupport.h"
 #include "MainWindowTestSupport.h"
 #include "TestEditorHost.h"
 #include "bank/PathArea.h"

@@ -1,7 +1,6 @@
 // The keyboard of the window program, through the platform's key events: pages switch with
 // Ctrl+Tab / Ctrl+Shift+Tab and Ctrl+PgDown / Ctrl+PgUp wherever the focus is; Escape closes the
 // search window and report windows, whose findings can be copied and saved as text.
-#include "GuiTestSupport.h"
 #include "MainWindowTestSupport.h"
 #include "assistants/Searchform.h"
 #include "support/TestFiles.h"

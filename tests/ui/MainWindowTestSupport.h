@@ -6,11 +6,8 @@
 #include "uibase/Reportform.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>

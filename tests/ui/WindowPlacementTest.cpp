@@ -1,11 +1,10 @@
 // Windows on a small screen (the window tests run on a 1024 x 700 one): the main window fits it
 // with nothing cut and comes back where it was; every dialog and assistant opens wholly on the
 // screen, centred on the main window as far as the screen allows.
-#include "GuiTestSupport.h"
 #include "MainWindowTestSupport.h"
 #include "assistants/Searchform.h"
-#include "uibase/Progresform.h"
 #include "ui/SoundPage.h"
+#include "uibase/Progresform.h"
 #include "uibase/UiSettings.h"
 
 #include <QDialog>
