@@ -2,12 +2,12 @@
 // exactly the audio the bank holds (zero fill of the last sector included), Python's wave module
 // reads them, name clashes, the marker files, and stored paths that try to leave the chosen folder.
 #include "tools/SampleExport.h"
-#include "OvbankRun.h"
 #include "bank/BankFileWriter.h"
 #include "base/Formatting.h"
 #include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/BankNames.h"
+#include "support/Shell.h"
 #include "support/TestFiles.h"
 #include "tools/LibraryPaths.h"
 #include "wav/Wav_file_parser.h"
@@ -114,31 +114,6 @@ TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins
               (std::vector<std::string>{"Export OK!", "Exported files count: 3", "",
                                         shown + "C3.wav", shown + "C3.wav", shown + "C4.wav", "",
                                         "Exported MULTISAMPLE NAME: Piano           .msn"}));
-    EXPECT_EQ(ui.transcript[0].caption, "Report: Exported sample names");
-}
-
-TEST_F(SampleExport, ExportedFilesAreReadByPythonsWaveModule) {
-    ExportMultisample(*bank, BankPath(), 1, out.path(), ui, *files);
-    // The spanning sample alone, so that the first slot's audio is checked too.
-    TempDir single;
-    as_bank& b = *bank;
-    const std::string kept = b.path(1, 1);
-    b.path(1, 1) = std::string(kEmptyPath);
-    ExportMultisample(b, BankPath(), 1, single.path(), ui, *files);
-    b.path(1, 1) = kept;
-
-    for (const auto& [file, channels] :
-         {std::pair{single / "C3.wav", 1}, std::pair{out / "C4.wav", 2}}) {
-        const fs::path raw = out / "frames.raw";
-        const std::string script =
-            "import sys, wave\nw = wave.open(sys.argv[1], 'rb')\n"
-            "print(w.getnchannels(), w.getsampwidth(), w.getframerate(), w.getnframes())\n"
-            "open(sys.argv[2], 'wb').write(w.readframes(w.getnframes()))\n";
-        const std::string frames = std::to_string(DataOf(file).size() / (2 * channels));
-        EXPECT_EQ(Capture("python3 -c " + Quote(script) + " " + Quote(file) + " " + Quote(raw)),
-                  std::to_string(channels) + " 2 48000 " + frames);
-        EXPECT_EQ(ReadAll(raw), DataOf(file));
-    }
 }
 
 TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
@@ -197,24 +172,21 @@ TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
               (std::set<std::string>{"Piano/C3.wav", "Other/C3.wav", "Pad/C4.wav",
                                      "Pad/Piano           .msn", "Pad/Pad             .msn"}));
     EXPECT_EQ(DataOf(out / "Piano/C3.wav"), Expected(3 * 512 + 100, 10));
-}
 
-TEST_F(SampleExport, ALibraryOfOneFileGoesStraightIntoTheChosenFolder) {
-    // The common path of a single file is that whole path; replacing it must not leave the
-    // exported file without a name.
-    as_bank& b = *bank;
-    const std::string hidden[] = {b.path(1, 1), b.path(1, 7), b.path(2, 3)};
-    b.path(1, 1) = b.path(1, 7) = b.path(2, 3) = std::string(kEmptyPath);
-    const std::string common = LibraryCommonPath(b);
-    const auto result = ExportLibrary(b, BankPath(), common, out.path(), ui, DiskFreeSpace, *files);
-    b.path(1, 1) = hidden[0];
-    b.path(1, 7) = hidden[1];
-    b.path(2, 3) = hidden[2];
-
-    ASSERT_EQ(common, b.path(1, 0));
-    EXPECT_EQ(result.exported, 1u);
-    EXPECT_EQ(result.errors, 0u);
-    EXPECT_TRUE(fs::exists(out / "C3.wav"));
+    // Python's wave module reads the files and their frames: the sample read across a volume
+    // boundary and a stereo one.
+    const std::string script = "import sys, wave\nw = wave.open(sys.argv[1], 'rb')\n"
+                               "print(w.getnchannels(), w.getsampwidth(), w.getframerate(), "
+                               "w.getnframes())\n"
+                               "open(sys.argv[2], 'wb').write(w.readframes(w.getnframes()))\n";
+    for (const auto& [file, channels] :
+         {std::pair{out / "Piano/C3.wav", 1}, std::pair{out / "Pad/C4.wav", 2}}) {
+        const fs::path raw = out / "frames.raw";
+        const std::string frames = std::to_string(DataOf(file).size() / (2 * channels));
+        EXPECT_EQ(Capture("python3 -c " + Quote(script) + " " + Quote(file) + " " + Quote(raw)),
+                  std::to_string(channels) + " 2 48000 " + frames);
+        EXPECT_EQ(ReadAll(raw), DataOf(file));
+    }
 }
 
 TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
@@ -238,16 +210,13 @@ TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
     EXPECT_EQ(result.errors, 1u);
     EXPECT_EQ(ReadAll(base / "victim.wav"), victim);
     EXPECT_EQ(FilesBelow(base.path()).size(), 6u); // the victim and the four files, two markers
+    // The one error line names the stored path; the counts close the report.
     const auto& lines = ui.reports.at(0);
     ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[0], "E R R O R    R E P O R T");
-    EXPECT_NE(lines[2].find("ERROR: "), std::string::npos);
     EXPECT_NE(lines[2].find(hostile), std::string::npos);
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 3, lines.end()),
-              (std::vector<std::string>{"*********************************************************",
-                                        "", "WAV files for export: 5",
-                                        "Really Exported WAV files: 4", "Total Error Count: 1"}));
-    EXPECT_EQ(ui.transcript.back().caption, "Report: Multisample Exported Error Report");
+    EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
+              (std::vector<std::string>{"WAV files for export: 5", "Really Exported WAV files: 4",
+                                        "Total Error Count: 1"}));
 }
 
 TEST(LibraryOutputPath, StaysInsideTheChosenFolder) {
