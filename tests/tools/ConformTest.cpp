@@ -118,6 +118,13 @@ void WriteText(const std::filesystem::path& p, const std::string& bytes) {
     WriteAll(p, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
+ConformOptions MirrorInto(const std::filesystem::path& root) {
+    ConformOptions options;
+    options.place = ConformOptions::Place::Mirror;
+    options.mirrorRoot = root.string();
+    return options;
+}
+
 int Ovbank(const TempDir& dir, const std::string& words) {
     return RunOvbank(dir.path(), "--quiet " + words).exit;
 }
@@ -170,11 +177,8 @@ TEST(ConformFiles, EveryFormatBecomesAModuleWavWithItsSineKept) {
         paths.push_back((dir / m.name).string());
     }
     const auto before = ReadAll(dir / "hi.aiff");
-    ConformOptions options;
-    options.place = ConformOptions::Place::Mirror;
-    options.mirrorRoot = (dir / "out").string();
     ScriptedJobServices ui;
-    ConformSession s = ConformWavFiles(paths, options, nullptr, false, ui);
+    ConformSession s = ConformWavFiles(paths, MirrorInto(dir / "out"), nullptr, false, ui);
     ASSERT_TRUE(s.clean()) << testing::PrintToString(ui.reports);
     EXPECT_EQ(s.result.converted, std::size(kInputs));
     EXPECT_EQ(before, ReadAll(dir / "hi.aiff")); // originals stay as they were
@@ -236,12 +240,9 @@ TEST(ConformFiles, RefusesWhatCannotBePlayedOrWouldReplaceAnOriginal) {
     ASSERT_TRUE(SoxSine(dir / "a.aif", "-r 44100 -b 16 -c 1", 0.2));
     WriteText(dir / "text.wav", "not audio at all");
     ScriptedJobServices ui;
-    ConformOptions mirrorOntoItself;
-    mirrorOntoItself.place = ConformOptions::Place::Mirror;
-    mirrorOntoItself.mirrorRoot = dir.path().string();
     const auto paths = Strings(
         {dir / "quad.wav", dir / "text.wav", dir / "a.wav", dir / "a.aif", dir / "gone.wav"});
-    ConformPlan plan = PlanConform(paths, mirrorOntoItself);
+    ConformPlan plan = PlanConform(paths, MirrorInto(dir.path())); // onto itself
     ASSERT_EQ(plan.items.size(), 5u);
     EXPECT_EQ(plan.items[0].action, ConformAction::Refuse);
     EXPECT_NE(plan.items[0].reason.find("4 channels"), std::string::npos);
@@ -298,13 +299,11 @@ TEST(ConformBank, ConfirmedPathsNameTheNewFilesAndTheSizeCalculationThenAcceptsA
     };
     ASSERT_EQ(sizeErrors(), 3u); // three slots hold files the module cannot play
 
-    ConformOptions options;
-    options.place = ConformOptions::Place::Mirror;
-    options.mirrorRoot = (dir / "mirror").string();
     // Without the second Yes the paths stay: ConformCli runs the command without --yes.
     ScriptedJobServices yes;
     yes.answers = {Answer::Yes, Answer::Yes};
-    ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), options, bank.get(), true, yes);
+    ConformSession s = ConformWavFiles(SlotPaths(UsedSlots(*bank)), MirrorInto(dir / "mirror"),
+                                       bank.get(), true, yes);
     EXPECT_EQ(s.result.written.size(), 2u);
     EXPECT_EQ(s.slotsUpdated, 3u);
     EXPECT_EQ(bank->path(0, 0), (dir / "mirror" / "pad" / "p.wav").string());
@@ -323,15 +322,12 @@ TEST(ConformBank, CancelLeavesNoPartFileAndNoChangedPath) {
         paths.push_back(f.string());
     }
     auto bank = BankWith(paths);
-    ConformOptions options;
-    options.place = ConformOptions::Place::Mirror;
-    options.mirrorRoot = (dir / "out").string();
     ScriptedJobServices ui;
     ui.answers = {Answer::Yes, Answer::Yes};
     ui.onEvents = [&] {
         if (ui.progressCancel) *ui.progressCancel = true;
     };
-    ConformSession s = ConformWavFiles(paths, options, bank.get(), true, ui);
+    ConformSession s = ConformWavFiles(paths, MirrorInto(dir / "out"), bank.get(), true, ui);
     EXPECT_TRUE(s.result.cancelled);
     EXPECT_GT(s.result.notDone, 0u);
     EXPECT_EQ(s.slotsUpdated, 0u);

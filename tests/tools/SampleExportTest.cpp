@@ -78,15 +78,12 @@ class SampleExport : public ::testing::Test {
         return {all.begin() + 44, all.end()};
     }
 
-    static TempDir* dir;
-    static as_bank* bank;
-    static MemoryStore* files;
+    static inline TempDir* dir = nullptr;
+    static inline as_bank* bank = nullptr;
+    static inline MemoryStore* files = nullptr;
     TempDir out;
     ScriptedJobServices ui;
 };
-TempDir* SampleExport::dir = nullptr;
-as_bank* SampleExport::bank = nullptr;
-MemoryStore* SampleExport::files = nullptr;
 
 TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins) {
     const auto& first = bank->multisample(1).sample[0];
