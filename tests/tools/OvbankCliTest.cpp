@@ -26,37 +26,33 @@ class OvbankCliTest : public ::testing::Test {
     TempDir dir_;
 };
 
-TEST_F(OvbankCliTest, UsageErrorsExitWithTwoAndExplainOnStandardError) {
+// A usage error is explained on standard error with exit code 2; help goes to standard output.
+TEST_F(OvbankCliTest, UsageErrorsAndHelpSayHowToRunIt) {
     struct Case {
         std::vector<std::string> args;
-        std::string expected; // part of the standard error
+        int exit;
+        std::string expected; // part of the standard error, or of the output of help
     };
     std::string out = (dir_ / "out.txt").string();
     const Case cases[] = {
-        {{}, "usage: ovbank"},
-        {{"frobnicate", "-", out}, "unknown command 'frobnicate'"},
-        {{"list", "-"}, "usage: ovbank list FILE OUT.txt"},
-        {{"list", "--force", "-", out}, "unknown option --force"},
-        {{"--map", "nodrive", "list", "-", out}, "--map"},
-        {{"list", "-", out, "--map"}, "--map"},
+        {{}, 2, "usage: ovbank"},
+        {{"frobnicate", "-", out}, 2, "unknown command 'frobnicate'"},
+        {{"list", "-"}, 2, "usage: ovbank list FILE OUT.txt"},
+        {{"list", "--force", "-", out}, 2, "unknown option --force"},
+        {{"--map", "nodrive", "list", "-", out}, 2, "--map"},
+        {{"list", "-", out, "--map"}, 2, "--map"},
+        {{"--help"}, 0, "list FILE OUT.txt"},
+        {{"list", "--help", "-", out}, 0, "usage: ovbank list FILE OUT.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
         OvbankRun r = Ovbank(c.args);
-        EXPECT_EQ(r.exit, 2);
-        EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
-        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.exit, c.exit);
+        EXPECT_NE((c.exit == 0 ? r.out : r.err).find(c.expected), std::string::npos)
+            << r.out << r.err;
+        EXPECT_EQ(r.out.empty(), c.exit != 0) << r.out;
         EXPECT_FALSE(fs::exists(out));
     }
-}
-
-TEST_F(OvbankCliTest, HelpListsTheCommandsOnStandardOutput) {
-    OvbankRun all = Ovbank({"--help"});
-    EXPECT_EQ(all.exit, 0);
-    EXPECT_NE(all.out.find("list FILE OUT.txt"), std::string::npos) << all.out;
-    OvbankRun one = Ovbank({"list", "--help"});
-    EXPECT_EQ(one.exit, 0);
-    EXPECT_NE(one.out.find("usage: ovbank list FILE OUT.txt"), std::string::npos) << one.out;
 }
 
 TEST_F(OvbankCliTest, ListOfTheEmptyBankIsTheExportedListing) {
