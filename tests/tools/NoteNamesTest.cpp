@@ -75,9 +75,8 @@ TEST(SlotNotes, TransposeMovesEverySlotAndNothingFallsBelowNoteZero) {
     EXPECT_EQ(SlotNote(12, -48), 0u);
     EXPECT_EQ(SlotNote(0, -36), 0u);
 
-    // With +12, slot 0 looks for note 48 in every scheme.
+    // With +12, slot 0 looks for note 48 in every scheme ("C 4" in the multisample editor's tests).
     for (auto [scheme, file] : {std::pair{NoteScheme::Number, "Pad 048.wav"},
-                                std::pair{NoteScheme::WithBlank, "Pad C 4.wav"},
                                 std::pair{NoteScheme::Compact, "Pad C4.wav"},
                                 std::pair{NoteScheme::LowerCase, "Pad c4.wav"}}) {
         SCOPED_TRACE(file);
@@ -85,15 +84,10 @@ TEST(SlotNotes, TransposeMovesEverySlotAndNothingFallsBelowNoteZero) {
     }
 }
 
+// Names that match are placed above and in the multisample editor's tests; these must not match.
 TEST(AutoPosition, FileNamesAreMatchedOnTheirKeyOnly) {
-    auto r = Place({"D:\\Lib\\Piano C 3.wav"}, NoteScheme::WithBlank);
-    EXPECT_EQ(r.paths[0], "D:\\Lib\\Piano C 3.wav");
-    EXPECT_EQ(FilledSlots(r), std::vector<unsigned>{0});
-
     // The number key needs its leading blank.
     EXPECT_TRUE(FilledSlots(Place({"/lib/Piano_060.wav"}, NoteScheme::Number)).empty());
-    EXPECT_EQ(FilledSlots(Place({"/lib/Piano 060.wav"}, NoteScheme::Number)),
-              std::vector<unsigned>{24});
 
     // Only the file-name part counts, and it is compared case-sensitively.
     EXPECT_TRUE(FilledSlots(Place({"/lib/C 3/piano.wav"}, NoteScheme::WithBlank)).empty());
@@ -143,9 +137,8 @@ TEST(AutoPosition, SlotsBelowNoteZeroKeepTheirFiles) {
 
 TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisampleCutTo16) {
     TempDir dir;
-    fs::create_directories(dir / "Piano");
-    fs::create_directories(dir / "Bare");
-    fs::create_directories(dir / "Long");
+    for (const char* folder : {"Piano", "Bare", "Long"})
+        fs::create_directories(dir / folder);
     WriteAll(dir / "Piano" / "Grand Piano.msn", {});
     WriteAll(dir / "Piano" / "Upright.MSN", {});
     WriteAll(dir / "Bare" / "Grand C 3.wav", {});

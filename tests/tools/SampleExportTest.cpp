@@ -42,9 +42,8 @@ class SampleExport : public ::testing::Test {
         bank = new as_bank;
         files = new MemoryStore;
         const fs::path lib = dir->path() / "lib";
-        fs::create_directories(lib / "Piano");
-        fs::create_directories(lib / "Other");
-        fs::create_directories(lib / "Pad");
+        for (const char* folder : {"Piano", "Other", "Pad"})
+            fs::create_directories(lib / folder);
         WriteWav(lib / "Piano" / "C3.wav", false, 3 * 512 + 100, 10); // first: spans a volume end
         WriteWav(lib / "Other" / "C3.wav", false, 700, 40);
         WriteWav(lib / "Pad" / "C4.wav", true, 3 * 512, 20);
@@ -117,13 +116,12 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
     EXPECT_FALSE(CanExportMultisample(*bank, dir->path() / "bank.ovs", 1, ui));
     EXPECT_FALSE(CanExportMultisample(*bank, BankPath(), 3, ui));
     EXPECT_TRUE(CanExportMultisample(*bank, dir->path() / "BANK.OVB", 2, ui));
-    EXPECT_FALSE(ConfirmLibraryExport(dir->path() / "bank.ovs", ui));
+    // The library export without a bank file loaded is refused by the maintenance menu test.
     ui.answers = {Answer::No};
     EXPECT_FALSE(ConfirmLibraryExport(BankPath(), ui));
     EXPECT_EQ(ui.shown(), (std::vector<std::string>{
                               "Error!: Not loaded VALID BANK FILE!",
                               "Error!: Not possible to EXPORT EMPTY multisample!",
-                              "Error!: Not loaded VALID BANK FILE!",
                               "WARNING!!!: This is massive and long time consumption operation!\n"
                               "You need large free disk size for this operation!\n\n"
                               "Are You Sure to contonue?"}));
