@@ -3,7 +3,6 @@
 // commands end to end.
 #include "tools/Conform.h"
 #include "OvbankRun.h"
-#include "audio/Wav_trim.h"
 #include "bank/Acc_bank_structure.h"
 #include "bank/BankSize.h"
 #include "bank/ScriptFile.h"

@@ -95,32 +95,26 @@ TEST(AutoPosition, FileNamesAreMatchedOnTheirKeyOnly) {
     EXPECT_TRUE(FilledSlots(Place({"/lib/piano c 3.wav"}, NoteScheme::WithBlank)).empty());
 }
 
+// The report lists every file of a slot matched more than once, and every file placed on more
+// than one slot.
 TEST(AutoPosition, OctaveOneKeyAlsoMatchesOctaveTenAndTheLastFileWins) {
     // -24 makes slot 0 look for note 12, "C 1", which "C 10" contains as well.
-    const std::vector<std::string> files{"/b/Bass C 1.wav", "/b/Bass C 10.wav"};
-    auto r = Place(files, NoteScheme::WithBlank, -24);
+    auto r = Place({"/b/Bass C 1.wav", "/b/Bass C 10.wav"}, NoteScheme::WithBlank, -24);
     EXPECT_EQ(r.paths[0], "/b/Bass C 10.wav");
     EXPECT_EQ(r.added, 2u);
-    ASSERT_EQ(r.slotsWithSeveralFiles.size(), 1u);
-    EXPECT_EQ(r.slotsWithSeveralFiles[0].slot, 0u);
-    EXPECT_EQ(r.slotsWithSeveralFiles[0].key, "C 1");
-    EXPECT_EQ(r.slotsWithSeveralFiles[0].files, files);
-    EXPECT_TRUE(r.filesInSeveralSlots.empty());
-
-    auto report = AutoPositionReport(r);
-    ASSERT_EQ(report.size(), 4u);
-    EXPECT_EQ(report[1], "  Slot 0, key \"C 1\":");
-    EXPECT_EQ(report[3], "    /b/Bass C 10.wav");
+    EXPECT_EQ(AutoPositionReport(r),
+              (std::vector<std::string>{
+                  "Slots matched by more than one file (the last one is kept):",
+                  "  Slot 0, key \"C 1\":", "    /b/Bass C 1.wav", "    /b/Bass C 10.wav"}));
 }
 
 TEST(AutoPosition, AFileNamingSeveralNotesFillsEachOfTheirSlots) {
     auto r = Place({"/s/Split C 3 to C 4.wav", "/s/Lead C 1.wav"}, NoteScheme::WithBlank);
     EXPECT_EQ(r.added, 2u);
-    ASSERT_EQ(r.filesInSeveralSlots.size(), 1u);
-    EXPECT_EQ(r.filesInSeveralSlots[0].file, "/s/Split C 3 to C 4.wav");
-    EXPECT_EQ(r.filesInSeveralSlots[0].slots, (std::vector<unsigned>{0, 12}));
-    EXPECT_TRUE(r.slotsWithSeveralFiles.empty());
-    EXPECT_EQ(AutoPositionReport(r)[1], "  /s/Split C 3 to C 4.wav -> slots 0, 12");
+    EXPECT_EQ(FilledSlots(r), (std::vector<unsigned>{0, 12}));
+    EXPECT_EQ(AutoPositionReport(r),
+              (std::vector<std::string>{"Files placed on more than one slot:",
+                                        "  /s/Split C 3 to C 4.wav -> slots 0, 12"}));
 }
 
 TEST(AutoPosition, SlotsBelowNoteZeroKeepTheirFiles) {
