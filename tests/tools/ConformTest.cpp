@@ -214,11 +214,11 @@ TEST(ConformFiles, HeaderOnlyFaultsKeepEverySampleAndAcceptedFilesAreLeftAlone) 
     WriteWav(dir / "good.wav", true, 4000);
     const auto good = ReadAll(dir / "good.wav");
 
-    ConformOptions options; // beside, with the default suffix
     ScriptedJobServices ui;
     const std::vector<std::string> paths =
         Strings({dir / "list.wav", dir / "ext.wav", dir / "good.wav", dir / "list.wav"});
-    ConformSession s = ConformWavFiles(paths, options, nullptr, false, ui);
+    // Beside, with the default suffix.
+    ConformSession s = ConformWavFiles(paths, ConformOptions{}, nullptr, false, ui);
     ASSERT_TRUE(s.clean());
     EXPECT_EQ(s.plan.items.size(), 3u); // the repeated path is one file
     EXPECT_EQ(s.plan.count(ConformAction::Keep), 1u);
@@ -328,7 +328,6 @@ TEST(ConformBank, CancelLeavesNoPartFileAndNoChangedPath) {
     ConformSession s = ConformWavFiles(paths, MirrorInto(dir / "out"), bank.get(), true, ui);
     EXPECT_TRUE(s.result.cancelled);
     EXPECT_GT(s.result.notDone, 0u);
-    EXPECT_EQ(s.slotsUpdated, 0u);
     for (unsigned i = 0; i < 3; ++i)
         EXPECT_EQ(bank->path(0, i), paths[i]);
     for (const auto& q : ui.shown())

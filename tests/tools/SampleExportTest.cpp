@@ -85,11 +85,6 @@ class SampleExport : public ::testing::Test {
 };
 
 TEST_F(SampleExport, OneMultisampleLandsInTheFolderByFileNameAndTheLaterSlotWins) {
-    const auto& first = bank->multisample(1).sample[0];
-    const std::uint64_t boundary = 2 * kSmallVolume;
-    ASSERT_LT(std::uint64_t(first.start_sector()) * 512, boundary);
-    ASSERT_GT(std::uint64_t(first.start_sector() + first.length_sectors) * 512, boundary);
-
     ASSERT_TRUE(CanExportMultisample(*bank, BankPath(), 1, ui));
     EXPECT_EQ(ExportMultisample(*bank, BankPath(), 1, out.path(), ui, *files).exported, 3u);
     EXPECT_TRUE(ui.transcript.size() == 1 && ui.transcript[0].what == "report") << ui.shown()[0];
@@ -154,6 +149,12 @@ TEST_F(SampleExport, RefusalsComeBeforeAnyFileIsWritten) {
 }
 
 TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
+    // Piano/C3.wav is read across the end of the second volume.
+    const auto& first = bank->multisample(1).sample[0];
+    const std::uint64_t boundary = 2 * kSmallVolume;
+    ASSERT_LT(std::uint64_t(first.start_sector()) * 512, boundary);
+    ASSERT_GT(std::uint64_t(first.start_sector() + first.length_sectors) * 512, boundary);
+
     const std::string common = LibraryCommonPath(*bank);
     ASSERT_EQ(common, Lib().string() + "/");
     const auto result =
