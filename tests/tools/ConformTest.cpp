@@ -357,10 +357,9 @@ TEST(ConformCli, FilesGoIntoTheFolderAndUnplayableOnesFailTheRun) {
 
 TEST(ConformCli, TheScriptNamesTheNewFilesOnlyWithYes) {
     TempDir dir;
-    std::filesystem::create_directories(dir / "lib");
-    ASSERT_TRUE(SoxSine(dir / "lib" / "x.flac", "-r 96000 -b 24 -c 1", 0.3));
+    ASSERT_TRUE(SoxSine(dir / "x.flac", "-r 96000 -b 24 -c 1", 0.3));
     auto bank = std::make_unique<as_bank>();
-    bank->path(7, 1) = (dir / "lib" / "x.flac").string();
+    bank->path(7, 1) = (dir / "x.flac").string();
     ScriptedJobServices ui;
     ASSERT_TRUE(SaveScript(*bank, dir / "b.ovs", ui, true));
     const auto script = ReadAll(dir / "b.ovs");

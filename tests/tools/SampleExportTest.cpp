@@ -188,8 +188,7 @@ TEST_F(SampleExport, LibraryRebuildsTheFoldersBelowTheChosenOne) {
 TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
     // The stored path climbs out of the library: after the replacement it would climb out of
     // the chosen folder and overwrite a file beside it.
-    TempDir base;
-    const fs::path folder = base / "export";
+    const fs::path base = out.path(), folder = base / "export";
     fs::create_directories(folder);
     WriteWav(base / "victim.wav", false, 100, 5);
     const auto victim = ReadAll(base / "victim.wav");
@@ -205,7 +204,7 @@ TEST_F(SampleExport, PathsThatWouldLeaveTheChosenFolderAreReportedNotWritten) {
     EXPECT_EQ(result.exported, 4u);
     EXPECT_EQ(result.errors, 1u);
     EXPECT_EQ(ReadAll(base / "victim.wav"), victim);
-    EXPECT_EQ(FilesBelow(base.path()).size(), 6u); // the victim and the four files, two markers
+    EXPECT_EQ(FilesBelow(base).size(), 6u); // the victim and the four files, two markers
     // The one error line names the stored path; the counts close the report.
     const auto& lines = ui.reports.at(0);
     ASSERT_EQ(lines.size(), 8u);
