@@ -38,23 +38,6 @@ class MultisampleEdits : public ::testing::Test {
         }
     }
     static std::string File(unsigned p) { return "f" + std::to_string(p) + ".wav"; }
-
-    // Every slot holds the file that slot source(p) held before, or is empty when source is -1.
-    template <class Source> void ExpectSlotsFrom(Source source) {
-        const as_sample_V1 fresh = NewSample();
-        for (unsigned p = 0; p < kSamplesPerMultisample; ++p) {
-            SCOPED_TRACE("slot " + std::to_string(p));
-            const int from = source(int(p));
-            if (from < 0) {
-                EXPECT_EQ(bank.path(kMs, p), kEmptyPath);
-                EXPECT_EQ(0, std::memcmp(&ms.sample[p], &fresh, sizeof fresh));
-                continue;
-            }
-            EXPECT_EQ(bank.path(kMs, p), File(unsigned(from)));
-            EXPECT_EQ(ms.sample[p].length_sectors, from + 1) << "the record moves with its file";
-            EXPECT_EQ(ms.sample[p].params[5], from);
-        }
-    }
 };
 
 TEST_F(MultisampleEdits, RemovingResetsRecordAndPathsButNotTheZonesPlayingIt) {
@@ -81,11 +64,23 @@ TEST_F(MultisampleEdits, MovesShiftSlotsEmptyTheOnesLeftBehindAndTouchOnlyTheirM
                                               {SlotMove::OctaveDown, -12},
                                               {SlotMove::PositionUp, 1},
                                               {SlotMove::PositionDown, -1}};
+    const as_sample_V1 fresh = NewSample();
     for (const auto& [move, by] : moves) {
-        SCOPED_TRACE(by);
         FillAllSlots();
         EXPECT_TRUE(MoveSlots(bank, kMs, move));
-        ExpectSlotsFrom([by](int p) { return p + by >= 0 && p + by <= 63 ? p + by : -1; });
+        // Slot p holds what slot p + by held before, or is empty when there was no such slot.
+        for (unsigned p = 0; p < kSamplesPerMultisample; ++p) {
+            SCOPED_TRACE(testing::Message() << "move by " << by << ", slot " << p);
+            const int from = int(p) + by;
+            if (from < 0 || from >= int(kSamplesPerMultisample)) {
+                EXPECT_EQ(bank.path(kMs, p), kEmptyPath);
+                EXPECT_EQ(0, std::memcmp(&ms.sample[p], &fresh, sizeof fresh));
+                continue;
+            }
+            EXPECT_EQ(bank.path(kMs, p), File(unsigned(from)));
+            EXPECT_EQ(ms.sample[p].length_sectors, from + 1) << "the record moves with its file";
+            EXPECT_EQ(ms.sample[p].params[5], from);
+        }
     }
     EXPECT_EQ(bank.paths(kMs - 1), neighbour);
 }

@@ -145,10 +145,8 @@ TEST(MultisampleNameSuggestion, MarkerBesideTheFirstFileNamesTheMultisampleCutTo
     EXPECT_EQ(SuggestMultisampleName((dir / "Missing" / "x.wav").string()), std::nullopt);
 
     // Stored Windows paths reach the folder through the drive map.
-    {
-        test::PathSettingsScope drives(dir.path());
-        name = SuggestMultisampleName("D:\\piano\\Grand C 3.wav");
-    }
+    const test::PathSettingsScope drives(dir.path());
+    name = SuggestMultisampleName("D:\\piano\\Grand C 3.wav");
     ASSERT_TRUE(name);
     EXPECT_EQ(NameString(*name), "Grand Piano");
 
