@@ -221,7 +221,6 @@ TEST(ConformFiles, HeaderOnlyFaultsKeepEverySampleAndAcceptedFilesAreLeftAlone) 
     ConformSession s = ConformWavFiles(paths, ConformOptions{}, nullptr, false, ui);
     ASSERT_TRUE(s.clean());
     EXPECT_EQ(s.plan.items.size(), 3u); // the repeated path is one file
-    EXPECT_EQ(s.plan.count(ConformAction::Keep), 1u);
     EXPECT_EQ(s.result.rewrapped, 2u);
     for (const char* name : {"list_48k.wav", "ext_48k.wav"}) {
         SCOPED_TRACE(name);
