@@ -242,8 +242,7 @@ TEST(ConformFiles, RefusesWhatCannotBePlayedOrWouldReplaceAnOriginal) {
         {dir / "quad.wav", dir / "text.wav", dir / "a.wav", dir / "a.aif", dir / "gone.wav"});
     ConformPlan plan = PlanConform(paths, MirrorInto(dir.path())); // onto itself
     ASSERT_EQ(plan.items.size(), 5u);
-    EXPECT_EQ(plan.items[0].action, ConformAction::Refuse);
-    EXPECT_NE(plan.items[0].reason.find("4 channels"), std::string::npos);
+    EXPECT_EQ(plan.items[0].action, ConformAction::Refuse); // its reason is in the final report
     EXPECT_EQ(plan.items[1].action, ConformAction::Refuse);
     EXPECT_EQ(plan.items[2].action, ConformAction::Refuse); // its new file would be itself
     EXPECT_EQ(plan.items[3].action, ConformAction::Refuse); // a.aif -> a.wav, an original
