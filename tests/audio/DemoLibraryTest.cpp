@@ -1,6 +1,7 @@
 // The demo library built with the project must hold, for every instrument of its table, a
 // marker and one playable sample per note: accepted by the parser with the instrument's channel
-// count, with a silent lead-in and a faded end for the trim tools to find.
+// count, with a silent lead-in and a faded end for the trim tools to find. Where the editor
+// places the files by their names is checked with the demo bank.
 #include "../../demo/DemoInstruments.h"
 
 #include "wav/Wav_file_parser.h"
@@ -30,81 +31,60 @@ std::vector<std::int16_t> ReadAudio(std::istream& in, const WavLayout& w) {
     return samples;
 }
 
-TEST(DemoInstrumentTable, EachInstrumentNamesItsNotesInItsOwnSchemeWithinOctavesThreeToSeven) {
-    EXPECT_EQ(NoteName(NoteScheme::Blank, 83), "H 6");
-    EXPECT_EQ(NoteName(NoteScheme::Compact, 60), "C5");
-    EXPECT_EQ(NoteName(NoteScheme::Lower, 42), "f#3");
-    EXPECT_EQ(NoteName(NoteScheme::Number, 9), " 009");
-    const DemoInstrument piano{"Demo Piano", "P", NoteScheme::Blank, false, 36, 72, 3, {}};
-    EXPECT_EQ(SampleFileName(piano, 61), "Demo Piano C#5.wav");
-    EXPECT_EQ(MarkerFileName(piano), "Demo Piano.msn");
+// A sample of the instrument: accepted with its channel count, a silent lead-in of 20 ms, a
+// tone neither too quiet nor clipped, a faded end, and two channels that differ when stereo.
+void ExpectPlayableSample(const DemoInstrument& in, const fs::path& p) {
+    SCOPED_TRACE(p.string());
+    const std::size_t leadFrames = 48000 / 50;
+    const unsigned channels = in.stereo ? 2 : 1;
+    std::ifstream file(p, std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    const WavLayout w = ParseWav(file);
+    ASSERT_EQ(w.format, in.stereo ? WavStereo : WavMono);
+    ASSERT_TRUE(w.hasData && w.dataComplete());
+    ASSERT_EQ(w.dataSize % (2 * channels), 0u);
 
-    std::set<NoteScheme> schemes;
-    std::set<std::string_view> folders;
-    for (const auto& in : kDemoInstruments) {
-        schemes.insert(in.scheme);
-        folders.insert(in.folder);
-        EXPECT_GE(in.firstNote / 12, 3u) << in.name;
-        EXPECT_LE(in.lastNote / 12, 7u) << in.name;
+    const auto s = ReadAudio(file, w);
+    ASSERT_GT(s.size(), 10 * leadFrames * channels);
+    for (std::size_t i = 0; i < leadFrames * channels; ++i)
+        ASSERT_EQ(s[i], 0) << "lead-in not silent at sample " << i;
+    int peak = 0;
+    bool channelsDiffer = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        peak = std::max(peak, std::abs(int(s[i])));
+        if (in.stereo && i % 2 == 1) channelsDiffer |= s[i] != s[i - 1];
     }
-    EXPECT_EQ(schemes.size(), kDemoInstruments.size());
-    EXPECT_EQ(folders.size(), kDemoInstruments.size());
+    EXPECT_GT(peak, 8000) << "tone too quiet";
+    EXPECT_LT(peak, 32767) << "tone clipped";
+    for (std::size_t i = s.size() - channels; i < s.size(); ++i)
+        EXPECT_LT(std::abs(int(s[i])), 16) << "end not faded out";
+    EXPECT_EQ(channelsDiffer, in.stereo) << "stereo channels are identical";
 }
 
+// Each instrument names its notes in a scheme of its own, within octaves 3 to 7 (see the table).
 TEST(DemoLibrary, EveryInstrumentFolderHoldsItsMarkerAndOnePlayableSamplePerNote) {
     ASSERT_TRUE(fs::is_directory(kLibrary)) << kLibrary << " was not generated";
     std::uintmax_t total = 0;
+    std::set<NoteScheme> schemes;
     for (const auto& in : kDemoInstruments) {
+        schemes.insert(in.scheme);
+        EXPECT_GE(in.firstNote / 12, 3u) << in.name;
+        EXPECT_LE(in.lastNote / 12, 7u) << in.name;
         const fs::path folder = kLibrary / in.folder;
-        SCOPED_TRACE(folder.string());
-        const fs::path marker = folder / MarkerFileName(in);
-        ASSERT_TRUE(fs::is_regular_file(marker));
-        EXPECT_EQ(fs::file_size(marker), 0u);
-
-        std::set<std::string> expected{marker.filename().string()};
-        for (unsigned note = in.firstNote; note <= in.lastNote; note += in.step)
+        std::set<std::string> expected{MarkerFileName(in)};
+        for (unsigned note = in.firstNote; note <= in.lastNote; note += in.step) {
             expected.insert(SampleFileName(in, note));
+            ExpectPlayableSample(in, folder / SampleFileName(in, note));
+        }
         std::set<std::string> present;
         for (const auto& e : fs::directory_iterator(folder)) {
             present.insert(e.path().filename().string());
             total += e.file_size();
         }
-        EXPECT_EQ(present, expected);
+        EXPECT_EQ(present, expected) << folder;
     }
+    EXPECT_EQ(schemes.size(), kDemoInstruments.size());
     EXPECT_LT(total, 15u << 20) << "the demo library should stay small";
-}
-
-TEST(DemoLibrary, SamplesAreAcceptedAndHaveASilentLeadInAndAFadedEnd) {
-    const std::size_t leadFrames = 48000 / 50; // 20 ms
-    for (const auto& in : kDemoInstruments) {
-        const unsigned channels = in.stereo ? 2 : 1;
-        for (unsigned note = in.firstNote; note <= in.lastNote; note += in.step) {
-            const fs::path p = kLibrary / in.folder / SampleFileName(in, note);
-            SCOPED_TRACE(p.string());
-            std::ifstream file(p, std::ios::binary);
-            ASSERT_TRUE(file.is_open());
-            const WavLayout w = ParseWav(file);
-            ASSERT_EQ(w.format, in.stereo ? WavStereo : WavMono);
-            ASSERT_TRUE(w.hasData && w.dataComplete());
-            ASSERT_EQ(w.dataSize % (2 * channels), 0u);
-
-            const auto s = ReadAudio(file, w);
-            ASSERT_GT(s.size(), 10 * leadFrames * channels);
-            for (std::size_t i = 0; i < leadFrames * channels; ++i)
-                ASSERT_EQ(s[i], 0) << "lead-in not silent at sample " << i;
-            int peak = 0;
-            bool channelsDiffer = false;
-            for (std::size_t i = 0; i < s.size(); ++i) {
-                peak = std::max(peak, std::abs(int(s[i])));
-                if (in.stereo && i % 2 == 1) channelsDiffer |= s[i] != s[i - 1];
-            }
-            EXPECT_GT(peak, 8000) << "tone too quiet";
-            EXPECT_LT(peak, 32767) << "tone clipped";
-            for (std::size_t i = s.size() - channels; i < s.size(); ++i)
-                EXPECT_LT(std::abs(int(s[i])), 16) << "end not faded out";
-            EXPECT_EQ(channelsDiffer, in.stereo) << "stereo channels are identical";
-        }
-    }
 }
 
 } // namespace
