@@ -1,8 +1,10 @@
-// Scripts: the working form of a bank, saved and loaded without audio.
+// Scripts: the working form of a bank, saved and loaded without audio. The scripts are written
+// into memory, except where the kind of a file on the disk is told.
 #include "bank/ScriptFile.h"
 #include "bank/BankFileWriter.h"
 #include "bank/BankFiles.h"
 #include "bank/BankLayout.h"
+#include "job/MemoryStore.h"
 #include "job/ScriptedJobServices.h"
 #include "support/PathSettingsScope.h"
 #include "support/TestFiles.h"
@@ -21,10 +23,14 @@ namespace {
 constexpr std::uint64_t kScriptFixed = 51921408; // everything before the path area
 constexpr std::uint64_t kEmptyArea = 640000 * 7;
 
+std::string Text(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
 struct EditedBank {
-    TempDir dir;
+    MemoryStore files;
     as_bank bank;
-    std::filesystem::path script = dir / "edited.ovs";
+    const fs::path script = "/scripts/edited.ovs";
     EditedBank() {
         bank.scene(999).acomp = 12;
         bank.sound(77).category = 1u << 20;
@@ -38,42 +44,41 @@ struct EditedBank {
 } // namespace
 
 TEST(ScriptFile, EmptyScriptHasTheDocumentedSizeAndPlaces) {
-    TempDir dir;
+    MemoryStore files;
     as_bank bank;
     ScriptedJobServices ui;
-    auto file = dir / "empty.ovs";
-    ASSERT_TRUE(SaveScript(bank, file, ui, false));
-    EXPECT_EQ(std::filesystem::file_size(file), kScriptFixed + kEmptyArea + 512);
-    auto marker = ReadRange(file, 51920896, 16);
-    EXPECT_EQ(std::string(marker.begin(), marker.end()), "MultisampleNames");
-    auto first = ReadRange(file, kScriptFixed, 7);
-    EXPECT_EQ(std::string(first.begin(), first.end()), "- - -\r\n");
-    EXPECT_EQ(ReadRange(file, kScriptFixed + kEmptyArea + 511, 1), std::vector<std::uint8_t>{0x5A});
+    const fs::path file = "/scripts/empty.ovs";
+    ASSERT_TRUE(SaveScript(bank, file, ui, false, files));
+    EXPECT_EQ(files.size(file), kScriptFixed + kEmptyArea + 512);
+    EXPECT_EQ(Text(files.bytes(file, 51920896, 16)), "MultisampleNames");
+    EXPECT_EQ(Text(files.bytes(file, kScriptFixed, 7)), "- - -\r\n");
+    EXPECT_EQ(files.bytes(file, kScriptFixed + kEmptyArea + 511, 1),
+              std::vector<std::uint8_t>{0x5A});
     // The global parameters follow the info sector directly.
-    EXPECT_EQ(ReadRange(file, 1024, 4), (std::vector<std::uint8_t>{31, 5, 31, 1}));
+    EXPECT_EQ(files.bytes(file, 1024, 4), (std::vector<std::uint8_t>{31, 5, 31, 1}));
 }
 
 // Saving asks before overwriting; a saved script loads back, asking about the path area size
 // only where paths changed since the size calculation.
 TEST(ScriptFile, SavedScriptsLoadBack) {
     EditedBank e;
-    WriteAll(e.script, {7});
+    e.files.put(e.script, {7});
     ScriptedJobServices no;
     no.answers = {Answer::No};
-    EXPECT_FALSE(SaveScript(e.bank, e.script, no, false));
+    EXPECT_FALSE(SaveScript(e.bank, e.script, no, false, e.files));
     EXPECT_EQ(no.shown(), std::vector<std::string>{
                               "Overwrite SCRIPT File: OVERWRITE SCRIPT FILE ?\nAre You Sure ?"});
-    EXPECT_EQ(ReadAll(e.script), std::vector<std::uint8_t>{7});
+    EXPECT_EQ(e.files.bytes(e.script), std::vector<std::uint8_t>{7});
 
     ScriptedJobServices ui;
     ui.answers = {Answer::Yes, Answer::Yes, Answer::No}; // overwrite, recalc, missing report
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui));
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, std::nullopt, e.files));
     EXPECT_TRUE(ui.showed("Calculating Error Found", "Some error found (2), while calculating!"));
     EXPECT_EQ(e.bank.info().bank_path(), e.script.string());
     EXPECT_EQ(e.bank.info().sample_data_offset(), 167772160u);
     as_bank again;
     ScriptedJobServices loading;
-    ASSERT_TRUE(LoadScript(again, e.script, loading));
+    ASSERT_TRUE(LoadScript(again, e.script, loading, e.files));
     EXPECT_EQ(loading.shown(), std::vector<std::string>{"Info: Script loading OK!"});
     ExpectSameBank(e.bank, again);
 
@@ -81,21 +86,21 @@ TEST(ScriptFile, SavedScriptsLoadBack) {
     e.bank.path(5, 5) = "D:\\Samples\\New.wav";
     ScriptedJobServices save;
     save.answers = {Answer::Yes};
-    ASSERT_TRUE(SaveScript(e.bank, e.script, save, false));
+    ASSERT_TRUE(SaveScript(e.bank, e.script, save, false, e.files));
 
     const char* question = "Wav files path size is different in bank info and script file size!\n"
                            "Press OK to continue loading with calculation based on script file "
                            "size!";
     ScriptedJobServices yes;
     yes.answers = {Answer::Ok};
-    ASSERT_TRUE(LoadScript(again, e.script, yes));
+    ASSERT_TRUE(LoadScript(again, e.script, yes, e.files));
     EXPECT_TRUE(yes.showed("Info", question));
     ExpectSameBank(e.bank, again);
 
     as_bank cancelled;
     ScriptedJobServices cancel;
     cancel.answers = {Answer::Cancel};
-    EXPECT_FALSE(LoadScript(cancelled, e.script, cancel));
+    EXPECT_FALSE(LoadScript(cancelled, e.script, cancel, e.files));
     EXPECT_EQ(cancel.shown(), (std::vector<std::string>{
                                   std::string("Info: ") + question,
                                   "Error: Overal script size is small and no size for path names !",
@@ -106,33 +111,32 @@ TEST(ScriptFile, SavedScriptsLoadBack) {
 TEST(ScriptFile, DamagedScriptsAreRefusedAndNothingIsHalfLoaded) {
     EditedBank e;
     ScriptedJobServices ui;
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, true));
-    const auto good = ReadAll(e.script);
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, true, e.files));
+    const std::uint64_t size = e.files.size(e.script);
     struct Case {
         const char* name;
-        std::function<void(std::vector<std::uint8_t>&)> damage;
+        std::function<void(MemoryStore&, const fs::path&)> damage;
         std::string error;
         bool headerFailure;
     } cases[] = {
-        {"wrong magic", [](auto& b) { b[3] = 'X'; },
+        {"wrong magic", [](auto& f, auto& p) { f.patch(p, 3, {'X'}); },
          "This is not a valid Orvelanta Sampler script file!", true},
-        {"wrong version", [](auto& b) { b[511] = 2; }, "Uncown Script File Version!", true},
-        {"marker moved", [](auto& b) { b[51920896 + 3] = 0; },
+        {"wrong version", [](auto& f, auto& p) { f.patch(p, 511, {2}); },
+         "Uncown Script File Version!", true},
+        {"marker moved", [](auto& f, auto& p) { f.patch(p, 51920896 + 3, {0}); },
          "In position where need to be special sector before file names, not correct info!", false},
-        {"last sector", [](auto& b) { b[b.size() - 100] ^= 1; },
+        {"last sector", [&](auto& f, auto& p) { f.patch(p, size - 100, {1}); },
          "Uncown last sector!\n My be script is not loaded correctly!", false},
-        {"truncated in the records", [](auto& b) { b.resize(1000000); },
+        {"truncated in the records", [](auto& f, auto& p) { f.resize(p, 1000000); },
          "Error 1 in MySplitFileReader!", false},
     };
     for (const auto& c : cases) {
-        auto bytes = good;
-        c.damage(bytes);
-        auto file = e.dir / "damaged.ovs";
-        WriteAll(file, bytes);
+        MemoryStore damaged(e.files);
+        c.damage(damaged, e.script);
         as_bank bank;
         bank.scene(1).solo = 5; // what the caller left: kept after header failures only
         ScriptedJobServices u;
-        EXPECT_FALSE(LoadScript(bank, file, u)) << c.name;
+        EXPECT_FALSE(LoadScript(bank, e.script, u, damaged)) << c.name;
         std::vector<std::string> shown{"Error: " + c.error};
         if (!c.headerFailure) shown.push_back("Info: Script loading is aborted!");
         EXPECT_EQ(u.shown(), shown) << c.name;
@@ -148,15 +152,15 @@ TEST(ScriptFile, DamagedPathAreasLoadWhatIsThereAndKeepNoLongLine) {
     EditedBank e;
     ScriptedJobServices ui;
     ui.fallback = Answer::Ok; // the stored path area size no longer matches
-    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false));
-    auto bytes = ReadAll(e.script);
+    ASSERT_TRUE(SaveScript(e.bank, e.script, ui, false, e.files));
+    const auto bytes = e.files.bytes(e.script);
     std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + kScriptFixed);
     const std::string lines = "- - -\r\nD:\\x.wav\r\n";
     cut.insert(cut.end(), lines.begin(), lines.end());
     cut.insert(cut.end(), bytes.end() - 512, bytes.end());
-    WriteAll(e.script, cut);
+    e.files.put("/scripts/cut.ovs", cut);
     as_bank loaded;
-    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
+    ASSERT_TRUE(LoadScript(loaded, "/scripts/cut.ovs", ui, e.files));
     EXPECT_EQ(loaded.path(0, 1), "D:\\x.wav");
     EXPECT_EQ(loaded.path(1, 1), "- - -");
     EXPECT_EQ(loaded.path(9999, 63), "- - -");
@@ -169,15 +173,13 @@ TEST(ScriptFile, DamagedPathAreasLoadWhatIsThereAndKeepNoLongLine) {
                 held += p.capacity() > std::string().capacity() ? p.capacity() : 0;
         return held;
     };
-    std::fill_n(bytes.begin() + kScriptFixed, kLongLine, 'x');
-    WriteAll(e.script, bytes);
-    ASSERT_TRUE(LoadScript(loaded, e.script, ui));
+    e.files.patch(e.script, kScriptFixed, std::vector<std::uint8_t>(kLongLine, 'x'));
+    ASSERT_TRUE(LoadScript(loaded, e.script, ui, e.files));
     ASSERT_GT(loaded.path(0, 0).size(), kLongLine);
     loaded.reset();
     EXPECT_LT(pathMemory(), kLongLine) << "reset kept the long path's buffer";
-    bytes[bytes.size() - 512] = 0; // refused after the paths were read
-    WriteAll(e.script, bytes);
-    EXPECT_FALSE(LoadScript(loaded, e.script, ui));
+    e.files.patch(e.script, bytes.size() - 512, {0}); // refused after the paths were read
+    EXPECT_FALSE(LoadScript(loaded, e.script, ui, e.files));
     EXPECT_EQ(loaded.path(0, 0), "- - -");
     EXPECT_LT(pathMemory(), kLongLine) << "a refused load kept the long path's buffer";
 }
@@ -223,20 +225,19 @@ TEST(ScriptFile, WindowsPathsAreFoundBuiltAndSavedWithoutChangingStoredBytes) {
     audio.resize(1024);
     const auto second = PatternBytes(2048, 7);
     audio.insert(audio.end(), second.begin(), second.end());
+    MemoryStore files;
     ScriptedJobServices ui;
     // The size calculation runs first and lets no missing file through.
-    ASSERT_TRUE(CreateBankFile(bank, dir / "windows.ovb", ui));
-    EXPECT_EQ(ReadRange(dir / "windows.ovb", bank.info().sample_data_offset(), audio.size()),
+    ASSERT_TRUE(CreateBankFile(bank, "/banks/windows.ovb", ui, {files}));
+    EXPECT_EQ(files.bytes("/banks/windows.ovb", bank.info().sample_data_offset(), audio.size()),
               audio);
 
-    const auto pathArea = [&](const fs::path& script) {
-        return ReadRange(script, kScriptFixed, std::size_t(fs::file_size(script) - kScriptFixed));
-    };
-    ASSERT_TRUE(WriteScript(bank, dir / "first.ovs", ui));
+    ASSERT_TRUE(WriteScript(bank, "/scripts/first.ovs", ui, files));
     as_bank again;
-    ASSERT_TRUE(LoadScript(again, dir / "first.ovs", ui));
+    ASSERT_TRUE(LoadScript(again, "/scripts/first.ovs", ui, files));
     EXPECT_EQ(again.path(1, 0), stored);
     EXPECT_EQ(again.path(1, 1), akkordeon.string());
-    ASSERT_TRUE(WriteScript(again, dir / "second.ovs", ui));
-    EXPECT_EQ(pathArea(dir / "first.ovs"), pathArea(dir / "second.ovs"));
+    ASSERT_TRUE(WriteScript(again, "/scripts/second.ovs", ui, files));
+    EXPECT_TRUE(files.bytes("/scripts/first.ovs") == files.bytes("/scripts/second.ovs"))
+        << "the script saved again differs";
 }
