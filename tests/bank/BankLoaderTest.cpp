@@ -84,60 +84,41 @@ TEST_F(BankLoader, SplitBankSpansVolumesAndLoadsBack) {
 }
 
 TEST_F(BankLoader, VolumeSizeChecks) {
-    struct Case {
-        const char* name;
-        // Damages the files and returns the message.
-        std::function<std::string(MemoryStore&, const std::filesystem::path&)> damage;
-    } cases[] = {
-        {"missing last volume",
-         [](auto& files, auto& p) {
-             std::string why;
-             files.remove(VolumePath(p, 2), why);
-             return "Error: File " + VolumePath(p, 2).string() + " not exist!";
-         }},
-        {"wrong middle volume",
-         [](auto& files, auto& p) {
-             files.resize(VolumePath(p, 1), kSmallVolume - 1);
-             return "Error: File size of " + VolumePath(p, 1).string() + " not valid!";
-         }},
-        {"wrong first volume",
-         [](auto& files, auto& p) {
-             files.resize(p, kSmallVolume + 512);
-             return std::string("Error: OVB file size is not valid!");
-         }},
-        {"volume of another save",
-         [](auto& files, auto& p) {
-             files.setStamp(VolumePath(p, 1), "another");
-             return "Error: File " + VolumePath(p, 1).string() +
-                    " belongs to another save of this bank!";
-         }},
-        {"paths of another bank of the same size",
-         [](auto& files, auto& p) {
-             // Copies without stamps. Volume 1 holds the paths: one path a byte shorter, the
-             // next line a byte longer.
-             const auto volume = VolumePath(p, 1);
-             const std::uint64_t area = kAudio + 2 * 4096 + 512 - kSmallVolume;
-             auto bytes = files.bytes(volume, area, 4096);
-             const std::string text(bytes.begin(), bytes.end());
-             const std::string edit = "a.wa\r\nX- - -";
-             files.patch(volume, area + text.find("a.wav\r\n- - -"), {edit.begin(), edit.end()});
-             for (unsigned k = 0; k < 3; ++k)
-                 files.setStamp(k == 0 ? p : VolumePath(p, k), "");
-             return std::string("Error: The sample paths do not match the path length table: "
-                                "the volumes of this bank belong to different saves!");
-         }},
-    };
-    for (const auto& c : cases) {
-        MemoryStore damaged(files);
-        std::string expected = c.damage(damaged, kSplit);
+    // A damaged copy of the split bank is refused with the error, and nothing is half loaded.
+    const auto expectRefused = [](MemoryStore& damaged, const std::string& error) {
         as_bank bank;
         ScriptedJobServices ui;
-        EXPECT_FALSE(LoadBankFile(bank, kSplit, ui, {damaged, kSmallVolume})) << c.name;
-        EXPECT_EQ(ui.shown(),
-                  (std::vector<std::string>{expected, "Info: Bank loading is aborted!"}))
-            << c.name;
+        EXPECT_FALSE(LoadBankFile(bank, kSplit, ui, {damaged, kSmallVolume})) << error;
+        EXPECT_EQ(ui.shown(), (std::vector<std::string>{error, "Info: Bank loading is aborted!"}));
         ExpectResetBank(bank);
-    }
+    };
+    const auto first = kSplit, second = VolumePath(kSplit, 1), last = VolumePath(kSplit, 2);
+    MemoryStore missingLast(files);
+    std::string why;
+    missingLast.remove(last, why);
+    expectRefused(missingLast, "Error: File " + last.string() + " not exist!");
+    MemoryStore wrongMiddle(files);
+    wrongMiddle.resize(second, kSmallVolume - 1);
+    expectRefused(wrongMiddle, "Error: File size of " + second.string() + " not valid!");
+    MemoryStore wrongFirst(files);
+    wrongFirst.resize(first, kSmallVolume + 512);
+    expectRefused(wrongFirst, "Error: OVB file size is not valid!");
+    MemoryStore anotherSave(files);
+    anotherSave.setStamp(second, "another");
+    expectRefused(anotherSave,
+                  "Error: File " + second.string() + " belongs to another save of this bank!");
+
+    // The paths of another bank of the same size, in copies without stamps. The second volume
+    // holds the paths: one path a byte shorter, the next line a byte longer.
+    MemoryStore otherPaths(files);
+    const std::uint64_t area = kAudio + 2 * 4096 + 512 - kSmallVolume;
+    const auto bytes = otherPaths.bytes(second, area, 4096);
+    const std::string text(bytes.begin(), bytes.end()), edit = "a.wa\r\nX- - -";
+    otherPaths.patch(second, area + text.find("a.wav\r\n- - -"), {edit.begin(), edit.end()});
+    for (const auto& volume : {first, second, last})
+        otherPaths.setStamp(volume, "");
+    expectRefused(otherPaths, "Error: The sample paths do not match the path length table: the "
+                              "volumes of this bank belong to different saves!");
 }
 
 TEST_F(BankLoader, DamagedBanksAreRefusedAndNothingIsHalfLoaded) {
