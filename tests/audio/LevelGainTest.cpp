@@ -48,36 +48,32 @@ TEST(LevelGain, ScaleRoundsHalfAwayFromZeroAndClamps) {
     EXPECT_EQ(ScaleValue(-32768, 1000.0f), -32768);
 }
 
-// Peaks and their places are checked against a plain scan below; here, files without audio.
-TEST(LevelGain, FilesWithoutAudioAreNotAnalysed) {
-    TempDir dir;
-    EXPECT_EQ(AnalyseFile(dir / "missing.wav").status, WavStatus::Missing);
-    WriteAll(dir / "junk.wav", {'n', 'o', 'p', 'e'});
-    EXPECT_EQ(AnalyseFile(dir / "junk.wav").status, WavStatus::Rejected);
-    WriteValues(dir / "empty.wav", false, {});
-    EXPECT_EQ(AnalyseFile(dir / "empty.wav").status, WavStatus::Empty);
-}
-
+// Peaks and their places in a file are checked against a plain scan below.
 TEST(LevelGain, TiesKeepTheFirstFileAndErrorsAreReported) {
     TempDir dir;
     WriteValues(dir / "a.wav", false, {10, 1000, 3});
     WriteValues(dir / "b.wav", false, {0, -1000}); // the loudest value at frame 1
     WriteValues(dir / "c.wav", false, {999});
-    const std::string missing = (dir / "gone.wav").string();
+    WriteAll(dir / "junk.wav", {'n', 'o', 'p', 'e'});
+    WriteValues(dir / "empty.wav", false, {});
+    const std::string missing = (dir / "gone.wav").string(), junk = (dir / "junk.wav").string(),
+                      empty = (dir / "empty.wav").string();
     ScriptedJobServices ui;
     ui.answers = {Answer::Yes};
-    LoudestRecord r = AnalyseGroup(
-        {(dir / "b.wav").string(), "", (dir / "a.wav").string(), missing, (dir / "c.wav").string()},
-        ui, true);
+    LoudestRecord r = AnalyseGroup({(dir / "b.wav").string(), "", (dir / "a.wav").string(), missing,
+                                    junk, empty, (dir / "c.wav").string()},
+                                   ui, true);
     EXPECT_EQ(r.analysed, 3u);
     EXPECT_EQ(r.maxAbsolute, 1000u);
     EXPECT_EQ(r.position, 1u);
     EXPECT_EQ(r.path, (dir / "b.wav").string());
     ASSERT_EQ(ui.reports.size(), 1u);
     EXPECT_EQ(ui.reports[0],
-              (std::vector<std::string>{"Found 1 errors when analize WAV files!!!",
-                                        "ERROR: ANALISE_FILE_NOT_EXIST", "FILE.: " + missing}));
-    EXPECT_TRUE(ui.showed("Info", "Found 1 errors when analize WAV files!!!\n\nShow errors ?"));
+              (std::vector<std::string>{"Found 3 errors when analize WAV files!!!",
+                                        "ERROR: ANALISE_FILE_NOT_EXIST", "FILE.: " + missing,
+                                        "ERROR: ANALISE_INVALID_WAV_FILE_FORMAT", "FILE.: " + junk,
+                                        "ERROR: ANALISE_NULL_SIZE_WAV_FILE", "FILE.: " + empty}));
+    EXPECT_TRUE(ui.showed("Info", "Found 3 errors when analize WAV files!!!\n\nShow errors ?"));
     EXPECT_FALSE(ui.progressShown);
 
     ShowAnalysisResult(r, ui);
