@@ -38,13 +38,7 @@ TEST(WaveExtents, ColumnsTakeTheirOwnFramesWithTruncatedBoundsAndScaledPeaks) {
     EXPECT_EQ(e.left.lower, (Column{0, 0, 0, 22}));
 
     // Step 10/3: columns end at frame 3 and 6 (6.67 truncated), the last one takes 6..9.
-    std::vector<std::int16_t> v(10, 0);
-    v[2] = 8192;
-    v[3] = 16384;
-    v[5] = -8192;
-    v[6] = -16384;
-    v[9] = 32767;
-    e = Mono(v, 3);
+    e = Mono({0, 0, 8192, 16384, 0, -8192, -16384, 0, 0, 32767}, 3);
     EXPECT_EQ(e.left.upper, (Column{11, 22, 43}));
     EXPECT_EQ(e.left.lower, (Column{0, 11, 22}));
 }
