@@ -92,7 +92,6 @@ Bytes ExpectedHeader() {
     for (int i = 496; i < 511; i += 2)
         b[i] = 0x55, b[i + 1] = 0xAA;
     b[511] = 0x01; // overwrites the 0xAA that the loop put there
-    b[510] = 0x55;
     return b;
 }
 
