@@ -139,10 +139,9 @@ TEST(BankFile, SamplesTheSectorFieldCannotHoldAreErrors) {
     as_bank bank;
     auto big = dir / "big.wav";
     auto sized = [&](std::uint32_t data) {
-        WriteWav(big, false, 0);
+        const auto header = MakeWavHeader(false, data);
+        WriteAll(big, {header.begin(), header.end()});
         std::filesystem::resize_file(big, 44 + data); // sparse: the audio is zeros
-        auto header = MakeWavHeader(false, data);
-        Patch(big, 0, std::vector<std::uint8_t>(header.begin(), header.end()));
     };
     sized(65535u * 512 + 1);
     bank.path(4, 0) = big.string();
