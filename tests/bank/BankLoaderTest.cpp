@@ -113,7 +113,8 @@ TEST_F(BankLoader, VolumeSizeChecks) {
     MemoryStore otherPaths(files);
     const std::uint64_t area = kAudio + 2 * 4096 + 512 - kSmallVolume;
     const auto bytes = otherPaths.bytes(second, area, 4096);
-    const std::string text(bytes.begin(), bytes.end()), edit = "a.wa\r\nX- - -";
+    const std::string text(bytes.begin(), bytes.end());
+    const std::string edit = "a.wa\r\nX- - -";
     otherPaths.patch(second, area + text.find("a.wav\r\n- - -"), {edit.begin(), edit.end()});
     for (const auto& volume : {first, second, last})
         otherPaths.setStamp(volume, "");

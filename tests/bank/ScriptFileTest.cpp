@@ -23,10 +23,6 @@ namespace {
 constexpr std::uint64_t kScriptFixed = 51921408; // everything before the path area
 constexpr std::uint64_t kEmptyArea = 640000 * 7;
 
-std::string Text(const std::vector<std::uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
 struct EditedBank {
     MemoryStore files;
     as_bank bank;
@@ -50,8 +46,10 @@ TEST(ScriptFile, EmptyScriptHasTheDocumentedSizeAndPlaces) {
     const fs::path file = "/scripts/empty.ovs";
     ASSERT_TRUE(SaveScript(bank, file, ui, false, files));
     EXPECT_EQ(files.size(file), kScriptFixed + kEmptyArea + 512);
-    EXPECT_EQ(Text(files.bytes(file, 51920896, 16)), "MultisampleNames");
-    EXPECT_EQ(Text(files.bytes(file, kScriptFixed, 7)), "- - -\r\n");
+    const auto marker = files.bytes(file, 51920896, 16);
+    const auto first = files.bytes(file, kScriptFixed, 7);
+    EXPECT_EQ(std::string(marker.begin(), marker.end()), "MultisampleNames");
+    EXPECT_EQ(std::string(first.begin(), first.end()), "- - -\r\n");
     EXPECT_EQ(files.bytes(file, kScriptFixed + kEmptyArea + 511, 1),
               std::vector<std::uint8_t>{0x5A});
     // The global parameters follow the info sector directly.
