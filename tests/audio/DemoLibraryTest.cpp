@@ -24,13 +24,6 @@ namespace {
 
 const fs::path kLibrary = OVB_DEMO_LIBRARY;
 
-std::vector<std::int16_t> ReadAudio(std::istream& in, const WavLayout& w) {
-    std::vector<std::int16_t> samples(w.dataSize / 2);
-    in.seekg(std::streamoff(w.dataOffset));
-    in.read(reinterpret_cast<char*>(samples.data()), std::streamsize(samples.size() * 2));
-    return samples;
-}
-
 // A sample of the instrument: accepted with its channel count, a silent lead-in of 20 ms, a
 // tone neither too quiet nor clipped, a faded end, and two channels that differ when stereo.
 void ExpectPlayableSample(const DemoInstrument& in, const fs::path& p) {
@@ -44,7 +37,9 @@ void ExpectPlayableSample(const DemoInstrument& in, const fs::path& p) {
     ASSERT_TRUE(w.hasData && w.dataComplete());
     ASSERT_EQ(w.dataSize % (2 * channels), 0u);
 
-    const auto s = ReadAudio(file, w);
+    std::vector<std::int16_t> s(w.dataSize / 2);
+    file.seekg(std::streamoff(w.dataOffset));
+    ASSERT_TRUE(file.read(reinterpret_cast<char*>(s.data()), std::streamsize(s.size() * 2)));
     ASSERT_GT(s.size(), 10 * leadFrames * channels);
     for (std::size_t i = 0; i < leadFrames * channels; ++i)
         ASSERT_EQ(s[i], 0) << "lead-in not silent at sample " << i;
