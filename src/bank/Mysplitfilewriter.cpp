@@ -88,13 +88,6 @@ bool Mysplitfilewriter::CopyFrom(const ByteSource& from, std::uint64_t offset,
     });
 }
 
-bool Mysplitfilewriter::WriteTextList(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return Write(text.data(), text.size());
-}
-
 bool Mysplitfilewriter::Commit(bool removeStaleVolumes) {
     if (failed_ || volumes_.empty()) {
         if (!failed_) error_ = "nothing to commit";

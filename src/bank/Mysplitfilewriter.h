@@ -28,8 +28,6 @@ class Mysplitfilewriter {
     // Appends count bytes of `from` starting at its byte `offset`, split over the volumes like
     // Write.
     bool CopyFrom(const ByteSource& from, std::uint64_t offset, std::uint64_t count);
-    // Each string followed by CR LF.
-    bool WriteTextList(const std::vector<std::string>& lines);
 
     // Puts every volume in place. With removeStaleVolumes, volumes of an older, longer file of
     // the same name (numbers above the last one written) go in the same commit, so a reader
